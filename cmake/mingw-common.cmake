@@ -1,0 +1,8 @@
+# The posix thread model: GoogleTest needs std::mutex, which the win32 model of GCC 12 lacks.
+set(CMAKE_C_COMPILER ${ZOLV_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZOLV_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZOLV_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZOLV_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,9 @@
+#pragma once
+#include <windows.h>
+
+// The language rule: Japanese when the device's default language is Japanese (0x0411),
+// inverted when LangToggle under HKCU\Software\Quenbrook is readable and non-zero.
+int LanguageFor(LANGID defaultLanguage, bool toggleRead, DWORD toggle);
+
+// Applies the rule to the running system and stores the result in UiLanguage.
+int ChooseUiLanguage();

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdarg>
+#include <cstddef>
+
+// The interface language, chosen once at start-up: 0 English, anything else Japanese.
+extern int UiLanguage;
+
+constexpr int kLanguageEnglish = 0;
+constexpr int kLanguageJapanese = 1;
+
+// Every user-visible text is an English/Japanese pair.
+struct TextPair {
+    const wchar_t* english;
+    const wchar_t* japanese;
+};
+
+inline const wchar_t* Pick(const TextPair& text) { return UiLanguage ? text.japanese : text.english; }
+inline const char* PickName(const char* english, const char* japanese) { return UiLanguage ? japanese : english; }
+inline const wchar_t* PickName(const wchar_t* english, const wchar_t* japanese) { return UiLanguage ? japanese : english; }
+
+// Message texts are formatted into 520 wide characters.
+constexpr int kMessageChars = 520;
+
+// printf-style formatting with wide semantics: %s takes a wide string, %d a signed 32-bit
+// integer, %u an unsigned one, %c a wide character, %% a percent sign. The output is always
+// terminated and never longer than `capacity` units; text that does not fit is cut.
+// Returns the number of characters written (without the terminator).
+size_t FormatTextV(wchar_t* out, size_t capacity, const wchar_t* format, va_list args);
+size_t FormatText(wchar_t* out, size_t capacity, const wchar_t* format, ...);
+
+template <size_t N>
+size_t FormatInto(wchar_t (&out)[N], const wchar_t* format, ...) {
+    va_list args;
+    va_start(args, format);
+    size_t written = FormatTextV(out, N, format, args);
+    va_end(args);
+    return written;
+}

@@ -1,0 +1,258 @@
+#include "sync_engine.h"
+
+#include "dos_time.h"
+#include "file_ops.h"
+#include "folder_search.h"
+#include "paths.h"
+#include "sync_texts.h"
+
+struct SyncEngine::Entry {
+    const wchar_t* path;
+    DWORD attributes;
+    FILETIME lastWrite;
+};
+
+namespace {
+
+bool ReadInfo(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
+    return GetFileAttributesExW(path, GetFileExInfoStandard, info) != 0;
+}
+
+}  // namespace
+
+bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
+    wchar_t text[kMessageChars];
+    if (!IsFolder(from)) {
+        FormatInto(text, Pick(SyncTexts::SourceMissing), from);
+        host_.ShowFolderNotice(text);
+        return false;
+    }
+    // A run between nested folders would walk into its own output, and the deletion pass
+    // of a destination holding the source would delete the source.
+    if (FoldersOverlap(from, to)) {
+        FormatInto(text, Pick(SyncTexts::FoldersOverlap), from, to);
+        host_.ShowFolderNotice(text);
+        return false;
+    }
+    if (IsFolder(to)) return true;
+    FormatInto(text, Pick(SyncTexts::CreateDestination), to);
+    if (host_.AskCreateDestination(text) != kIdYes) return false;
+    return CreateFolderReport(host_, to);
+}
+
+bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
+    host_.BeginRun();
+    state_.abortRequested = false;
+    state_.confirmEach = !options_.force;
+    bool ok = CopyTree(from, to);
+    if (ok && options_.deleteAfterCopy) {
+        state_.abortRequested = false;
+        state_.confirmEach = !options_.force;
+        ok = PrunePass(from, to);
+    }
+    if (ok) host_.ShowSuccess();
+    host_.SetStatusText(L"");
+    host_.EndRun();
+    return ok;
+}
+
+bool SyncEngine::Step() {
+    host_.PumpOneMessage();
+    return !state_.abortRequested;
+}
+
+int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
+    Prompt prompt;
+    ComposePrompt(kind, path, true, prompt);
+    return host_.AskPrompt(prompt);
+}
+
+// ---- Copy pass --------------------------------------------------------------------
+
+bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
+    if (!Step()) return false;
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!ReadInfo(source, &info)) return false;  // a vanished source: its time cannot be read either
+    Entry entry{source, info.dwFileAttributes, info.ftLastWriteTime};
+    return CopyEntry(entry, destination);
+}
+
+bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination) {
+    if (IsFolderAttributes(source.attributes)) return CopyFolder(source.path, destination);
+    if (!Step()) return false;
+    if (options_.excludeObj && HasExtension(source.path, L".obj")) return true;
+    // One attribute read of the destination answers "is it a folder?", "does it exist?"
+    // and "when was it written?" alike.
+    WIN32_FILE_ATTRIBUTE_DATA destInfo;
+    bool destExists = ReadInfo(destination, &destInfo);
+    if (!destExists || !IsFolderAttributes(destInfo.dwFileAttributes)) {
+        return SyncFileKnown(source, destination, destExists ? &destInfo : nullptr);
+    }
+    // A file meeting a folder of its name goes into that folder.
+    PathBuffer target;
+    const wchar_t* name = BaseName(source.path);
+    if (!JoinPath(target, destination, name)) {
+        ReportPathTooLong(host_, destination, name);
+        return false;
+    }
+    bool targetExists = ReadInfo(target, &destInfo);
+    return SyncFileKnown(source, target, targetExists ? &destInfo : nullptr);
+}
+
+bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
+    host_.SetStatusText(source);
+    if (!IsFolder(destination) && !CreateFolderPath(host_, destination)) return false;
+    PathBuffer pattern;
+    if (!JoinPath(pattern, source, L"*.*")) {
+        ReportPathTooLong(host_, source, L"*.*");
+        return false;
+    }
+    FolderSearch search(pattern);
+    PathBuffer childSource, childDestination;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        const wchar_t* name = found->cFileName;
+        if (!JoinPath(childSource, source, name)) {
+            ReportPathTooLong(host_, source, name);
+            return false;
+        }
+        if (!JoinPath(childDestination, destination, name)) {
+            ReportPathTooLong(host_, destination, name);
+            return false;
+        }
+        if (!Step()) return false;
+        // A folder link is not followed: through it the walk could come back to itself.
+        if (IsFolderLink(found->dwFileAttributes)) continue;
+        // The search already holds the entry's attributes and times: no second look needed.
+        Entry child{childSource, found->dwFileAttributes, found->ftLastWriteTime};
+        if (!CopyEntry(child, childDestination)) return false;
+    }
+    return true;
+}
+
+bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
+    if (!Step()) return false;
+    WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
+    if (options_.excludeObj && HasExtension(source, L".obj")) return true;
+    if (!ReadInfo(source, &sourceInfo)) return false;
+    Entry entry{source, sourceInfo.dwFileAttributes, sourceInfo.ftLastWriteTime};
+    bool destExists = ReadInfo(destination, &destInfo);
+    return SyncFileKnown(entry, destination, destExists ? &destInfo : nullptr);
+}
+
+bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
+                               const WIN32_FILE_ATTRIBUTE_DATA* destInfo) {
+    if (destInfo) {
+        int order = options_.dosTime ? CompareDosStamps(source.lastWrite, destInfo->ftLastWriteTime)
+                                     : CompareFileTime(&source.lastWrite, &destInfo->ftLastWriteTime);
+        if (order <= 0) return true;
+    }
+    bool destIsFolder = destInfo && IsFolderAttributes(destInfo->dwFileAttributes);
+    if (state_.confirmEach && destIsFolder) {
+        int answer = Ask(PromptKind::Replace, destination);
+        if (answer == kIdCancel) return false;
+        if (answer == kIdNo) return true;
+        if (answer == kIdYesToAll) state_.confirmEach = false;
+    }
+    host_.AddLogRow(kLogCopy, source.path, destination);
+    if (destInfo) SetAttributesReport(host_, destination, FILE_ATTRIBUTE_NORMAL);
+    bool ok = CopyFileReport(host_, source.path, destination);
+    if (ok) {
+        FILETIME creation, lastAccess, lastWrite;
+        if (ReadFileTimes(source.path, &creation, &lastAccess, &lastWrite)) {
+            WriteFileTimes(destination, &creation, &lastAccess, &lastWrite);
+        }
+    }
+    return ok;
+}
+
+// ---- Deletion pass ----------------------------------------------------------------
+
+// Reads the source counterpart's attributes. "File not found" is an answer
+// (kUnreadableAttributes): the folder that should hold it is there and it is not. Any
+// other failure stops the pass, because taking it for "missing" would delete what the
+// source still has: "path not found" (the source folder vanished under the pass, a card
+// pulled), device not ready, access denied.
+bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
+    *attributes = GetFileAttributesW(source);
+    if (*attributes != kUnreadableAttributes) return true;
+    DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return true;
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::SourceUnreadable), source, static_cast<int>(code));
+    host_.ShowError(text);
+    return false;
+}
+
+bool SyncEngine::PrunePass(const wchar_t* from, const wchar_t* to) {
+    if (!Step()) return false;
+    if (!IsFolder(from)) {
+        // The source went away (a card pulled): without it every destination entry would
+        // look surplus.
+        wchar_t text[kMessageChars];
+        FormatInto(text, Pick(SyncTexts::SourceGone), from);
+        host_.ShowError(text);
+        return false;
+    }
+    return PruneEntry(from, to, GetFileAttributesW(to));
+}
+
+bool SyncEngine::PruneTree(const wchar_t* source, const wchar_t* destination) {
+    if (!Step()) return false;
+    return PruneEntry(source, destination, GetFileAttributesW(destination));
+}
+
+bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes) {
+    DWORD sourceAttributes;
+    if (!IsFolderAttributes(destAttributes)) {
+        if (!SourceCounterpart(source, &sourceAttributes)) return false;
+        return sourceAttributes == kUnreadableAttributes ? PruneFile(destination) : true;
+    }
+    host_.SetStatusText(destination);
+    if (!SourceCounterpart(source, &sourceAttributes)) return false;
+    if (!IsFolderAttributes(sourceAttributes)) {
+        if (state_.confirmEach) {
+            int answer = Ask(PromptKind::FolderDelete, destination);
+            if (answer == kIdCancel || answer == kIdNo) return false;
+            if (answer == kIdYesToAll) state_.confirmEach = false;
+        }
+        host_.AddLogRow(kLogRemoveFolder, destination, L"");
+        return RemoveFolderTree(host_, destination);
+    }
+    // Both are folders. Through a link the pass would delete in whatever it points to.
+    if (IsFolderLink(destAttributes)) return true;
+    PathBuffer pattern;
+    if (!JoinPath(pattern, destination, L"*.*")) {
+        ReportPathTooLong(host_, destination, L"*.*");
+        return false;
+    }
+    FolderSearch search(pattern);
+    PathBuffer childSource, childDestination;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        const wchar_t* name = found->cFileName;
+        if (!JoinPath(childSource, source, name)) {
+            ReportPathTooLong(host_, source, name);
+            return false;
+        }
+        if (!JoinPath(childDestination, destination, name)) {
+            ReportPathTooLong(host_, destination, name);
+            return false;
+        }
+        if (!Step()) return false;
+        if (!PruneEntry(childSource, childDestination, found->dwFileAttributes)) return false;
+    }
+    return true;
+}
+
+bool SyncEngine::PruneFile(const wchar_t* path) {
+    if (!Step()) return false;
+    if (options_.excludeObj && HasExtension(path, L".obj")) return true;
+    if (state_.confirmEach) {
+        int answer = Ask(PromptKind::FileDelete, path);
+        if (answer == kIdCancel) return false;
+        if (answer == kIdNo) return true;
+        if (answer == kIdYesToAll) state_.confirmEach = false;
+    }
+    host_.AddLogRow(kLogDelete, path, L"");
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileReport(host_, path);
+}

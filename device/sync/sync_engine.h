@@ -1,0 +1,56 @@
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+
+#include "sync_host.h"
+
+// The four options of a set, in their fixed order.
+struct SyncOptions {
+    bool deleteAfterCopy = false;  // DELETE
+    bool dosTime = false;          // DOSTIME
+    bool force = false;            // FORCE
+    bool excludeObj = false;       // EXCLUDEOBJ
+};
+
+// The run state the host shares with the engine. The host's Abort sets abortRequested
+// (from its window procedure, or from the console's interrupt handler thread).
+struct RunState {
+    std::atomic<bool> abortRequested{false};
+    bool confirmEach = true;
+};
+
+// Runs one set in one direction: `from` is read, `to` is written. Every step returns
+// true to go on (also after a skip) and false to stop the run; a failure has already
+// been reported where it happened.
+class SyncEngine {
+public:
+    SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
+        : host_(host), state_(state), options_(options) {}
+
+    // Source must be a folder; a missing destination is offered for creation.
+    bool CheckSyncFolders(const wchar_t* from, const wchar_t* to);
+    // Copy pass, then the deletion pass when the options ask for it, then the success dialog.
+    bool RunSync(const wchar_t* from, const wchar_t* to);
+
+    bool CopyTree(const wchar_t* source, const wchar_t* destination);
+    bool SyncFile(const wchar_t* source, const wchar_t* destination);
+    bool PruneTree(const wchar_t* source, const wchar_t* destination);
+    bool PruneFile(const wchar_t* path);
+
+private:
+    struct Entry;  // a path with the attributes and last-write time already known
+
+    bool Step();   // services one message; false once an abort was asked for
+    bool CopyEntry(const Entry& source, const wchar_t* destination);
+    bool CopyFolder(const wchar_t* source, const wchar_t* destination);
+    bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);
+    bool PrunePass(const wchar_t* from, const wchar_t* to);
+    bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
+    bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
+    int Ask(PromptKind kind, const wchar_t* path);
+
+    SyncHost& host_;
+    RunState& state_;
+    SyncOptions options_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+#include "error_reporter.h"
+#include "prompts.h"
+
+// Everything a run needs from the program around it. The main window is one host, the
+// console runner another, the tests a third; the engine itself knows no window.
+class SyncHost : public ErrorReporter {
+public:
+    // Services at most one waiting window message (repaint, Abort button).
+    virtual void PumpOneMessage() = 0;
+    virtual void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) = 0;
+    virtual void SetStatusText(const wchar_t* text) = 0;
+    // One of the three questions; returns kIdYes, kIdYesToAll, kIdNo or kIdCancel.
+    virtual int AskPrompt(const Prompt& prompt) = 0;
+    // The source-folder notice (a missing source, overlapping folders); returns when closed.
+    virtual void ShowFolderNotice(const wchar_t* text) = 0;
+    // The create-destination question; returns kIdYes to create.
+    virtual int AskCreateDestination(const wchar_t* text) = 0;
+    virtual void ShowSuccess() = 0;
+    // Around a run: lock the interface and empty the log; unlock it again.
+    virtual void BeginRun() = 0;
+    virtual void EndRun() = 0;
+};

@@ -1,0 +1,101 @@
+#include "sync_texts.h"
+
+namespace SyncTexts {
+
+const TextPair SourceMissing{L"Source folder '%s' is not exist.", L"転送元ﾌｫﾙﾀﾞ '%s' が存在しません"};
+const TextPair CreateDestination{
+    L"Destination folder '%s' is not exist. Are you sure you want to create destination folder",
+    L"転送先ﾌｫﾙﾀﾞ '%s' が存在しません。転送先ﾌｫﾙﾀﾞを作成しますか?"};
+const TextPair FoldersOverlap{L"The source folder and the destination folder overlap: '%s' and '%s'.",
+                              L"転送元ﾌｫﾙﾀﾞと転送先ﾌｫﾙﾀﾞが重なっています: '%s' と '%s'"};
+const TextPair PathTooLong{L"The path is too long: '%s'", L"ﾊﾟｽが長すぎます: '%s'"};
+const TextPair SourceUnreadable{L"Can't read '%s' in the source folder (error %d); nothing more is deleted.",
+                                L"転送元の '%s' を読み取れません (ｴﾗｰ %d)。削除を中止しました"};
+const TextPair SourceGone{L"Source folder '%s' is not exist.", L"転送元ﾌｫﾙﾀﾞ '%s' が存在しません"};
+
+const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
+const TextPair ReplaceMessage{
+    L"This folder already contains a folder called '%s'.\n\nIf the files in the existing folder have the "
+    L"same name as files in the folder you are moving, do you want to replace the existing files?",
+    L"このﾌｫﾙﾀﾞにはすでに '%s' というﾌｫﾙﾀﾞが存在します。\n\n現在のﾌｫﾙﾀﾞのﾌｧｲﾙと新しいﾌｫﾙﾀﾞのﾌｧｲﾙが同じ名前の場合、"
+    L"新しいﾌｧｲﾙで上書きしますか?"};
+const TextPair ReplaceYesToAll{L"Yes to &All", L"すべて上書き(&A)"};
+const TextPair FileDeleteCaption{L"Confirm file delete", L"ﾌｧｲﾙ削除の確認"};
+const TextPair FileDeleteReadOnly{L"The file '%s' is a read-only file. Are you sure you want to delete it?",
+                                  L"ﾌｧｲﾙ '%s' は読み取り専用です。削除してもよろしいですか?"};
+const TextPair FileDeleteProgram{
+    L"The file '%s' is a program.\n\nIf you remove it, you will no longer be able to run this program or "
+    L"edit some documents. Are you sure you want to delete it?",
+    L"ﾌｧｲﾙ '%s' はﾌﾟﾛｸﾞﾗﾑです。\n\n削除すると、このﾌﾟﾛｸﾞﾗﾑは実行できなくなり、また一部の文書は編集できなくなります。\n"
+    L"削除してもよろしいですか?"};
+const TextPair FileDeleteSystem{
+    L"The file '%s' is a system file.\n\nIf you remove it, your computer or one of your programs may no "
+    L"longer work correctly.",
+    L"ﾌｧｲﾙ '%s' はｼｽﾃﾑ ﾌｧｲﾙです。\n\n削除すると、ｼｽﾃﾑやｱﾌﾟﾘｹｰｼｮﾝが正しく作動しなくなる可能性があります。\n"
+    L"削除してもよろしいですか?"};
+const TextPair FileDeletePlain{L"Are you sure you want to delete '%s'?", L"'%s' を削除してもよろしいですか?"};
+const TextPair FolderDeleteCaption{L"Confirm folder delete", L"ﾌｫﾙﾀﾞ削除の確認"};
+const TextPair FolderDeleteMessage{L"Are you sure you want to remove the folder '%s' and all its contents?",
+                                   L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"};
+
+const TextPair SuccessCaption{L"Result of fodler sync", L"結果の報告"};
+const TextPair SuccessMessage{L"Sync files successed.", L"ｱｯﾌﾟﾃﾞｰﾄは正常に終了しました"};
+const TextPair SourceNoticeCaption{L"Confirm source folder", L"転送元ﾌｫﾙﾀﾞの確認"};
+const TextPair DestinationQuestionCaption{L"Confirm destination folder", L"転送先ﾌｫﾙﾀﾞの確認"};
+
+}  // namespace SyncTexts
+
+const wchar_t kLogCopy[] = L"copy";
+const wchar_t kLogDelete[] = L"del";
+const wchar_t kLogRemoveFolder[] = L"rmdir";
+
+void CopyFileErrorText(DWORD code, const wchar_t* source, wchar_t (&out)[kMessageChars]) {
+    static const TextPair fileNotFound{L"File not found", L"ﾌｧｲﾙが見つかりません"};
+    static const TextPair crc{L"CRC ERROR %s", L"CRCｴﾗｰ %s"};
+    static const TextPair inUse{L"%s is in use", L"%s は使用中です"};
+    static const TextPair invalidParameter{L"Invalid parameter", L"ﾌｧｲﾙが壊れているかもしれません"};
+    static const TextPair diskFull{L"The disk is full", L"ﾃﾞｨｽｸがいっぱいです"};
+    static const TextPair swap{L"SWAP ERROR %s", L"ｽﾜｯﾌﾟｴﾗｰ %s"};
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND: FormatInto(out, Pick(fileNotFound)); break;
+    case ERROR_CRC: FormatInto(out, Pick(crc), source); break;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_USER_MAPPED_FILE: FormatInto(out, Pick(inUse), source); break;
+    case ERROR_INVALID_PARAMETER: FormatInto(out, Pick(invalidParameter)); break;
+    case ERROR_DISK_FULL: FormatInto(out, Pick(diskFull)); break;
+    case ERROR_SWAPERROR: FormatInto(out, Pick(swap), source); break;
+    default: FormatInto(out, L"Error CopyFile %d", static_cast<int>(code)); break;
+    }
+}
+
+void CreateFolderErrorText(DWORD code, const wchar_t* path, wchar_t (&out)[kMessageChars]) {
+    static const TextPair pathNotFound{L"Can't find the path specified. '%s'", L"ﾃﾞｨﾚｸﾄﾘﾊﾟｽ '%s'が見つかりません。"};
+    static const TextPair diskFull{L"There is not enough space on the disk.", L"ﾃﾞｨｽｸに十分な空き領域がありません。"};
+    switch (code) {
+    case ERROR_PATH_NOT_FOUND: FormatInto(out, Pick(pathNotFound), path); break;
+    case ERROR_DISK_FULL: FormatInto(out, Pick(diskFull)); break;
+    default: FormatInto(out, L"Error CreateDirectory %d", static_cast<int>(code)); break;
+    }
+}
+
+void DeleteFileErrorText(DWORD code, wchar_t (&out)[kMessageChars]) {
+    static const TextPair accessDenied{L"Access denied", L"ﾌｧｲﾙにｱｸｾｽできません"};
+    if (code == ERROR_ACCESS_DENIED) {
+        FormatInto(out, Pick(accessDenied));
+    } else {
+        FormatInto(out, L"Error DeleteFile %d", static_cast<int>(code));
+    }
+}
+
+void RemoveFolderErrorText(DWORD code, wchar_t (&out)[kMessageChars]) {
+    static const TextPair notEmpty{L"Folder not empty", L"ﾌｫﾙﾀﾞが空でありません"};
+    if (code == ERROR_DIR_NOT_EMPTY) {
+        FormatInto(out, Pick(notEmpty));
+    } else {
+        FormatInto(out, L"Error RemoveDirectory %d", static_cast<int>(code));
+    }
+}
+
+void SetAttributesErrorText(DWORD code, wchar_t (&out)[kMessageChars]) {
+    FormatInto(out, L"Error SetFileAttribute %d", static_cast<int>(code));
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+
+#include "../framework/text.h"
+
+// Every text the sync engine shows, as English/Japanese pairs, and the tables that turn
+// a platform error code into the message the user sees.
+namespace SyncTexts {
+
+extern const TextPair SourceMissing;      // %s: the from folder
+extern const TextPair CreateDestination;  // %s: the to folder
+extern const TextPair FoldersOverlap;     // %s, %s: from and to
+extern const TextPair PathTooLong;        // %s: the path that does not fit
+extern const TextPair SourceUnreadable;   // %s, %d: a source counterpart and the error code
+extern const TextPair SourceGone;         // %s: the from folder, vanished before the deletion pass
+
+extern const TextPair ReplaceCaption;
+extern const TextPair ReplaceMessage;
+extern const TextPair ReplaceYesToAll;
+extern const TextPair FileDeleteCaption;
+extern const TextPair FileDeleteReadOnly;
+extern const TextPair FileDeleteProgram;
+extern const TextPair FileDeleteSystem;
+extern const TextPair FileDeletePlain;
+extern const TextPair FolderDeleteCaption;
+extern const TextPair FolderDeleteMessage;
+
+extern const TextPair SuccessCaption;
+extern const TextPair SuccessMessage;
+extern const TextPair SourceNoticeCaption;
+extern const TextPair DestinationQuestionCaption;
+
+}  // namespace SyncTexts
+
+// The operation words of the log, the same in both languages.
+extern const wchar_t kLogCopy[];
+extern const wchar_t kLogDelete[];
+extern const wchar_t kLogRemoveFolder[];
+
+void CopyFileErrorText(DWORD code, const wchar_t* source, wchar_t (&out)[kMessageChars]);
+void CreateFolderErrorText(DWORD code, const wchar_t* path, wchar_t (&out)[kMessageChars]);
+void DeleteFileErrorText(DWORD code, wchar_t (&out)[kMessageChars]);
+void RemoveFolderErrorText(DWORD code, wchar_t (&out)[kMessageChars]);
+void SetAttributesErrorText(DWORD code, wchar_t (&out)[kMessageChars]);

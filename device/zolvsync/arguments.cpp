@@ -1,0 +1,58 @@
+#include "arguments.h"
+
+#include <cwchar>
+
+#include "framework/text.h"
+
+const wchar_t kUsage[] =
+    L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--lang en|ja] FROM TO\n"
+    L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
+    L"  --delete then removes from the written folder what the other one lacks.\n"
+    L"  Log rows go to standard output (operation, first path, second path, tab-separated);\n"
+    L"  questions go to standard error and are answered on standard input:\n"
+    L"  y = Yes, a = Yes to All, n = No, c = Cancel.\n"
+    L"  Exit code: 0 completed, 1 stopped or failed, 2 bad arguments.\n";
+
+bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_t** error) {
+    const wchar_t* folders[2] = {nullptr, nullptr};
+    int folderCount = 0;
+    for (int i = 1; i < argc; ++i) {
+        const wchar_t* arg = argv[i];
+        if (wcscmp(arg, L"--backward") == 0) {
+            out.backward = true;
+        } else if (wcscmp(arg, L"--delete") == 0) {
+            out.options.deleteAfterCopy = true;
+        } else if (wcscmp(arg, L"--dostime") == 0) {
+            out.options.dosTime = true;
+        } else if (wcscmp(arg, L"--force") == 0) {
+            out.options.force = true;
+        } else if (wcscmp(arg, L"--exclude-obj") == 0) {
+            out.options.excludeObj = true;
+        } else if (wcscmp(arg, L"--lang") == 0) {
+            const wchar_t* value = (i + 1 < argc) ? argv[++i] : L"";
+            if (wcscmp(value, L"en") == 0) {
+                out.language = kLanguageEnglish;
+            } else if (wcscmp(value, L"ja") == 0) {
+                out.language = kLanguageJapanese;
+            } else {
+                *error = L"--lang takes en or ja";
+                return false;
+            }
+        } else if (arg[0] == L'-' && arg[1] == L'-') {
+            *error = L"unknown option";
+            return false;
+        } else if (folderCount < 2) {
+            folders[folderCount++] = arg;
+        } else {
+            *error = L"too many folders";
+            return false;
+        }
+    }
+    if (folderCount != 2) {
+        *error = L"FROM and TO are both needed";
+        return false;
+    }
+    out.from = folders[0];
+    out.to = folders[1];
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include "sync/sync_engine.h"
+
+// What the command line of zolvsync asks for.
+struct RunnerArguments {
+    bool backward = false;
+    SyncOptions options;
+    int language = -1;  // -1: the device program's language rule
+    const wchar_t* from = nullptr;
+    const wchar_t* to = nullptr;
+};
+
+extern const wchar_t kUsage[];
+
+// False on bad arguments, with a one-line reason.
+bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_t** error);

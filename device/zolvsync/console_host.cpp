@@ -1,0 +1,71 @@
+#include "console_host.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "sync/sync_texts.h"
+
+ConsoleHost::ConsoleHost() : rows_(STD_OUTPUT_HANDLE), messages_(STD_ERROR_HANDLE) {}
+
+void ConsoleHost::AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) {
+    rows_.Write(operation);
+    rows_.Write(L"\t");
+    rows_.Write(first);
+    rows_.Write(L"\t");
+    rows_.Write(second);
+    rows_.Write(L"\n");
+}
+
+void ConsoleHost::Report(const wchar_t* caption, const wchar_t* text) {
+    rows_.Flush();  // keep the rows and the messages in the order they happened
+    messages_.Write(caption);
+    messages_.Write(L": ");
+    messages_.Write(text);
+    messages_.Write(L"\n");
+    messages_.Flush();
+}
+
+char ConsoleHost::Ask(const wchar_t* question, const char* allowed) {
+    rows_.Flush();
+    std::string line;
+    for (;;) {
+        messages_.Write(question);
+        messages_.Flush();
+        if (!ReadInputLine(line)) {
+            messages_.Write(L"\n");
+            messages_.Flush();
+            return 0;
+        }
+        if (line.size() == 1) {
+            char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
+            if (std::strchr(allowed, letter)) return letter;
+        }
+    }
+}
+
+int ConsoleHost::AskPrompt(const Prompt& prompt) {
+    Report(prompt.caption, prompt.message);
+    const wchar_t* question = prompt.yesToAll ? L"[y]es, yes to [a]ll, [n]o, [c]ancel? " : L"[y]es, [n]o? ";
+    switch (Ask(question, prompt.yesToAll ? "yanc" : "yn")) {
+    case 'y': return kIdYes;
+    case 'a': return kIdYesToAll;
+    case 'n': return kIdNo;
+    default: return kIdCancel;  // 'c' and the end of input
+    }
+}
+
+void ConsoleHost::ShowFolderNotice(const wchar_t* text) { Report(Pick(SyncTexts::SourceNoticeCaption), text); }
+
+int ConsoleHost::AskCreateDestination(const wchar_t* text) {
+    Report(Pick(SyncTexts::DestinationQuestionCaption), text);
+    return Ask(L"[y]es, [n]o? ", "yn") == 'y' ? kIdYes : kIdNo;
+}
+
+void ConsoleHost::ShowSuccess() { Report(Pick(SyncTexts::SuccessCaption), Pick(SyncTexts::SuccessMessage)); }
+
+void ConsoleHost::EndRun() { rows_.Flush(); }
+
+void ConsoleHost::ShowError(const wchar_t* text) {
+    static const TextPair caption{L"Error", L"ｴﾗｰ"};
+    Report(Pick(caption), text);
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include "console_stream.h"
+#include "sync/sync_host.h"
+
+// The host of a console run: rows to standard output, everything else to standard
+// error, answers from standard input. There are no windows, so nothing to pump.
+class ConsoleHost : public SyncHost {
+public:
+    ConsoleHost();
+
+    void PumpOneMessage() override {}
+    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
+    void SetStatusText(const wchar_t*) override {}
+    int AskPrompt(const Prompt& prompt) override;
+    void ShowFolderNotice(const wchar_t* text) override;
+    int AskCreateDestination(const wchar_t* text) override;
+    void ShowSuccess() override;
+    void BeginRun() override {}
+    void EndRun() override;
+    void ShowError(const wchar_t* text) override;
+
+    void Report(const wchar_t* caption, const wchar_t* text);
+
+private:
+    // Asks on standard error until an allowed letter comes; returns it, or 0 at end of input.
+    char Ask(const wchar_t* question, const char* allowed);
+
+    ConsoleStream rows_;
+    ConsoleStream messages_;
+};

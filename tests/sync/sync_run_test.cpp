@@ -1,0 +1,90 @@
+#include "sync_fixture.h"
+
+using SyncRun = SyncFixture;
+
+TEST_F(SyncRun, ASourceThatIsNotAFolderIsRefusedBeforeTheRun) {
+    tree.Write(L"plain.txt", "p");
+    for (const std::wstring& from : {tree.Path(L"nowhere"), std::wstring(), tree.Path(L"plain.txt")}) {
+        host = ScriptedHost();
+        EXPECT_FALSE(Run(from, dst));
+        EXPECT_EQ(host.events, (Rows{L"notice:Source folder '" + from + L"' is not exist."}));
+        EXPECT_EQ(host.begun, 0);
+    }
+}
+
+TEST_F(SyncRun, BackwardReadsTheDestinationAndNamesItWhenMissing) {
+    tree.Write(L"dst\\back.txt", "b");
+    EXPECT_TRUE(Run(dst, src));  // Backward: the set's destination is read
+    EXPECT_EQ(tree.Read(L"src\\back.txt"), "b");
+
+    host = ScriptedHost();
+    RemoveTree(dst);
+    EXPECT_FALSE(Run(dst, src));
+    EXPECT_EQ(host.events, (Rows{L"notice:Source folder '" + dst + L"' is not exist."}));
+}
+
+TEST_F(SyncRun, AMissingDestinationIsCreatedOnlyWhenTheUserSaysYes) {
+    tree.Write(L"src\\f.txt", "f");
+    std::wstring target = tree.Path(L"new");
+
+    host.createAnswer = kIdNo;
+    EXPECT_FALSE(Run(src, target));
+    EXPECT_EQ(host.events, (Rows{L"create:Destination folder '" + target +
+                                 L"' is not exist. Are you sure you want to create destination folder"}));
+    EXPECT_FALSE(tree.Exists(L"new"));
+
+    host = ScriptedHost();
+    host.createAnswer = kIdYes;
+    EXPECT_TRUE(Run(src, target));
+    EXPECT_EQ(tree.Read(L"new\\f.txt"), "f");
+
+    host = ScriptedHost();
+    host.createAnswer = kIdYes;
+    std::wstring orphan = tree.Path(L"missing\\child");
+    EXPECT_FALSE(Run(src, orphan));  // one folder only: its parent must exist
+    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:Can't find the path specified. '" + orphan + L"'"}));
+    EXPECT_EQ(host.begun, 0);
+}
+
+TEST_F(SyncRun, OverlappingFoldersAreRefusedBeforeAnythingIsTouched) {
+    tree.Write(L"src\\f.txt", "f");
+    options.deleteAfterCopy = true;
+    options.force = true;
+    tree.MakeFolder(L"src\\sub");
+    const std::wstring cases[][2] = {
+        {src, src + L"\\"}, {src, src + L"\\inner"}, {S(L"SUB"), src}, {src + L"\\..\\src", S(L"inner")}};
+    for (const auto& pair : cases) {
+        host = ScriptedHost();
+        EXPECT_FALSE(Run(pair[0], pair[1]));
+        ASSERT_EQ(host.events.size(), 1u);
+        EXPECT_EQ(host.events[0].rfind(L"notice:The source folder and the destination folder overlap: '", 0), 0u);
+        EXPECT_EQ(host.begun, 0);
+    }
+    EXPECT_FALSE(tree.Exists(L"src\\inner"));
+    EXPECT_EQ(tree.Read(L"src\\f.txt"), "f");
+}
+
+TEST_F(SyncRun, NothingNewerStillEndsWithSuccess) {
+    EXPECT_TRUE(Forward());
+    EXPECT_EQ(host.events, (Rows{L"success"}));
+    EXPECT_EQ(host.begun, 1);
+    EXPECT_EQ(host.ended, 1);
+    ASSERT_FALSE(host.status.empty());
+    EXPECT_EQ(host.status.front(), src);
+    EXPECT_EQ(host.status.back(), L"");
+}
+
+TEST_F(SyncRun, JapaneseTexts) {
+    UiLanguage = kLanguageJapanese;
+    std::wstring missing = tree.Path(L"nowhere");
+    EXPECT_FALSE(Run(missing, dst));
+    tree.Write(L"dst\\x.txt", "x");
+    options.deleteAfterCopy = true;
+    host.answers = {kIdNo};
+    EXPECT_TRUE(Forward());
+    UiLanguage = kLanguageEnglish;
+    EXPECT_EQ(host.events.front(), L"notice:転送元ﾌｫﾙﾀﾞ '" + missing + L"' が存在しません");
+    ASSERT_EQ(host.prompts.size(), 1u);
+    EXPECT_STREQ(host.prompts[0].caption, L"ﾌｧｲﾙ削除の確認");
+    EXPECT_STREQ(host.prompts[0].message, L"'x.txt' を削除してもよろしいですか?");
+}

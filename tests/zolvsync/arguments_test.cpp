@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "zolvsync/arguments.h"
+
+namespace {
+
+bool Parse(std::initializer_list<const wchar_t*> words, RunnerArguments& out, std::wstring* error = nullptr) {
+    std::vector<wchar_t*> argv{const_cast<wchar_t*>(L"zolvsync")};
+    for (const wchar_t* w : words) argv.push_back(const_cast<wchar_t*>(w));
+    const wchar_t* reason = L"";
+    bool ok = ParseArguments(static_cast<int>(argv.size()), argv.data(), out, &reason);
+    if (error) *error = reason;
+    return ok;
+}
+
+}  // namespace
+
+TEST(RunnerArguments, OptionsAndFolders) {
+    RunnerArguments a;
+    ASSERT_TRUE(Parse({L"--backward", L"--delete", L"--dostime", L"--force", L"--exclude-obj", L"--lang", L"ja", L"A", L"B"}, a));
+    EXPECT_TRUE(a.backward);
+    EXPECT_TRUE(a.options.deleteAfterCopy && a.options.dosTime && a.options.force && a.options.excludeObj);
+    EXPECT_EQ(a.language, 1);
+    EXPECT_STREQ(a.from, L"A");
+    EXPECT_STREQ(a.to, L"B");
+
+    RunnerArguments plain;
+    ASSERT_TRUE(Parse({L"C:\\x", L"C:\\y"}, plain));
+    EXPECT_FALSE(plain.backward || plain.options.deleteAfterCopy || plain.options.force);
+    EXPECT_EQ(plain.language, -1);
+}
+
+TEST(RunnerArguments, BadInputIsRefused) {
+    RunnerArguments a;
+    EXPECT_FALSE(Parse({L"A"}, a));
+    EXPECT_FALSE(Parse({L"A", L"B", L"C"}, a));
+    EXPECT_FALSE(Parse({L"--lang", L"fr", L"A", L"B"}, a));
+    EXPECT_FALSE(Parse({L"A", L"B", L"--lang"}, a));
+    EXPECT_FALSE(Parse({L"--fast", L"A", L"B"}, a));
+}
