@@ -33,12 +33,18 @@ void DiscardFailedCopy(const wchar_t* destination, bool existedBefore, const WIN
 }  // namespace
 
 bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination) {
-    if (IsInRomOrUnreadable(GetFileAttributesW(source))) return true;
     WIN32_FILE_ATTRIBUTE_DATA before;
     bool existedBefore = GetFileAttributesExW(destination, GetFileExInfoStandard, &before) != 0;
+    return CopyFileKnownReport(owner, source, GetFileAttributesW(source), destination, existedBefore ? &before : nullptr);
+}
+
+bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const wchar_t* destination,
+                         const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore) {
+    if (IsInRomOrUnreadable(sourceAttributes)) return true;
     if (CopyFileW(source, destination, FALSE)) return true;
     DWORD code = GetLastError();
-    DiscardFailedCopy(destination, existedBefore, before);
+    WIN32_FILE_ATTRIBUTE_DATA none{};
+    DiscardFailedCopy(destination, destinationBefore != nullptr, destinationBefore ? *destinationBefore : none);
     wchar_t text[kMessageChars];
     CopyFileErrorText(code, source, text);
     owner.ShowError(text);

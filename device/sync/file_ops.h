@@ -6,6 +6,10 @@
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
 bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination);
+// The same, for a caller that has just read the source's attributes and the destination's
+// state (null: no destination) and need not pay for reading them again.
+bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const wchar_t* destination,
+                         const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore);
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes);
 bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite);
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,

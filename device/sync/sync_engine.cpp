@@ -6,9 +6,12 @@
 #include "paths.h"
 #include "sync_texts.h"
 
+// What a look at one entry found: the directory search of its folder, or an attribute read.
 struct SyncEngine::Entry {
     const wchar_t* path;
     DWORD attributes;
+    FILETIME creation;
+    FILETIME lastAccess;
     FILETIME lastWrite;
 };
 
@@ -73,7 +76,7 @@ bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA info;
     if (!ReadInfo(source, &info)) return false;  // a vanished source: its time cannot be read either
-    Entry entry{source, info.dwFileAttributes, info.ftLastWriteTime};
+    Entry entry{source, info.dwFileAttributes, info.ftCreationTime, info.ftLastAccessTime, info.ftLastWriteTime};
     return CopyEntry(entry, destination);
 }
 
@@ -102,9 +105,24 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination) {
 bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     host_.SetStatusText(source);
     if (!IsFolder(destination) && !CreateFolderPath(host_, destination)) return false;
+    return ForEachEntry(source, source, destination,
+                        [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
+                            // A folder link is not followed: through it the walk could come back to itself.
+                            if (IsFolderLink(found.dwFileAttributes)) return true;
+                            // The search already holds the entry's attributes and time: no second look.
+                            Entry child{childSource, found.dwFileAttributes, found.ftCreationTime,
+                                        found.ftLastAccessTime, found.ftLastWriteTime};
+                            return CopyEntry(child, childDestination);
+                        });
+}
+
+// Walks the entries of `folder` (the source or the destination of the pair) in the
+// platform's order: joins each name to both sides, services one message, then visits.
+template <typename Visit>
+bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit) {
     PathBuffer pattern;
-    if (!JoinPath(pattern, source, L"*.*")) {
-        ReportPathTooLong(host_, source, L"*.*");
+    if (!JoinPath(pattern, folder, L"*.*")) {
+        ReportPathTooLong(host_, folder, L"*.*");
         return false;
     }
     FolderSearch search(pattern);
@@ -120,11 +138,7 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
             return false;
         }
         if (!Step()) return false;
-        // A folder link is not followed: through it the walk could come back to itself.
-        if (IsFolderLink(found->dwFileAttributes)) continue;
-        // The search already holds the entry's attributes and times: no second look needed.
-        Entry child{childSource, found->dwFileAttributes, found->ftLastWriteTime};
-        if (!CopyEntry(child, childDestination)) return false;
+        if (!visit(*found, childSource, childDestination)) return false;
     }
     return true;
 }
@@ -134,7 +148,8 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
     WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
     if (options_.excludeObj && HasExtension(source, L".obj")) return true;
     if (!ReadInfo(source, &sourceInfo)) return false;
-    Entry entry{source, sourceInfo.dwFileAttributes, sourceInfo.ftLastWriteTime};
+    Entry entry{source, sourceInfo.dwFileAttributes, sourceInfo.ftCreationTime, sourceInfo.ftLastAccessTime,
+                sourceInfo.ftLastWriteTime};
     bool destExists = ReadInfo(destination, &destInfo);
     return SyncFileKnown(entry, destination, destExists ? &destInfo : nullptr);
 }
@@ -155,13 +170,11 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
     }
     host_.AddLogRow(kLogCopy, source.path, destination);
     if (destInfo) SetAttributesReport(host_, destination, FILE_ATTRIBUTE_NORMAL);
-    bool ok = CopyFileReport(host_, source.path, destination);
-    if (ok) {
-        FILETIME creation, lastAccess, lastWrite;
-        if (ReadFileTimes(source.path, &creation, &lastAccess, &lastWrite)) {
-            WriteFileTimes(destination, &creation, &lastAccess, &lastWrite);
-        }
-    }
+    // The source's attributes and its three times come from the look the pass just took;
+    // reading them again per file would only cost time (opening the file, under some
+    // platforms, costs more than the copy of a small one).
+    bool ok = CopyFileKnownReport(host_, source.path, source.attributes, destination, destInfo);
+    if (ok) WriteFileTimes(destination, &source.creation, &source.lastAccess, &source.lastWrite);
     return ok;
 }
 
@@ -220,27 +233,10 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (IsFolderLink(destAttributes)) return true;
-    PathBuffer pattern;
-    if (!JoinPath(pattern, destination, L"*.*")) {
-        ReportPathTooLong(host_, destination, L"*.*");
-        return false;
-    }
-    FolderSearch search(pattern);
-    PathBuffer childSource, childDestination;
-    while (const WIN32_FIND_DATAW* found = search.Next()) {
-        const wchar_t* name = found->cFileName;
-        if (!JoinPath(childSource, source, name)) {
-            ReportPathTooLong(host_, source, name);
-            return false;
-        }
-        if (!JoinPath(childDestination, destination, name)) {
-            ReportPathTooLong(host_, destination, name);
-            return false;
-        }
-        if (!Step()) return false;
-        if (!PruneEntry(childSource, childDestination, found->dwFileAttributes)) return false;
-    }
-    return true;
+    return ForEachEntry(destination, source, destination,
+                        [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
+                            return PruneEntry(childSource, childDestination, found.dwFileAttributes);
+                        });
 }
 
 bool SyncEngine::PruneFile(const wchar_t* path) {

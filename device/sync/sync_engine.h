@@ -42,6 +42,8 @@ private:
     struct Entry;  // a path with the attributes and last-write time already known
 
     bool Step();   // services one message; false once an abort was asked for
+    template <typename Visit>
+    bool ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit);
     bool CopyEntry(const Entry& source, const wchar_t* destination);
     bool CopyFolder(const wchar_t* source, const wchar_t* destination);
     bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Times zolvsync under Wine beside Wine's own xcopy and native rsync on the same trees:
+#   (a) a run with nothing to do on 100,000 files,
+#   (b) the first full copy of 10,000 files,
+#   (c) a run after touching 1% of those 10,000.
+# Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZOLV_BUILD:-$root/build}
+noop_files=${1:-100000}
+copy_files=${2:-10000}
+exe="$build/device/zolvsync/zolvsync.exe"
+[ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
+command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
+source "$root/scripts/wine-session.sh"
+wine_session_start "$build"
+trap wine_session_stop EXIT
+
+work="$build/bench"
+rm -rf "$work"
+mkdir -p "$work"
+winpath() { echo "Z:${1//\//\\}"; }
+now() { date +%s.%N; }
+# seconds COMMAND...: runs the command quietly and prints the seconds it took.
+seconds() { local t0 t1; t0=$(now); "$@" >/dev/null 2>&1 </dev/null || true; t1=$(now); echo "$t1 - $t0" | bc -l; }
+per() { echo "scale=1; $1 * 1000000 / $2" | bc -l; }
+ratio() { echo "scale=2; $1 / $2" | bc -l; }
+zolvsync() { wine "$exe" --force "$(winpath "$1")" "$(winpath "$2")"; }
+xcopy_d() { wine xcopy /E /D /I /Y /Q "$(winpath "$1")" "$(winpath "$2")"; }
+report() {  # name files zolvsync xcopy rsync
+  printf '%-34s %8d files  zolvsync %7.2f s (%6s us/file)  xcopy %7.2f s (%6s us/file)  rsync %6.2f s (%5s us/file)\n' \
+    "$1" "$2" "$3" "$(per "$3" "$2")" "$4" "$(per "$4" "$2")" "$5" "$(per "$5" "$2")"
+  printf '%-34s zolvsync/rsync %5sx   xcopy/zolvsync %6sx\n' "" "$(ratio "$3" "$5")" "$(ratio "$4" "$3")"
+}
+
+echo "Building trees ($noop_files and $copy_files files)..."
+python3 "$root/bench/make_tree.py" "$work/big-src" "$noop_files"
+rsync -a "$work/big-src/" "$work/big-dst/"
+python3 "$root/bench/make_tree.py" "$work/small-src" "$copy_files"
+
+# (a) nothing to do
+wine "$exe" --force "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" >/dev/null 2>&1  # warm caches
+a_z=$(seconds zolvsync "$work/big-src" "$work/big-dst")
+a_x=$(seconds xcopy_d "$work/big-src" "$work/big-dst")
+a_r=$(seconds rsync -a "$work/big-src/" "$work/big-dst/")
+
+# (b) first full copy
+mkdir -p "$work/copy-z"  # zolvsync would ask before creating it
+b_z=$(seconds zolvsync "$work/small-src" "$work/copy-z")
+b_x=$(seconds xcopy_d "$work/small-src" "$work/copy-x")
+b_r=$(seconds rsync -a "$work/small-src/" "$work/copy-r/")
+
+# (c) 1% touched
+touch_count=$((copy_files / 100))
+find "$work/small-src" -type f | sort | awk -v n="$touch_count" 'NR <= n' | xargs touch -d '+1 hour'
+c_z=$(seconds zolvsync "$work/small-src" "$work/copy-z")
+c_x=$(seconds xcopy_d "$work/small-src" "$work/copy-x")
+c_r=$(seconds rsync -a "$work/small-src/" "$work/copy-r/")
+
+echo
+report "(a) nothing to do" "$noop_files" "$a_z" "$a_x" "$a_r"
+report "(b) first full copy" "$copy_files" "$b_z" "$b_x" "$b_r"
+report "(c) after touching 1%" "$copy_files" "$c_z" "$c_x" "$c_r"
+echo
+echo "Targets: (a) zolvsync/rsync <= 3 and xcopy/zolvsync >= 10; (b) xcopy/zolvsync >= 1."
+echo "Times include starting the Wine process (a persistent wineserver is running)."
+rm -rf "$work"
