@@ -779,7 +779,7 @@ def icon_card16():
         "...dDWWWWWWWDd..",
         "...dDDDDDDDDDd..",
         "...dDDDDDDDDDd..",
-        "...dddddddddddd.",
+        "...ddddddddddd..",
         "................",
     ])
 
