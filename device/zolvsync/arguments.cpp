@@ -6,8 +6,10 @@
 
 const wchar_t kUsage[] =
     L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--lang en|ja] FROM TO\n"
+    L"       zolvsync [--backward] [--lang en|ja] --ini FILE --set NAME\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
+    L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated);\n"
     L"  questions go to standard error and are answered on standard input:\n"
     L"  y = Yes, a = Yes to All, n = No, c = Cancel.\n"
@@ -38,6 +40,12 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_
                 *error = L"--lang takes en or ja";
                 return false;
             }
+        } else if (wcscmp(arg, L"--ini") == 0 || wcscmp(arg, L"--set") == 0) {
+            if (i + 1 >= argc) {
+                *error = L"--ini and --set take a value";
+                return false;
+            }
+            (arg[2] == L'i' ? out.iniFile : out.setName) = argv[++i];
         } else if (arg[0] == L'-' && arg[1] == L'-') {
             *error = L"unknown option";
             return false;
@@ -47,6 +55,19 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_
             *error = L"too many folders";
             return false;
         }
+    }
+    if (out.iniFile || out.setName) {
+        const SyncOptions& o = out.options;
+        if (!out.iniFile || !out.setName) {
+            *error = L"--ini and --set go together";
+        } else if (folderCount != 0) {
+            *error = L"a set brings its own folders";
+        } else if (o.deleteAfterCopy || o.dosTime || o.force || o.excludeObj) {
+            *error = L"a set brings its own options";
+        } else {
+            return true;
+        }
+        return false;
     }
     if (folderCount != 2) {
         *error = L"FROM and TO are both needed";

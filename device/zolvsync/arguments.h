@@ -8,6 +8,8 @@ struct RunnerArguments {
     int language = -1;  // -1: the device program's language rule
     const wchar_t* from = nullptr;
     const wchar_t* to = nullptr;
+    const wchar_t* iniFile = nullptr;  // with setName: folders and options come from this set
+    const wchar_t* setName = nullptr;
 };
 
 extern const wchar_t kUsage[];

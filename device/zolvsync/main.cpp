@@ -5,6 +5,7 @@
 #include "console_host.h"
 #include "framework/language.h"
 #include "framework/text.h"
+#include "sets/ini_codec.h"
 
 namespace {
 
@@ -19,23 +20,48 @@ BOOL WINAPI OnInterrupt(DWORD event) {
     return FALSE;
 }
 
+int Refuse(const wchar_t* reason, bool withUsage) {
+    ConsoleStream messages(STD_ERROR_HANDLE);
+    messages.Write(L"zolvsync: ");
+    messages.Write(reason);
+    messages.Write(L"\n");
+    if (withUsage) messages.Write(kUsage);
+    return 2;
+}
+
+// Takes the folders and options of the first set of that name in the INI set file.
+bool LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
+    bool found = false;
+    bool readable = ReadSetFile(arguments.iniFile, [&](const SetFields& candidate) {
+        if (!found && wcscmp(candidate.name, arguments.setName) == 0) {
+            set = candidate;
+            found = true;
+        }
+    });
+    if (!readable || !found) return false;
+    arguments.from = set.source;
+    arguments.to = set.destination;
+    arguments.options.deleteAfterCopy = set.deleteAfterCopy != 0;
+    arguments.options.dosTime = set.dosTime != 0;
+    arguments.options.force = set.force != 0;
+    arguments.options.excludeObj = set.excludeObj != 0;
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     RunnerArguments arguments;
     const wchar_t* error = L"";
-    if (!ParseArguments(argc, argv, arguments, &error)) {
-        ConsoleStream messages(STD_ERROR_HANDLE);
-        messages.Write(L"zolvsync: ");
-        messages.Write(error);
-        messages.Write(L"\n");
-        messages.Write(kUsage);
-        return 2;
-    }
+    if (!ParseArguments(argc, argv, arguments, &error)) return Refuse(error, true);
     if (arguments.language < 0) {
         ChooseUiLanguage();
     } else {
         UiLanguage = arguments.language;
+    }
+    SetFields set;
+    if (arguments.iniFile && !LoadNamedSet(arguments, set)) {
+        return Refuse(L"no set of that name in the INI file, or the file cannot be read", false);
     }
 
     const wchar_t* from = arguments.backward ? arguments.to : arguments.from;

@@ -38,3 +38,16 @@ TEST(RunnerArguments, BadInputIsRefused) {
     EXPECT_FALSE(Parse({L"A", L"B", L"--lang"}, a));
     EXPECT_FALSE(Parse({L"--fast", L"A", L"B"}, a));
 }
+
+TEST(RunnerArguments, ANamedSetBringsItsOwnFoldersAndOptions) {
+    RunnerArguments a;
+    ASSERT_TRUE(Parse({L"--backward", L"--ini", L"C:\\z.ini", L"--set", L"Docs"}, a));
+    EXPECT_STREQ(a.iniFile, L"C:\\z.ini");
+    EXPECT_STREQ(a.setName, L"Docs");
+    EXPECT_TRUE(a.backward);
+    RunnerArguments b;
+    EXPECT_FALSE(Parse({L"--ini", L"C:\\z.ini"}, b));
+    EXPECT_FALSE(Parse({L"--ini", L"C:\\z.ini", L"--set", L"Docs", L"A", L"B"}, b));
+    EXPECT_FALSE(Parse({L"--ini", L"C:\\z.ini", L"--set", L"Docs", L"--delete"}, b));
+    EXPECT_FALSE(Parse({L"--set"}, b));
+}

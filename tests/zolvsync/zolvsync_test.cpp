@@ -77,3 +77,24 @@ TEST_F(Zolvsync, BackwardForceAndErrors) {
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.err.find("usage: zolvsync"), std::string::npos);
 }
+
+TEST_F(Zolvsync, RunsANamedSetFromAnIniFile) {
+    tree.Write(L"src\\a.txt", "a");
+    tree.Write(L"dst\\old.txt", "o");
+    std::string ini = "[Other]\r\nSRC=\"C:\\nowhere\"\r\nDST=\"C:\\nowhere2\"\r\n\r\n[Docs]\r\nSRC=\"" + U(L"src") +
+                      "\"\r\nDST=\"" + U(L"dst") + "\"\r\nDELETE=Y\r\nFORCE=Y\r\n";
+    tree.Write(L"sets.ini", ini);
+    ProcessResult r = Run(L"--ini " + Q(L"sets.ini") + L" --set Docs");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(tree.Read(L"dst\\a.txt"), "a");
+    EXPECT_FALSE(tree.Exists(L"dst\\old.txt"));  // the set's DELETE and FORCE apply
+
+    tree.Write(L"dst\\b.txt", "b");
+    ProcessResult back = Run(L"--backward --ini " + Q(L"sets.ini") + L" --set Docs");
+    EXPECT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(tree.Read(L"src\\b.txt"), "b");
+
+    ProcessResult missing = Run(L"--ini " + Q(L"sets.ini") + L" --set Nothing");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("no set of that name"), std::string::npos);
+}

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/text.h"
+#include "sets/ini_codec.h"
+#include "temp_tree.h"
+
+namespace {
+
+std::vector<SetFields> ReadAll(const TempTree& tree, const std::string& content) {
+    tree.Write(L"sets.ini", content);
+    std::vector<SetFields> sets;
+    EXPECT_TRUE(ReadSetFile(tree.Path(L"sets.ini").c_str(), [&](const SetFields& s) { sets.push_back(s); }));
+    return sets;
+}
+
+std::string Stripped(std::string text) {
+    StripSetValue(text.data());
+    return text.c_str();
+}
+
+}  // namespace
+
+TEST(IniCodec, KeysMatchWithoutCaseAtTheLineStartOnly) {
+    EXPECT_EQ(KeyMatches("src=\"x\"", "SRC=", 4), 0);
+    EXPECT_EQ(KeyMatches("ExcludeObj=Y", "EXCLUDEOBJ=", 11), 0);
+    EXPECT_NE(KeyMatches(" SRC=x", "SRC=", 4), 0);
+    EXPECT_NE(KeyMatches("SRC", "SRC=", 4), 0);  // the line ends first
+    EXPECT_NE(KeyMatches("SRCX", "SRC=", 4), 0);
+}
+
+TEST(IniCodec, StripDropsBracketsAndQuotesAndStopsAtTheLineEnd) {
+    UiLanguage = kLanguageEnglish;
+    EXPECT_EQ(Stripped("\"C:\\a [b]\\c\"\r\nrest"), "C:\\a b\\c");
+    EXPECT_EQ(Stripped("  keep blanks  "), "  keep blanks  ");
+    // In English mode a Shift-JIS lead byte is an ordinary byte: a following ']' is dropped.
+    EXPECT_EQ(Stripped("\x83]x"), "\x83x");
+    UiLanguage = kLanguageJapanese;
+    EXPECT_EQ(Stripped("\x83]x"), "\x83]x");  // lead byte and trail byte travel as a pair
+    EXPECT_EQ(Stripped("ab\x83"), "ab\x83");  // a lead byte at the end is copied alone
+    UiLanguage = kLanguageEnglish;
+}
+
+TEST(IniCodec, ReadsSectionsKeysAndFlags) {
+    std::vector<SetFields> sets = ReadAll(TempTree(), "");
+    EXPECT_TRUE(sets.empty());
+
+    TempTree tree;
+    sets = ReadAll(tree,
+                   "SRC=\"before any section\"\r\n"
+                   "[Photos]\r\n"
+                   "SRC=\"C:\\Pictures\"\r\n"
+                   "dst=\"D:\\Backup\"\r\n"
+                   "DELETE=y\r\n"
+                   "DELETE=N\r\n"      // a later N does not undo an earlier Y
+                   "DOSTIME= Y\r\n"    // a blank before the letter gives 0
+                   "FORCE=Yes\r\n"
+                   "; comment\r\n"
+                   "UNKNOWN=1\r\n"
+                   "\r\n"
+                   "[\"\"]\r\n"        // empty after stripping: dropped with its keys
+                   "SRC=\"lost\"\r\n"
+                   "[Photos]\r\n"      // duplicate names are distinct sets
+                   "SRC= \"C:\\x\"\r\n"
+                   "EXCLUDEOBJ=Y");
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_STREQ(sets[0].name, L"Photos");
+    EXPECT_STREQ(sets[0].source, L"C:\\Pictures");
+    EXPECT_STREQ(sets[0].destination, L"D:\\Backup");
+    EXPECT_EQ(sets[0].deleteAfterCopy, 1);
+    EXPECT_EQ(sets[0].dosTime, 0);
+    EXPECT_EQ(sets[0].force, 1);
+    EXPECT_EQ(sets[0].excludeObj, 0);
+    EXPECT_STREQ(sets[1].name, L"Photos");
+    EXPECT_STREQ(sets[1].source, L" C:\\x");  // values are not trimmed
+    EXPECT_STREQ(sets[1].destination, L"");
+    EXPECT_EQ(sets[1].excludeObj, 1);
+}
+
+TEST(IniCodec, LongLinesArriveInPiecesAndLongValuesAreCut) {
+    TempTree tree;
+    std::string longValue(1100, 'v');
+    std::vector<SetFields> sets = ReadAll(tree, "[S]\r\nSRC=\"" + longValue + "\"\r\nDST=\"" +
+                                                    std::string(1019, 'w') + "[x]\r\n");
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(std::wstring(sets[0].source), std::wstring(259, L'v'));  // cut, still terminated
+    // The DST line is longer than 1023 bytes: its continuation starts with neither a key nor
+    // '[' and is ignored.
+    EXPECT_EQ(std::wstring(sets[0].destination), std::wstring(259, L'w'));
+
+    // A continuation that happens to start with '[' opens a new section.
+    sets = ReadAll(tree, "[A]\r\nSRC=\"" + std::string(1018, 's') + "[B]\r\nDST=\"d\"\r\n");
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_STREQ(sets[1].name, L"B");
+    EXPECT_STREQ(sets[1].destination, L"d");
+}
+
+TEST(IniCodec, WritesTheFormatAndReadsItBack) {
+    SetFields set;
+    ClearSetFields(set);
+    wcscpy(set.name, L"Work [old]");
+    wcscpy(set.source, L"\\My Documents\\\"quoted\"");
+    wcscpy(set.destination, L"\\Storage Card\\Work");
+    set.deleteAfterCopy = 1;
+    set.excludeObj = 7;  // any non-zero value is Y
+    std::string text = FormatSetSection(set);
+    EXPECT_EQ(text,
+              "[Work [old]]\r\nSRC=\"\\My Documents\\\"quoted\"\"\r\nDST=\"\\Storage Card\\Work\"\r\n"
+              "DELETE=Y\r\nDOSTIME=N\r\nFORCE=N\r\nEXCLUDEOBJ=Y\r\n\r\n");
+
+    TempTree tree;
+    std::vector<SetFields> sets = ReadAll(tree, text);
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_STREQ(sets[0].name, L"Work old");  // brackets and quotes do not survive
+    EXPECT_STREQ(sets[0].source, L"\\My Documents\\quoted");
+    EXPECT_STREQ(sets[0].destination, L"\\Storage Card\\Work");
+    EXPECT_EQ(sets[0].deleteAfterCopy, 1);
+    EXPECT_EQ(sets[0].excludeObj, 1);
+}
+
+TEST(IniCodec, AMissingFileCannotBeRead) {
+    TempTree tree;
+    EXPECT_FALSE(ReadSetFile(tree.Path(L"none.ini").c_str(), [](const SetFields&) {}));
+}
