@@ -9,9 +9,11 @@ int LanguageFor(LANGID defaultLanguage, bool toggleRead, DWORD toggle) {
     return language;
 }
 
-int ChooseUiLanguage() {
+int ChooseUiLanguageFor(LANGID deviceLanguage) {
     DWORD toggle = 0;
     LONG status = ReadRegistryDword(HKEY_CURRENT_USER, L"Software\\Quenbrook", L"LangToggle", &toggle);
-    UiLanguage = LanguageFor(GetSystemDefaultLangID(), status == ERROR_SUCCESS, toggle);
+    UiLanguage = LanguageFor(deviceLanguage, status == ERROR_SUCCESS, toggle);
     return UiLanguage;
 }
+
+int ChooseUiLanguage() { return ChooseUiLanguageFor(GetSystemDefaultLangID()); }

@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+// Runs a window, dialog, hook or page handler so that neither a processor fault in the
+// program's own code (a write through a null pointer, a division by zero) nor a C++
+// exception ends the program: either one shows the Fatal box with `label` and yields 0.
+//
+// GCC for MinGW has no __try/__except. A vectored exception handler, installed on first
+// use, sends a fault that happens while a recovery point is set back to that point; each
+// guard sets its own point and puts the enclosing one back afterwards, so nested modal
+// loops are guarded by their innermost handler.
+using GuardedBody = LRESULT (*)(void* context);
+LRESULT RunGuarded(HWND owner, const wchar_t* label, GuardedBody body, void* context);
+
+template <class Body>
+LRESULT Guarded(HWND owner, const wchar_t* label, Body&& body) {
+    using Plain = std::remove_reference_t<Body>;
+    return RunGuarded(
+        owner, label, [](void* context) -> LRESULT { return (*static_cast<Plain*>(context))(); },
+        const_cast<void*>(static_cast<const void*>(&body)));
+}

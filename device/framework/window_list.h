@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+
+class FWnd;
+
+// A process-wide list of window objects, newest first. It does not own the objects.
+class FWndList {
+public:
+    constexpr FWndList() = default;
+    ~FWndList();
+    FWndList(const FWndList&) = delete;
+    FWndList& operator=(const FWndList&) = delete;
+
+    // Inserts at the front. Without memory for the node the program cannot go on: it says
+    // "out of memory" and ends with exit status 1.
+    void PushFront(FWnd* object);
+    // Removes every entry equal to `object`.
+    void Remove(FWnd* object);
+    // The first object, from the front, whose window is `hwnd`; null when none.
+    FWnd* Find(HWND hwnd) const;
+    bool Contains(const FWnd* object) const;
+    int Count() const;
+
+    // Front-to-back walk; stops when `visit` returns true and returns that object.
+    template <class Visit>
+    FWnd* FindIf(Visit visit) const {
+        for (Node* node = head_; node; node = node->next)
+            if (visit(node->object)) return node->object;
+        return nullptr;
+    }
+
+private:
+    struct Node {
+        FWnd* object;
+        Node* previous;
+        Node* next;
+    };
+    Node* head_ = nullptr;
+};
+
+// Objects served by WndProc.
+extern FWndList WindowList;
+// Objects served by DlgProc and PropPageProc.
+extern FWndList DialogList;

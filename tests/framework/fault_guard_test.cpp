@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "dialog_watcher.h"
+#include "framework/dialog.h"
+#include "framework/fault_guard.h"
+#include "framework/hook_dialog.h"
+#include "framework/text.h"
+#include "framework/window.h"
+
+namespace {
+
+int* volatile g_nowhere = nullptr;
+volatile int g_zero = 0;
+
+// Handlers that fault for real on command.
+class FaultingWindow : public FWindow {
+public:
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case WM_APP: *g_nowhere = 1; return 5;              // null write
+        case WM_APP + 1: throw std::runtime_error("boom");  // C++ exception
+        case WM_APP + 2: return 100 / g_zero;               // integer division by zero
+        case WM_APP + 3: return 42;
+        case WM_APP + 4: {
+            // A fault that system code provokes and handles itself is not the guard's.
+            return lstrlenW(reinterpret_cast<const wchar_t*>(16)) + 7;
+        }
+        default: return FWindow::WindowProc(hwnd, msg, wParam, lParam);
+        }
+    }
+};
+
+class GuardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(RegisterFrameClass(L"ZolvFaultWindow", nullptr, nullptr));
+        ASSERT_TRUE(window.Create(0, L"ZolvFaultWindow", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    }
+    void TearDown() override { UiLanguage = kLanguageEnglish; }
+    FaultingWindow window;
+};
+
+}  // namespace
+
+TEST_F(GuardTest, NullWriteExceptionAndDivisionEachShowTheFatalBoxAndGoOn) {
+    DialogWatcher watcher(ClickEach(IDOK));
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP + 3, 0, 0), 42);
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP + 1, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP + 2, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP + 3, 0, 0), 42);
+
+    auto seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 3u);
+    for (const SeenDialog& box : seen) {
+        EXPECT_EQ(box.caption, L"Fatal");
+        EXPECT_EQ(box.FirstStaticText(), L"WndProc");
+        EXPECT_EQ(box.owner, window.hwnd);
+    }
+}
+
+TEST_F(GuardTest, FaultsHandledBySystemCodePassUntouched) {
+    DialogWatcher watcher(ClickEach(IDOK));
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP + 4, 0, 0), 7);
+    EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST_F(GuardTest, PostedFaultInTheMessageLoopAndJapaneseCaption) {
+    UiLanguage = kLanguageJapanese;
+    DialogWatcher watcher(ClickEach(IDOK));
+    PostMessageW(window.hwnd, WM_APP, 0, 0);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        DispatchMessageW(&msg);
+        if (msg.hwnd == window.hwnd && msg.message == WM_APP) break;
+    }
+    EXPECT_EQ(SendMessageW(window.hwnd, WM_APP + 3, 0, 0), 42);  // the window goes on
+    auto seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, L"致命的なｴﾗｰ");
+}
+
+TEST(Guard, DirectCallsNestAndReturnTheBodyResult) {
+    DialogWatcher watcher(ClickEach(IDOK));
+    EXPECT_EQ(Guarded(nullptr, L"outer", [] { return LRESULT(3); }), 3);
+    // An inner fault returns to the inner guard; the outer one finishes normally.
+    LRESULT outer = Guarded(nullptr, L"outer", [] {
+        LRESULT inner = Guarded(nullptr, L"inner", []() -> LRESULT { return *g_nowhere; });
+        return inner + 10;
+    });
+    EXPECT_EQ(outer, 10);
+    auto seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].FirstStaticText(), L"inner");
+}
+
+namespace {
+
+class FaultingDialog : public FDlg {
+public:
+    LRESULT OnInitDialog(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
+        FDlg::OnInitDialog(hwnd, msg, wParam, lParam);
+        *g_nowhere = 2;
+        return TRUE;
+    }
+};
+
+class FaultingHook : public FHookDlg {
+public:
+    LRESULT OnCommand(HWND, UINT, WPARAM, LPARAM) override { throw 5; }
+};
+
+}  // namespace
+
+TEST(Guard, DialogAndHookHandlersAreGuardedWithTheirLabels) {
+    DialogWatcher watcher([](const SeenDialog& seen) {
+        DialogWatcher::Click(seen.hwnd, seen.HasControl(20) ? 20 : IDOK);
+    });
+    FaultingDialog dialog;
+    EXPECT_EQ(RunDialog(&dialog, nullptr, L"TestDialog"), 20);  // the dialog stays open and works
+
+    FaultingHook hook;
+    EXPECT_EQ(HookProc(nullptr, WM_COMMAND, 1, 0), 0u);
+
+    auto seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].FirstStaticText(), L"DlgProc");
+    EXPECT_EQ(seen[1].caption, L"Test dialog");
+    EXPECT_EQ(seen[2].FirstStaticText(), L"HookProc");
+}
