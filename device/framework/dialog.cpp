@@ -49,16 +49,8 @@ INT_PTR RunDialog(FDlg* dialog, HWND parent, const wchar_t* templateName) {
 
 INT_PTR CALLBACK DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Guarded(hwnd, L"DlgProc", [&]() -> LRESULT {
-        if (msg == WM_INITDIALOG) {
-            auto* object = reinterpret_cast<FDlg*>(lParam);
-            object->hwnd = hwnd;
-            DialogList.PushFront(object);
-        }
-        FWnd* object = DialogList.Find(hwnd);
-        if (object == nullptr) return 0;
-        LRESULT result = object->WindowProc(hwnd, msg, wParam, lParam);
-        if (msg == WM_DESTROY) DialogList.Remove(object);
-        return result;
+        FWnd* entering = msg == WM_INITDIALOG ? reinterpret_cast<FDlg*>(lParam) : nullptr;
+        return DialogList.Route(entering, hwnd, msg, wParam, lParam);
     });
 }
 

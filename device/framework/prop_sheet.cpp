@@ -75,15 +75,9 @@ HPROPSHEETPAGE AddPage(FPropPage* page, FPropSheet* sheet, const wchar_t* templa
 
 INT_PTR CALLBACK PropPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Guarded(hwnd, L"FPropPage", [&]() -> LRESULT {
-        if (msg == WM_INITDIALOG) {
-            auto* object = reinterpret_cast<FPropPage*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
-            object->hwnd = hwnd;
-            DialogList.PushFront(object);
-        }
-        FWnd* object = DialogList.Find(hwnd);
-        if (object == nullptr) return 0;
-        LRESULT result = object->WindowProc(hwnd, msg, wParam, lParam);
-        if (msg == WM_DESTROY) DialogList.Remove(object);
-        return result;
+        FWnd* entering = msg == WM_INITDIALOG
+                             ? reinterpret_cast<FPropPage*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam)
+                             : nullptr;
+        return DialogList.Route(entering, hwnd, msg, wParam, lParam);
     });
 }

@@ -52,3 +52,15 @@ int FWndList::Count() const {
     for (Node* node = head_; node; node = node->next) ++count;
     return count;
 }
+
+LRESULT FWndList::Route(FWnd* entering, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (entering) {
+        entering->hwnd = hwnd;
+        PushFront(entering);
+    }
+    FWnd* object = Find(hwnd);
+    if (object == nullptr) return 0;
+    LRESULT result = object->WindowProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_DESTROY) Remove(object);
+    return result;
+}

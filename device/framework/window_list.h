@@ -19,6 +19,10 @@ public:
     // The first object, from the front, whose window is `hwnd`; null when none.
     FWnd* Find(HWND hwnd) const;
     bool Contains(const FWnd* object) const;
+    // The dialog and page procedures' common routing: `entering` (given with WM_INITDIALOG)
+    // joins the list first; the message goes to the object of `hwnd`, if any (0 otherwise);
+    // at WM_DESTROY the object leaves the list after its handler.
+    LRESULT Route(FWnd* entering, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     int Count() const;
 
     // Front-to-back walk; stops when `visit` returns true and returns that object.
