@@ -1,0 +1,93 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/frame.h"
+#include "sets/set_fields.h"
+#include "sync/dialogs/gui_sync_host.h"
+#include "sync/sync_engine.h"
+
+// The program's one window: the set list and the set's controls, the run buttons, the
+// operation list and the status bar; the host of every sync run.
+class MainWindow : public FAppFrame, public GuiSyncHost {
+public:
+    MainWindow();   // loads the registry settings, creates the control font
+    ~MainWindow() override;  // saves the registry settings again
+
+    bool CreateMainWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, int backgroundColour);
+
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCreate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    void LayoutControls();
+
+    // Sets (the list items with their records, the working copy, the controls).
+    void ClearCurrentSet();
+    void ResetCurrentSet();
+    void LoadCurrentSet(int index);
+    void ShowCurrentSet();
+    void ReadSetControls();
+    int InsertSet(int index);
+    void RemoveSet(int index);
+    void CommitCurrentSet();
+    void OnSetSelChange();
+    void OnSetListDropDown();
+    void NewSet();
+    void DeleteSet();
+    void BrowseFolderInto(FEdit& edit);
+    int SetCount() const;
+
+    // The INI set file.
+    int LoadSetFile();
+    int SaveSetFile();
+    void OpenSetFileCommand();
+    void SaveSetFileCommand();
+
+    // Runs.
+    void SyncForward();
+    void SyncBackward();
+    void AbortSync() { runState.abortRequested = true; }
+    void LockUiForRun();
+    void UnlockUiAfterRun();
+
+    // The run's host: the parts the window supplies itself.
+    void PumpOneMessage() override;
+    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
+    void SetStatusText(const wchar_t* text) override;
+    void BeginRun() override;
+    void EndRun() override;
+
+    int currentIndex = -1;
+    SetFields CurrentSet;
+    RunState runState;
+
+    FFont font;
+    FComboBox setList;
+    FEdit sourceEdit, destinationEdit;
+    FStatic sourceLabel, destinationLabel;
+    FPushButton sourceBrowse, destinationBrowse, back, forward, abort;
+    FCheckBox deleteAfterCopy, dosTime, force, excludeObj;
+    FListView operationList;
+
+private:
+    void Sync(bool backward);
+    void BuildCommandBands();
+    void CreateChildControls();
+    void InsertOperationColumns();
+    void DestroySetRecords();
+    void RepaintList();
+    void SetRunControlsEnabled(bool enabled);
+
+    ULONGLONG lastQueueLook_ = 0;
+    ULONGLONG lastListPaint_ = 0;
+    bool listPaintPending_ = false;
+    bool running_ = false;
+};
+
+// The About box, modal to `owner`.
+void ShowAbout(HWND owner);
+
+// Inserts a row with texts[0] in column 0 and the rest in the following columns; the new
+// row's index, or -1 when the list refused it (then nothing else is set).
+int InsertListRow(HWND list, int index, const wchar_t* const* texts, int count);

@@ -1,0 +1,132 @@
+// The main window's side of a sync run: starting it, locking the interface, and the host
+// operations the engine calls (message pump, log rows, status text).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "command_ids.h"
+#include "main_window.h"
+
+#include <initializer_list>
+#include "sync/paths.h"
+
+namespace {
+
+// Looks at the message queue at most this often during a run: a look costs tens of
+// microseconds under some platforms, and Abort still acts well within a tenth of a second.
+constexpr ULONGLONG kQueueLookInterval = 5;
+// Repaints the operation list at most this often during a run instead of after every row
+// (a repaint can cost milliseconds); the final state is always painted when the run ends.
+constexpr ULONGLONG kListPaintInterval = 50;
+
+}  // namespace
+
+void MainWindow::SyncForward() { Sync(false); }
+void MainWindow::SyncBackward() { Sync(true); }
+
+void MainWindow::Sync(bool backward) {
+    // A run always uses what is on screen.
+    ReadSetControls();
+    CommitCurrentSet();
+    PathBuffer from, to;
+    CopyPath(from, backward ? CurrentSet.destination : CurrentSet.source);
+    CopyPath(to, backward ? CurrentSet.source : CurrentSet.destination);
+    SyncOptions options;
+    options.deleteAfterCopy = CurrentSet.deleteAfterCopy != 0;
+    options.dosTime = CurrentSet.dosTime != 0;
+    options.force = CurrentSet.force != 0;
+    options.excludeObj = CurrentSet.excludeObj != 0;
+    SyncEngine engine(*this, runState, options);
+    if (engine.CheckSyncFolders(from, to)) engine.RunSync(from, to);
+}
+
+void MainWindow::SetRunControlsEnabled(bool enabled) {
+    static const int menuItems[] = {kCmdOpenIni, kCmdSaveIni, kCmdExit, kCmdForward, kCmdBackward, kCmdAbout};
+    for (int id : menuItems) EnableMenuItem(menu.handle, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    for (FWindow* control : {static_cast<FWindow*>(&setList), static_cast<FWindow*>(&sourceEdit),
+                             static_cast<FWindow*>(&destinationEdit), static_cast<FWindow*>(&sourceBrowse),
+                             static_cast<FWindow*>(&destinationBrowse), static_cast<FWindow*>(&back),
+                             static_cast<FWindow*>(&forward), static_cast<FWindow*>(&deleteAfterCopy),
+                             static_cast<FWindow*>(&dosTime), static_cast<FWindow*>(&force),
+                             static_cast<FWindow*>(&excludeObj)}) {
+        EnableWindow(control->hwnd, enabled);
+    }
+    EnableWindow(abort.hwnd, !enabled);
+}
+
+void MainWindow::LockUiForRun() {
+    SetRunControlsEnabled(false);
+    SetFocus(abort.hwnd);
+}
+
+void MainWindow::UnlockUiAfterRun() {
+    SetRunControlsEnabled(true);
+    SetFocus(setList.hwnd);
+}
+
+void MainWindow::BeginRun() {
+    LockUiForRun();
+    SendMessageW(operationList.hwnd, LVM_DELETEALLITEMS, 0, 0);
+    UpdateWindow(operationList.hwnd);
+    // Rows are painted at a bounded rate during the run (RepaintList), not one by one.
+    SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+    running_ = true;
+    lastListPaint_ = GetTickCount64();
+    listPaintPending_ = false;
+}
+
+void MainWindow::EndRun() {
+    running_ = false;
+    listPaintPending_ = true;
+    RepaintList();
+    UnlockUiAfterRun();
+}
+
+void MainWindow::RepaintList() {
+    if (!listPaintPending_) return;
+    HWND list = operationList.hwnd;
+    int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    if (last >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, last, TRUE);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (running_) SendMessageW(list, WM_SETREDRAW, FALSE, 0);  // back to batched painting
+    lastListPaint_ = GetTickCount64();
+    listPaintPending_ = false;
+}
+
+void MainWindow::PumpOneMessage() {
+    ULONGLONG now = GetTickCount64();
+    if (listPaintPending_ && now - lastListPaint_ >= kListPaintInterval) RepaintList();
+    if (now - lastQueueLook_ < kQueueLookInterval) return;
+    lastQueueLook_ = now;
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+    if (msg.message == WM_QUIT) {
+        // The program is ending: leave the quit message for the main loop and stop the run.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        runState.abortRequested = true;
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void MainWindow::AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) {
+    HWND list = operationList.hwnd;
+    int row = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const wchar_t* texts[] = {operation, first, second};
+    row = InsertListRow(list, row, texts, 3);
+    if (row < 0) return;
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    listPaintPending_ = true;
+    if (GetTickCount64() - lastListPaint_ >= kListPaintInterval) RepaintList();
+}
+
+void MainWindow::SetStatusText(const wchar_t* text) {
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+}

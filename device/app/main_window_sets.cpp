@@ -1,0 +1,197 @@
+// The set list, the working copy CurrentSet and the INI set file, as the main window runs them.
+#include <string>
+
+#include "command_ids.h"
+#include "framework/text.h"
+#include "main_window.h"
+#include "sets/app_settings.h"
+#include "sets/file_dialog.h"
+#include "sets/ini_codec.h"
+#include "sets/set_file_writer.h"
+#include "sets/sync_set.h"
+#include "sync/paths.h"
+
+namespace {
+
+const TextPair kNewSetName{L"New set", L"新しいｾｯﾄ"};
+const TextPair kNewSetSource{L"set source folder's path", L"転送元ﾌｫﾙﾀﾞの指定"};
+const TextPair kNewSetDestination{L"set destination folder's path", L"転送先ﾌｫﾙﾀﾞの指定"};
+const TextPair kDeleteQuestion{L"Are you sure delete this set '%s'?", L"'%s' を削除してもよろしいですか?"};
+const TextPair kConfirmCaption{L"Confirm", L"確認"};
+
+// An item's text into a 260-unit field; a longer text is cut, never written past the field.
+void ItemText(HWND list, int index, wchar_t (&field)[MAX_PATH]) {
+    LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) {
+        field[0] = L'\0';
+        return;
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    CopyPath(field, std::wstring(text.c_str()).substr(0, MAX_PATH - 1).c_str());
+}
+
+SyncSet* ItemRecord(HWND list, int index) {
+    LRESULT data = SendMessageW(list, CB_GETITEMDATA, index, 0);
+    return data == CB_ERR ? nullptr : reinterpret_cast<SyncSet*>(data);
+}
+
+void CopyField(wchar_t (&field)[MAX_PATH], const wchar_t* text) { CopyPath(field, text); }
+
+int Checked(const FCheckBox& box) { return SendMessageW(box.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
+void SetChecked(const FCheckBox& box, int flag) { SendMessageW(box.hwnd, BM_SETCHECK, flag ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+}  // namespace
+
+int MainWindow::SetCount() const { return static_cast<int>(SendMessageW(setList.hwnd, CB_GETCOUNT, 0, 0)); }
+
+void MainWindow::ClearCurrentSet() { ClearSetFields(CurrentSet); }
+
+void MainWindow::ResetCurrentSet() {
+    ClearSetFields(CurrentSet);
+    CopyField(CurrentSet.name, Pick(kNewSetName));
+    CopyField(CurrentSet.source, Pick(kNewSetSource));
+    CopyField(CurrentSet.destination, Pick(kNewSetDestination));
+}
+
+void MainWindow::LoadCurrentSet(int index) {
+    if (index < 0 || index >= SetCount()) {
+        ResetCurrentSet();
+        return;
+    }
+    ItemText(setList.hwnd, index, CurrentSet.name);
+    if (SyncSet* record = ItemRecord(setList.hwnd, index)) record->CopyTo(CurrentSet);
+}
+
+void MainWindow::ShowCurrentSet() {
+    SetWindowTextW(sourceEdit.hwnd, CurrentSet.source);
+    SetWindowTextW(destinationEdit.hwnd, CurrentSet.destination);
+    SetChecked(deleteAfterCopy, CurrentSet.deleteAfterCopy);
+    SetChecked(dosTime, CurrentSet.dosTime);
+    SetChecked(force, CurrentSet.force);
+    SetChecked(excludeObj, CurrentSet.excludeObj);
+}
+
+void MainWindow::ReadSetControls() {
+    GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
+    GetWindowTextW(sourceEdit.hwnd, CurrentSet.source, MAX_PATH);
+    GetWindowTextW(destinationEdit.hwnd, CurrentSet.destination, MAX_PATH);
+    CurrentSet.deleteAfterCopy = Checked(deleteAfterCopy);
+    CurrentSet.dosTime = Checked(dosTime);
+    CurrentSet.force = Checked(force);
+    CurrentSet.excludeObj = Checked(excludeObj);
+}
+
+int MainWindow::InsertSet(int index) {
+    int item = static_cast<int>(
+        SendMessageW(setList.hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(CurrentSet.name)));
+    if (item < 0) return item;
+    SyncSet* record = SyncSet::FromFields(CurrentSet);
+    if (record == nullptr) {
+        // An item is never left without its record.
+        SendMessageW(setList.hwnd, CB_DELETESTRING, item, 0);
+        return -1;
+    }
+    SendMessageW(setList.hwnd, CB_SETITEMDATA, item, reinterpret_cast<LPARAM>(record));
+    currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, item, 0));
+    return item;
+}
+
+void MainWindow::RemoveSet(int index) {
+    if (index < 0 || index >= SetCount()) return;
+    delete ItemRecord(setList.hwnd, index);
+    SendMessageW(setList.hwnd, CB_DELETESTRING, index, 0);
+}
+
+void MainWindow::CommitCurrentSet() {
+    if (currentIndex < 0) {
+        InsertSet(-1);
+    } else {
+        RemoveSet(currentIndex);
+        InsertSet(currentIndex);
+    }
+}
+
+void MainWindow::OnSetSelChange() {
+    currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_GETCURSEL, 0, 0));
+    if (currentIndex >= 0) {
+        LoadCurrentSet(currentIndex);
+        ShowCurrentSet();
+    }
+}
+
+void MainWindow::OnSetListDropDown() {
+    ReadSetControls();
+    CommitCurrentSet();
+}
+
+void MainWindow::NewSet() {
+    ResetCurrentSet();
+    ShowCurrentSet();
+    InsertSet(-1);
+}
+
+void MainWindow::DeleteSet() {
+    int index = static_cast<int>(SendMessageW(setList.hwnd, CB_GETCURSEL, 0, 0));
+    if (index < 0) return;
+    wchar_t name[MAX_PATH];
+    GetWindowTextW(setList.hwnd, name, MAX_PATH);
+    wchar_t question[kMessageChars];
+    FormatInto(question, Pick(kDeleteQuestion), name);
+    if (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    RemoveSet(index);
+    currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
+    LoadCurrentSet(0);
+    ShowCurrentSet();
+}
+
+void MainWindow::DestroySetRecords() {
+    for (int i = 0, count = SetCount(); i < count; ++i) {
+        delete ItemRecord(setList.hwnd, i);
+        SendMessageW(setList.hwnd, CB_SETITEMDATA, i, 0);
+    }
+}
+
+int MainWindow::LoadSetFile() {
+    while (SetCount() > 0) RemoveSet(0);
+    bool opened = ReadSetFile(AppSettings.iniFile, [this](const SetFields& set) {
+        CurrentSet = set;
+        InsertSet(-1);
+    });
+    if (!opened) {
+        // The list is empty now: an index into it would make the next commit insert nothing.
+        currentIndex = -1;
+        return 0;
+    }
+    currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
+    LoadCurrentSet(0);
+    ShowCurrentSet();
+    return 1;
+}
+
+int MainWindow::SaveSetFile() {
+    CommitCurrentSet();
+    std::string content;
+    SetFields set;
+    for (int i = 0, count = SetCount(); i < count; ++i) {
+        ClearSetFields(set);
+        ItemText(setList.hwnd, i, set.name);
+        if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(set);
+        content += FormatSetSection(set);
+    }
+    return ReplaceFileContent(AppSettings.iniFile, content) ? 1 : 0;
+}
+
+void MainWindow::OpenSetFileCommand() {
+    wchar_t path[MAX_PATH];
+    if (!AskSetFilePath(hwnd, SetFileDialogKind::Open, AppSettings.iniFile, path)) return;
+    CopyPath(AppSettings.iniFile, path);
+    LoadSetFile();
+}
+
+void MainWindow::SaveSetFileCommand() {
+    wchar_t path[MAX_PATH];
+    if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) return;
+    CopyPath(AppSettings.iniFile, path);
+    SaveSetFile();
+}

@@ -1,0 +1,37 @@
+#include "set_file_writer.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "sync/paths.h"
+
+namespace {
+
+bool WriteAll(const wchar_t* path, const std::string& content) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = content.empty() ||
+              (WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+               written == content.size());
+    ok = FlushFileBuffers(file) && ok;
+    return CloseHandle(file) && ok;
+}
+
+}  // namespace
+
+bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
+    PathBuffer staging;
+    if (!CopyPath(staging, path) || wcslen(path) + 5 >= kPathChars) return false;
+    wcscat(staging, L".new");
+    if (!WriteAll(staging, content)) {
+        DeleteFileW(staging);
+        return false;
+    }
+    if (!MoveFileExW(staging, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(staging);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+// Replaces the file at `path` with `content` without ever destroying the previous file: the
+// new text goes to a file beside it, which takes the old one's place only once it is complete.
+// False (the old file as it was) when anything fails.
+bool ReplaceFileContent(const wchar_t* path, const std::string& content);

@@ -1,0 +1,52 @@
+#include "sync_set.h"
+
+#include <cwchar>
+#include <new>
+
+namespace {
+
+wchar_t* CopyText(const wchar_t* text) {
+    size_t length = wcslen(text);
+    wchar_t* copy = new (std::nothrow) wchar_t[length + 1];
+    if (copy) wmemcpy(copy, text, length + 1);
+    return copy;
+}
+
+void CopyField(wchar_t (&field)[MAX_PATH], const wchar_t* text) {
+    size_t length = text ? wcslen(text) : 0;
+    if (length >= MAX_PATH) length = MAX_PATH - 1;
+    if (length) wmemcpy(field, text, length);
+    field[length] = L'\0';
+}
+
+}  // namespace
+
+SyncSet::~SyncSet() {
+    delete[] source;
+    delete[] destination;
+}
+
+SyncSet* SyncSet::FromFields(const SetFields& fields) {
+    SyncSet* set = new (std::nothrow) SyncSet;
+    if (set == nullptr) return nullptr;
+    set->source = CopyText(fields.source);
+    set->destination = CopyText(fields.destination);
+    if (set->source == nullptr || set->destination == nullptr) {
+        delete set;
+        return nullptr;
+    }
+    set->deleteAfterCopy = fields.deleteAfterCopy;
+    set->dosTime = fields.dosTime;
+    set->force = fields.force;
+    set->excludeObj = fields.excludeObj;
+    return set;
+}
+
+void SyncSet::CopyTo(SetFields& fields) const {
+    CopyField(fields.source, source);
+    CopyField(fields.destination, destination);
+    fields.deleteAfterCopy = deleteAfterCopy;
+    fields.dosTime = dosTime;
+    fields.force = force;
+    fields.excludeObj = excludeObj;
+}
