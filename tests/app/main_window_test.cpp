@@ -1,0 +1,246 @@
+// The main window driven through its own operations, with its dialogs answered live.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/program_names.h"
+#include "dialog_watcher.h"
+#include "framework/text.h"
+#include "sets/app_settings.h"
+#include "temp_tree.h"
+
+namespace {
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512];
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring Cell(HWND list, int row, int column) {
+    wchar_t text[512] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void Open(int language = kLanguageEnglish) {
+        UiLanguage = language;
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+        wcscpy(g_programNames.className, L"ZolvTestFrame");
+        window = std::make_unique<MainWindow>();
+        // A named INI file that does not exist yet: no Open dialog at creation, an empty list.
+        wcscpy(AppSettings.iniFile, Ini().c_str());
+        ASSERT_TRUE(window->CreateMainWindow(0, 0, 640, 480, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0x4000000F));
+        w = window.get();
+    }
+
+    void TearDown() override {
+        if (w && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
+        window.reset();
+        MSG msg;  // the window posted its quit message: keep it from ending later dialogs
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        UiLanguage = kLanguageEnglish;
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    }
+
+    std::wstring Ini() const { return tree.Path(L"sets.ini"); }
+    int Count() const { return w->SetCount(); }
+    std::wstring ItemName(int i) const {
+        wchar_t text[MAX_PATH] = L"";
+        SendMessageW(w->setList.hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    void AddSet(const wchar_t* name, const std::wstring& source, const std::wstring& destination, int flags = 0) {
+        w->ResetCurrentSet();
+        wcscpy(w->CurrentSet.name, name);
+        wcscpy(w->CurrentSet.source, source.c_str());
+        wcscpy(w->CurrentSet.destination, destination.c_str());
+        w->CurrentSet.deleteAfterCopy = flags & 1;
+        w->CurrentSet.dosTime = (flags >> 1) & 1;
+        w->CurrentSet.force = (flags >> 2) & 1;
+        w->CurrentSet.excludeObj = (flags >> 3) & 1;
+        w->ShowCurrentSet();
+        w->InsertSet(-1);
+    }
+
+    TempTree tree;
+    std::unique_ptr<MainWindow> window;
+    MainWindow* w = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, NewAndDeleteSets) {
+    Open();
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(w->currentIndex, -1);
+    w->NewSet();
+    w->NewSet();
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(w->currentIndex, 1);
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"set source folder's path");
+    EXPECT_EQ(TextOf(w->destinationEdit.hwnd), L"set destination folder's path");
+    EXPECT_EQ(ItemName(1), L"New set");
+
+    {
+        DialogWatcher no([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, IDNO); });
+        w->DeleteSet();
+        ASSERT_EQ(no.Seen().size(), 1u);
+        EXPECT_EQ(no.Seen()[0].caption, L"Confirm");
+        EXPECT_EQ(no.Seen()[0].message, L"Are you sure delete this set 'New set'?");
+    }
+    EXPECT_EQ(Count(), 2);
+
+    DialogWatcher yes([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, IDYES); });
+    w->DeleteSet();
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(w->currentIndex, 0);
+    w->DeleteSet();
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(w->currentIndex, -1);
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"set source folder's path");
+    w->DeleteSet();  // nothing selected: nothing asked
+    EXPECT_EQ(yes.Seen().size(), 2u);
+}
+
+TEST_F(MainWindowTest, CommitRenamesInPlaceAndReadsTheControls) {
+    Open();
+    AddSet(L"first", L"C:\\a", L"C:\\b");
+    AddSet(L"second", L"C:\\c", L"C:\\d");
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 0, 0);
+    w->OnSetSelChange();
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"C:\\a");
+
+    SetWindowTextW(w->setList.hwnd, L"renamed");
+    SetWindowTextW(w->sourceEdit.hwnd, L"C:\\typed");
+    SendMessageW(w->force.hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    w->OnSetListDropDown();
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(ItemName(0), L"renamed");
+    EXPECT_EQ(ItemName(1), L"second");
+    EXPECT_EQ(w->currentIndex, 0);
+
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 1, 0);
+    w->OnSetSelChange();
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 0, 0);
+    w->OnSetSelChange();
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"C:\\typed");
+    EXPECT_EQ(SendMessageW(w->force.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
+    Open();
+    AddSet(L"Docs", L"\\My Documents", L"\\Storage Card\\Docs", 1 | 8);
+    AddSet(L"Mail", L"\\Mail", L"\\Backup\\Mail", 2 | 4);
+    SetWindowTextW(w->sourceEdit.hwnd, L"\\typed but not committed");
+    ASSERT_EQ(w->SaveSetFile(), 1);
+    EXPECT_EQ(tree.Read(L"sets.ini"),
+              "[Docs]\r\nSRC=\"\\My Documents\"\r\nDST=\"\\Storage Card\\Docs\"\r\nDELETE=Y\r\nDOSTIME=N\r\n"
+              "FORCE=N\r\nEXCLUDEOBJ=Y\r\n\r\n"
+              "[Mail]\r\nSRC=\"\\Mail\"\r\nDST=\"\\Backup\\Mail\"\r\nDELETE=N\r\nDOSTIME=Y\r\n"
+              "FORCE=Y\r\nEXCLUDEOBJ=N\r\n\r\n");
+
+    w->NewSet();
+    ASSERT_EQ(w->LoadSetFile(), 1);
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(w->currentIndex, 0);
+    EXPECT_EQ(ItemName(1), L"Mail");
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"\\My Documents");
+    EXPECT_EQ(SendMessageW(w->excludeObj.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    wcscpy(AppSettings.iniFile, tree.Path(L"none.ini").c_str());
+    EXPECT_EQ(w->LoadSetFile(), 0);
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(w->currentIndex, -1);  // so that the next commit inserts a set
+    w->OnSetListDropDown();
+    EXPECT_EQ(Count(), 1);
+}
+
+TEST_F(MainWindowTest, ForwardRunWithPromptRowsAndSuccess) {
+    Open();
+    tree.Write(L"src\\a.txt", "new a");
+    tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
+    tree.Write(L"src\\b\\c.txt", "c");
+    tree.Write(L"dst\\a.txt", "old a");
+    tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
+    tree.Write(L"dst\\d.txt", "d");
+    AddSet(L"example", tree.Path(L"src"), tree.Path(L"dst"), 1);
+
+    DialogWatcher answers([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDYES) ? IDYES : IDOK); });
+    w->SyncForward();
+
+    std::vector<SeenDialog> seen = answers.Seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].caption, L"Confirm file delete");
+    EXPECT_EQ(seen[0].Text(11901), L"Are you sure you want to delete 'd.txt'?");
+    EXPECT_EQ(seen[1].caption, L"Result of fodler sync");
+
+    HWND list = w->operationList.hwnd;
+    ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(Cell(list, 2, 0), L"del");
+    EXPECT_EQ(Cell(list, 2, 1), tree.Path(L"dst\\d.txt"));
+    EXPECT_EQ(Cell(list, 0, 0), L"copy");
+    EXPECT_EQ(tree.Read(L"dst\\b\\c.txt"), "c");
+    EXPECT_FALSE(tree.Exists(L"dst\\d.txt"));
+    EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
+    EXPECT_TRUE(IsWindowEnabled(w->forward.hwnd));
+    EXPECT_TRUE(IsWindowEnabled(w->setList.hwnd));
+}
+
+TEST_F(MainWindowTest, BackwardNamesTheMissingDestinationAndStartsNothing) {
+    Open();
+    tree.MakeFolder(L"src");
+    AddSet(L"back", tree.Path(L"src"), tree.Path(L"missing"));
+    DialogWatcher answers(ClickEach(IDOK));
+    w->SyncBackward();
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].caption, L"Confirm source folder");
+    EXPECT_EQ(answers.Seen()[0].Text(11901), L"Source folder '" + tree.Path(L"missing") + L"' is not exist.");
+    EXPECT_TRUE(IsWindowEnabled(w->forward.hwnd));
+}
+
+TEST_F(MainWindowTest, AbortStopsARunAtItsNextStep) {
+    Open();
+    for (int i = 0; i < 40; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
+    tree.MakeFolder(L"dst");
+    AddSet(L"abort", tree.Path(L"src"), tree.Path(L"dst"), 4);
+    PostMessageW(w->hwnd, WM_COMMAND, kCmdAbort, 0);  // waiting when the run looks at the queue
+    DialogWatcher answers(ClickEach(IDOK));
+    w->SyncForward();
+    EXPECT_TRUE(answers.Seen().empty());  // no success dialog
+    EXPECT_LT(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 40);
+    EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
+}
+
+TEST_F(MainWindowTest, ClosingSavesTheSetsAndTheColumnWidths) {
+    Open();
+    AddSet(L"kept", L"C:\\x", L"C:\\y");
+    SendMessageW(w->operationList.hwnd, LVM_SETCOLUMNWIDTH, 1, 150);
+    DestroyWindow(w->hwnd);
+    EXPECT_EQ(AppSettings.srcWidth, 150);
+    EXPECT_EQ(AppSettings.dstWidth, 200);
+    EXPECT_EQ(tree.Read(L"sets.ini").rfind("[kept]\r\n", 0), 0u);
+}
+
+TEST_F(MainWindowTest, JapaneseControlsAndColumns) {
+    Open(kLanguageJapanese);
+    EXPECT_EQ(TextOf(w->back.hwnd), L"逆方向");
+    EXPECT_EQ(TextOf(w->deleteAfterCopy.hwnd), L"ｺﾋﾟｰ後削除");
+    EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETCOLUMNWIDTH, 0, 0), 40);
+    w->NewSet();
+    EXPECT_EQ(ItemName(0), L"新しいｾｯﾄ");
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"転送元ﾌｫﾙﾀﾞの指定");
+}
