@@ -1,0 +1,220 @@
+// End to end: the real Zolv.exe in a Wine prefix of its own, driven through its window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "process.h"
+#include "temp_tree.h"
+#include "zolv_driver.h"
+
+namespace {
+
+const wchar_t kSettings[] = L"Software\\Quenbrook\\Zolv";
+
+std::wstring Exe() { return WinePath(ZOLV_EXE); }
+
+bool RegistryValue(const wchar_t* name, std::wstring* text = nullptr) {
+    wchar_t buffer[MAX_PATH] = L"";
+    DWORD size = sizeof buffer;
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettings, name, RRF_RT_ANY, nullptr, buffer, &size) != ERROR_SUCCESS) return false;
+    if (text) *text = buffer;
+    return true;
+}
+
+void SetIniFile(const std::wstring& path) {
+    HKEY key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kSettings, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExW(key, L"Ini file", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+void SetLangToggle(DWORD value) {
+    HKEY key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Quenbrook", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExW(key, L"LangToggle", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4);
+    RegCloseKey(key);
+}
+
+int SetCount(const ZolvProcess& zolv) { return static_cast<int>(SendMessageW(zolv.Control(10400), CB_GETCOUNT, 0, 0)); }
+
+void Check(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+// Answers prompts with Yes and the result dialog with OK.
+int YesThenOk(HWND dialog, const std::wstring&) { return GetDlgItem(dialog, IDYES) ? IDYES : IDOK; }
+
+class ZolvEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quenbrook"); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quenbrook"); }
+
+    // A set file named in the registry, so that no Open dialog comes at start.
+    void UseIniFile(const std::string& content = "") {
+        if (!content.empty()) tree.Write(L"sets.ini", content);
+        SetIniFile(tree.Path(L"sets.ini"));
+    }
+    bool Start(ZolvProcess& zolv) { return zolv.Start(Exe(), tree.Root()); }
+    std::string SetSection(const std::string& name, const std::wstring& src, const std::wstring& dst, bool del,
+                           bool force) {
+        return "[" + name + "]\r\nSRC=\"" + Utf8(src) + "\"\r\nDST=\"" + Utf8(dst) + "\"\r\nDELETE=" +
+               (del ? "Y" : "N") + "\r\nDOSTIME=N\r\nFORCE=" + (force ? "Y" : "N") + "\r\nEXCLUDEOBJ=N\r\n\r\n";
+    }
+
+    TempTree tree;
+};
+
+}  // namespace
+
+TEST_F(ZolvEndToEnd, FirstStartOffersTheOpenDialogAndKeepsOnlyTheWidths) {
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    HWND open = zolv.WaitForDialog(L"Open INI file");
+    ASSERT_NE(open, nullptr);
+    ClickButton(open, IDCANCEL);
+    PumpFor(300);
+    EXPECT_EQ(SetCount(zolv), 0);
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+    EXPECT_TRUE(RegistryValue(L"Src width"));
+    EXPECT_TRUE(RegistryValue(L"Dst width"));
+    EXPECT_FALSE(RegistryValue(L"Ini file"));
+    EXPECT_FALSE(tree.Exists(L"Zolv.ini"));
+}
+
+TEST_F(ZolvEndToEnd, ASetCreatedInTheWindowRunsForwardThenBackward) {
+    tree.Write(L"src\\a.txt", "new a");
+    tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
+    tree.Write(L"src\\b\\c.txt", "c");
+    tree.Write(L"dst\\a.txt", "old a");
+    tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
+    tree.Write(L"dst\\d.txt", "d");
+    UseIniFile();
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+
+    zolv.Command(40301);  // New
+    PumpFor(200);
+    SetText(zolv.Control(10701), tree.Path(L"src"));
+    SetText(zolv.Control(10702), tree.Path(L"dst"));
+    Check(zolv.Control(10301), true);  // Del after copy
+    std::vector<std::wstring> captions;
+    zolv.Command(40201);  // Forward
+    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
+        captions.push_back(caption);
+        return YesThenOk(dialog, caption);
+    });
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Confirm file delete", L"Result of fodler sync"}));
+    ASSERT_EQ(zolv.RowCount(), 3);
+    EXPECT_EQ(zolv.Cell(2, 0), L"del");
+    EXPECT_EQ(zolv.Cell(2, 1), tree.Path(L"dst\\d.txt"));
+    EXPECT_EQ(tree.Read(L"dst\\a.txt"), "new a");
+    EXPECT_EQ(tree.Read(L"dst\\b\\c.txt"), "c");
+    EXPECT_FALSE(tree.Exists(L"dst\\d.txt"));
+
+    tree.Write(L"dst\\back.txt", "back");
+    zolv.Command(40202);  // Backward
+    zolv.AnswerDialogs(YesThenOk);
+    EXPECT_EQ(tree.Read(L"src\\back.txt"), "back");
+    EXPECT_EQ(zolv.Cell(0, 0), L"copy");
+    EXPECT_EQ(zolv.Cell(0, 1), tree.Path(L"dst\\back.txt"));
+
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+    std::string saved = tree.Read(L"sets.ini");
+    EXPECT_EQ(saved.rfind("[New set]\r\nSRC=\"" + Utf8(tree.Path(L"src")) + "\"\r\n", 0), 0u) << saved;
+    EXPECT_NE(saved.find("DELETE=Y"), std::string::npos);
+}
+
+TEST_F(ZolvEndToEnd, AbortStopsARunInProgress) {
+    for (int i = 0; i < 1500; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
+    tree.MakeFolder(L"dst");
+    UseIniFile(SetSection("many", tree.Path(L"src"), tree.Path(L"dst"), false, true));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    zolv.Command(40201);
+    for (int i = 0; i < 200 && !IsWindowEnabled(zolv.Control(40305)); ++i) Sleep(5);
+    ASSERT_TRUE(IsWindowEnabled(zolv.Control(40305)));  // the run is on
+    PostMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(40305, BN_CLICKED), reinterpret_cast<LPARAM>(zolv.Control(40305)));
+    int dialogs = 0;
+    zolv.AnswerDialogs([&](HWND, const std::wstring&) {
+        ++dialogs;
+        return IDOK;
+    });
+    EXPECT_EQ(dialogs, 0);  // no result dialog after an abort
+    EXPECT_LT(zolv.RowCount(), 1500);
+    EXPECT_TRUE(IsWindowEnabled(zolv.Control(40201)));
+}
+
+TEST_F(ZolvEndToEnd, DeleteSetAsksFirst) {
+    UseIniFile(SetSection("one", L"C:\\a", L"C:\\b", false, false) + SetSection("two", L"C:\\c", L"C:\\d", false, false));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    EXPECT_EQ(SetCount(zolv), 2);
+    zolv.Command(40302);
+    HWND confirm = zolv.WaitForDialog(L"Confirm");
+    ASSERT_NE(confirm, nullptr);
+    ClickButton(confirm, IDYES);
+    PumpFor(300);
+    EXPECT_EQ(SetCount(zolv), 1);
+    EXPECT_EQ(WindowText(zolv.Control(10701)), L"C:\\c");
+}
+
+TEST_F(ZolvEndToEnd, SavedSetsComeBackAtTheNextStart) {
+    {
+        ZolvProcess zolv;
+        ASSERT_TRUE(Start(zolv));
+        HWND open = zolv.WaitForDialog(L"Open INI file");
+        ASSERT_NE(open, nullptr);
+        ClickButton(open, IDCANCEL);
+        PumpFor(200);
+        zolv.Command(40301);
+        PumpFor(200);
+        SetText(zolv.Control(10701), L"C:\\saved");
+        SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, TRUE, 0);  // opening the list commits the edits
+        SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, FALSE, 0);
+        zolv.Command(40102);  // Save INI file
+        HWND save = zolv.WaitForDialog(L"Save INI file");
+        ASSERT_NE(save, nullptr);
+        for (int id : {0x47C, 0x480}) {
+            if (HWND name = GetDlgItem(save, id)) SetText(name, tree.Path(L"mine.ini"));
+        }
+        ClickButton(save, IDOK);
+        for (int i = 0; i < 200 && !tree.Exists(L"mine.ini"); ++i) Sleep(20);
+        PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(zolv.WaitForExit(), 0);
+    }
+    std::wstring iniFile;
+    EXPECT_TRUE(RegistryValue(L"Ini file", &iniFile));
+    EXPECT_EQ(iniFile, tree.Path(L"mine.ini"));
+    EXPECT_NE(tree.Read(L"mine.ini").find("SRC=\"C:\\saved\""), std::string::npos);
+
+    ZolvProcess again;
+    ASSERT_TRUE(Start(again));
+    PumpFor(300);
+    EXPECT_EQ(again.AnyDialog(), nullptr);  // no Open dialog: the file is known
+    EXPECT_EQ(SetCount(again), 1);
+    EXPECT_EQ(WindowText(again.Control(10701)), L"C:\\saved");
+}
+
+TEST_F(ZolvEndToEnd, ASecondStartBringsTheFirstForwardAndEnds) {
+    UseIniFile();
+    ZolvProcess first;
+    ASSERT_TRUE(Start(first));
+    ProcessResult second = RunProcess(L"\"" + Exe() + L"\"");
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(FindWindowExW(nullptr, first.Main(), L"Larkmoor", nullptr), nullptr);  // one window only
+}
+
+TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
+    SetLangToggle(1);
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    HWND open = zolv.WaitForDialog(L"設定ﾌｧｲﾙを開く");
+    ASSERT_NE(open, nullptr);
+    ClickButton(open, IDCANCEL);
+    EXPECT_EQ(WindowText(zolv.Control(40202)), L"逆方向");
+    EXPECT_EQ(WindowText(zolv.Control(10303)), L"確認無し");
+}
