@@ -266,6 +266,45 @@ TEST_P(BrowseDialog, RenameMovesTheFolderOrRevertsWithAMoveError) {
     }
 }
 
+TEST_P(BrowseDialog, AFolderThatCannotBeReadIsRenamedInTheTreeOnly) {
+    device.MakeFolder(L"Gone");
+    Labels labels;
+    Run([&](ScriptedBrowse& d) {
+        HTREEITEM gone = d.Item({Desktop(), Device(), L"Gone"});
+        device.Remove(L"Gone");  // removed behind the dialog's back, like a folder in ROM
+        SetFocus(d.Control());
+        ASSERT_NE(TreeView_EditLabel(d.Control(), gone), nullptr);
+        d.FinishEdit(L"Label only");
+        labels = ChildLabels(d.T(), d.T().deviceItem);
+        d.Click(IDCANCEL);
+    });
+    EXPECT_EQ(labels, Labels{L"Label only"});
+    EXPECT_FALSE(device.Exists(L"Label only"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_P(BrowseDialog, OkRefusesAPathThatWouldNotFitAndStaysOpen) {
+    device.MakeFolder(L"Work");
+    const std::wstring longName(200, L'n');
+    bool openAfterOk = false;
+    EXPECT_EQ(Run([&](ScriptedBrowse& d) {
+                  HTREEITEM work = d.Item({Desktop(), Device(), L"Work"});
+                  HTREEITEM deep = d.T().InsertFolder(d.T().InsertFolder(work, longName.c_str(), false),
+                                                      longName.c_str(), false);
+                  d.Select(deep);
+                  d.Click(IDOK);
+                  openAfterOk = IsWindow(d.hwnd) != FALSE;  // the error box was shown from inside OK
+                  d.Click(IDC_BROWSE_NEW_FOLDER);  // nothing is created below a refused path
+                  d.Click(IDCANCEL);
+              }),
+              IDCANCEL);
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_STREQ(output, L"");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].message.find(longName), std::wstring::npos);
+    EXPECT_FALSE(device.Exists(L"Work\\" + longName));
+}
+
 TEST_P(BrowseDialog, SpecialItemsRefuseLabelEditingAndTheMenuRenameFollows) {
     device.MakeFolder(L"Work");
     Run([&](ScriptedBrowse& d) {
