@@ -1,5 +1,4 @@
 // Commands whose dialogs are not in the program yet: they do nothing.
 #include "main_window.h"
 
-void MainWindow::BrowseFolderInto(FEdit&) {}
 void ShowAbout(HWND) {}
