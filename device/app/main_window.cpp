@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "about/about_box.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"

@@ -85,9 +85,6 @@ private:
     bool running_ = false;
 };
 
-// The About box, modal to `owner`.
-void ShowAbout(HWND owner);
-
 // Inserts a row with texts[0] in column 0 and the rest in the following columns; the new
 // row's index, or -1 when the list refused it (then nothing else is set).
 int InsertListRow(HWND list, int index, const wchar_t* const* texts, int count);

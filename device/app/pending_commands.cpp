@@ -1,4 +1,0 @@
-// Commands whose dialogs are not in the program yet: they do nothing.
-#include "main_window.h"
-
-void ShowAbout(HWND) {}

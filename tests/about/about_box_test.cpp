@@ -1,0 +1,94 @@
+// The live About box in both languages: caption, tabs in order, the program page's texts;
+// every page shown once without a fault box.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "about/about_box.h"
+#include "dialog_watcher.h"
+#include "framework/text.h"
+
+namespace {
+
+struct LiveSheet {
+    std::wstring caption;
+    std::vector<std::wstring> tabs;
+    std::vector<std::wstring> texts;  // 11901 to 11905
+};
+
+std::wstring String(int id) {
+    wchar_t text[MAX_PATH] = L"";
+    LoadStringW(GetModuleHandleW(nullptr), id, text, MAX_PATH);
+    return text;
+}
+
+// Opens the About box, reads it back, shows each tab in turn and closes it with Cancel.
+LiveSheet OpenAbout(std::vector<SeenDialog>* boxes) {
+    LiveSheet live;
+    DialogWatcher watcher([&](const SeenDialog& seen) {
+        if (!live.caption.empty() || !FindWindowExW(seen.hwnd, nullptr, WC_TABCONTROLW, nullptr)) {
+            DialogWatcher::Click(seen.hwnd, IDOK);  // anything else: a fault box
+            return;
+        }
+        live.caption = seen.caption;
+        HWND tabs = FindWindowExW(seen.hwnd, nullptr, WC_TABCONTROLW, nullptr);
+        int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[64] = L"";
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 64;
+            SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+            live.tabs.push_back(text);
+        }
+        HWND page = reinterpret_cast<HWND>(SendMessageW(seen.hwnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+        for (int id = 11901; id <= 11905; ++id) {
+            wchar_t text[MAX_PATH] = L"";
+            GetDlgItemTextW(page, id, text, MAX_PATH);
+            live.texts.push_back(text);
+        }
+        for (int tab = 1; tab < count; ++tab) {
+            SendMessageW(seen.hwnd, PSM_SETCURSEL, tab, 0);
+            RedrawWindow(reinterpret_cast<HWND>(SendMessageW(seen.hwnd, PSM_GETCURRENTPAGEHWND, 0, 0)), nullptr,
+                         nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+        DialogWatcher::Click(seen.hwnd, IDCANCEL);
+    });
+    ShowAbout(nullptr);
+    *boxes = watcher.Seen();
+    return live;
+}
+
+class AboutBox : public ::testing::TestWithParam<int> {
+protected:
+    void TearDown() override { UiLanguage = kLanguageEnglish; }
+};
+
+}  // namespace
+
+TEST_P(AboutBox, OpensWithThreeTabsAndTheProgramLines) {
+    UiLanguage = GetParam();
+    std::vector<SeenDialog> boxes;
+    LiveSheet live = OpenAbout(&boxes);
+    if (GetParam() == kLanguageEnglish) {
+        EXPECT_EQ(live.caption, L"About...");
+        EXPECT_EQ(live.tabs, (std::vector<std::wstring>{L"Version", L"Memory", L"Battery"}));
+    } else {
+        EXPECT_EQ(live.caption, L"ﾊﾞｰｼﾞｮﾝ情報...");
+        EXPECT_EQ(live.tabs, (std::vector<std::wstring>{L"ﾊﾞｰｼﾞｮﾝ", L"ﾒﾓﾘ", L"ﾊﾞｯﾃﾘ"}));
+    }
+    ASSERT_EQ(live.texts.size(), 5u);
+    EXPECT_EQ(live.texts[0], L"Zolv");
+    EXPECT_EQ(live.texts[1], L"Version 3.01");
+    for (int i = 2; i < 5; ++i) {
+        EXPECT_FALSE(live.texts[i].empty()) << i;
+        EXPECT_EQ(live.texts[i], String(101 + i));
+    }
+    EXPECT_EQ(boxes.size(), 1u);  // the sheet alone: no page drew a fault box
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, AboutBox, ::testing::Values(kLanguageEnglish, kLanguageJapanese));
