@@ -2,7 +2,10 @@
 # Times zolvsync under Wine beside Wine's own xcopy and native rsync on the same trees:
 #   (a) a run with nothing to do on 100,000 files,
 #   (b) the first full copy of 10,000 files,
-#   (c) a run after touching 1% of those 10,000.
+#   (c) a run after touching 1% of those 10,000;
+# then the same engine in the real main window (list, status bar, throttled message pump):
+#   (d) the run with nothing to do, (e) a full copy, each beside the console runner,
+#   (f) how long a run takes to stop after an Abort click.
 # Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,13 +13,14 @@ build=${ZOLV_BUILD:-$root/build}
 noop_files=${1:-100000}
 copy_files=${2:-10000}
 exe="$build/device/zolvsync/zolvsync.exe"
+gui="$build/bench/zolv_gui_bench.exe"
 [ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
 command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
 source "$root/scripts/wine-session.sh"
 wine_session_start "$build"
 trap wine_session_stop EXIT
 
-work="$build/bench"
+work="$build/bench-trees"
 rm -rf "$work"
 mkdir -p "$work"
 winpath() { echo "Z:${1//\//\\}"; }
@@ -57,11 +61,28 @@ c_z=$(seconds zolvsync "$work/small-src" "$work/copy-z")
 c_x=$(seconds xcopy_d "$work/small-src" "$work/copy-x")
 c_r=$(seconds rsync -a "$work/small-src/" "$work/copy-r/")
 
+# (d) to (f): the main window
+gui_seconds() { wine "$gui" "$@" 2>/dev/null </dev/null | tr -d '\r' | tail -n1; }
+d_g=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
+d_z=$(seconds zolvsync "$work/big-src" "$work/big-dst")
+mkdir -p "$work/copy-g"
+e_g=$(gui_seconds "$(winpath "$work/small-src")" "$(winpath "$work/copy-g")")
+rm -rf "$work/copy-z2"; mkdir -p "$work/copy-z2"
+e_z=$(seconds zolvsync "$work/small-src" "$work/copy-z2")
+f_abort=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" --abort)
+
 echo
 report "(a) nothing to do" "$noop_files" "$a_z" "$a_x" "$a_r"
 report "(b) first full copy" "$copy_files" "$b_z" "$b_x" "$b_r"
 report "(c) after touching 1%" "$copy_files" "$c_z" "$c_x" "$c_r"
+printf '%-34s %8d files  window   %7.2f s (%6s us/file)  zolvsync %7.2f s   window/zolvsync %5sx\n' \
+  "(d) window, nothing to do" "$noop_files" "$d_g" "$(per "$d_g" "$noop_files")" "$d_z" "$(ratio "$d_g" "$d_z")"
+printf '%-34s %8d files  window   %7.2f s (%6s us/file)  zolvsync %7.2f s   window/zolvsync %5sx\n' \
+  "(e) window, first full copy" "$copy_files" "$e_g" "$(per "$e_g" "$copy_files")" "$e_z" "$(ratio "$e_g" "$e_z")"
+printf '%-34s %.3f s from the Abort click to the end of the run\n' "(f) window, abort" "$f_abort"
 echo
-echo "Targets: (a) zolvsync/rsync <= 3 and xcopy/zolvsync >= 10; (b) xcopy/zolvsync >= 1."
-echo "Times include starting the Wine process (a persistent wineserver is running)."
+echo "Targets: (a) zolvsync/rsync <= 3 and xcopy/zolvsync >= 10; (b) xcopy/zolvsync >= 1;"
+echo "         (d), (e) window/zolvsync <= 1.5; (f) under 0.1 s."
+echo "Console times include starting the Wine process (a persistent wineserver is running);"
+echo "window times are the run alone, measured inside the program."
 rm -rf "$work"

@@ -16,10 +16,10 @@ namespace {
 
 // Looks at the message queue at most this often during a run: a look costs tens of
 // microseconds under some platforms, and Abort still acts well within a tenth of a second.
-constexpr ULONGLONG kQueueLookInterval = 5;
+constexpr ULONGLONG kQueueLookInterval = 20;
 // Repaints the operation list at most this often during a run instead of after every row
 // (a repaint can cost milliseconds); the final state is always painted when the run ends.
-constexpr ULONGLONG kListPaintInterval = 50;
+constexpr ULONGLONG kListPaintInterval = 150;
 
 }  // namespace
 
