@@ -15,7 +15,8 @@
 namespace {
 
 // Looks at the message queue at most this often during a run: a look costs tens of
-// microseconds under some platforms, and Abort still acts well within a tenth of a second.
+// microseconds under some platforms and a message it takes may be a repaint costing
+// milliseconds; Abort still acts well within a tenth of a second.
 constexpr ULONGLONG kQueueLookInterval = 20;
 // Repaints the operation list at most this often during a run instead of after every row
 // (a repaint can cost milliseconds); the final state is always painted when the run ends.
