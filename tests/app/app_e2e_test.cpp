@@ -38,6 +38,14 @@ void SetLangToggle(DWORD value) {
     RegCloseKey(key);
 }
 
+// Keys as the user types them, to whatever window has the focus.
+void PressCtrl(WORD key) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
 int SetCount(const ZolvProcess& zolv) { return static_cast<int>(SendMessageW(zolv.Control(10400), CB_GETCOUNT, 0, 0)); }
 
 void Check(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -75,7 +83,9 @@ TEST_F(ZolvEndToEnd, FirstStartOffersTheOpenDialogAndKeepsOnlyTheWidths) {
     ClickButton(open, IDCANCEL);
     PumpFor(300);
     EXPECT_EQ(SetCount(zolv), 0);
-    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    SetForegroundWindow(zolv.Main());
+    PumpFor(100);
+    PressCtrl('Q');
     EXPECT_EQ(zolv.WaitForExit(), 0);
     EXPECT_TRUE(RegistryValue(L"Src width"));
     EXPECT_TRUE(RegistryValue(L"Dst width"));
@@ -125,6 +135,22 @@ TEST_F(ZolvEndToEnd, ASetCreatedInTheWindowRunsForwardThenBackward) {
     std::string saved = tree.Read(L"sets.ini");
     EXPECT_EQ(saved.rfind("[New set]\r\nSRC=\"" + Utf8(tree.Path(L"src")) + "\"\r\n", 0), 0u) << saved;
     EXPECT_NE(saved.find("DELETE=Y"), std::string::npos);
+}
+
+TEST_F(ZolvEndToEnd, CtrlQWithAnIniFileSavesTheSetsAndTheSettings) {
+    UseIniFile(SetSection("kept", L"C:\\a", L"C:\\b", true, false));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    tree.Write(L"sets.ini", "overwritten at exit");
+    SetForegroundWindow(zolv.Main());
+    PumpFor(100);
+    PressCtrl('Q');
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+    EXPECT_EQ(tree.Read(L"sets.ini").rfind("[kept]\r\nSRC=\"C:\\a\"\r\nDST=\"C:\\b\"\r\nDELETE=Y\r\n", 0), 0u);
+    std::wstring iniFile;
+    EXPECT_TRUE(RegistryValue(L"Ini file", &iniFile));
+    EXPECT_EQ(iniFile, tree.Path(L"sets.ini"));
+    EXPECT_TRUE(RegistryValue(L"Src width"));
 }
 
 TEST_F(ZolvEndToEnd, AbortStopsARunInProgress) {
