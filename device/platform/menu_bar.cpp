@@ -158,6 +158,8 @@ bool CommandBarInsertMenuBar(HWND bar, HINSTANCE instance, int menuId, int butto
     HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
     if (!menu) return false;
     SetWindowLongW(bar, GWL_STYLE, GetWindowLongW(bar, GWL_STYLE) | TBSTYLE_LIST);
+    // Titles only: no room kept for images on a bar that has none.
+    if (!state->images) SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     const int count = GetMenuItemCount(menu);
     const int buttons = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
     const int first = button < 0 || button > buttons ? buttons : button;
