@@ -151,3 +151,20 @@ TEST(MenuBarKeyboard, AltActivatesTheBarArrowsMoveAndEscapeGivesTheFocusBack) {
     Pump();
     EXPECT_TRUE(frame.commands.empty());
 }
+
+TEST(MenuBarKeyboard, AcceleratorTableHoldsTheFourShortcuts) {
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(table, keys, 8), 4);
+    const ACCEL expected[4] = {{FVIRTKEY, VK_F1, 40901},
+                               {FVIRTKEY | FCONTROL, 'B', 40202},
+                               {FVIRTKEY | FCONTROL, 'F', 40201},
+                               {FVIRTKEY | FCONTROL, 'Q', 40103}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(keys[i].fVirt & ~0x80, expected[i].fVirt) << i;  // 0x80 marks the last entry
+        EXPECT_EQ(keys[i].key, expected[i].key) << i;
+        EXPECT_EQ(keys[i].cmd, expected[i].cmd) << i;
+    }
+    DestroyAcceleratorTable(table);
+}
