@@ -1,0 +1,289 @@
+// The command bands: a rebar that follows its parent's width, with the adornments kept at
+// its right end.
+#include "command_bands.h"
+
+#include "command_bar_state.h"
+#include "framework/message_boxes.h"
+
+namespace {
+
+constexpr UINT_PTR kBandsSubclass = 0x5A42;   // on the rebar
+constexpr UINT_PTR kParentSubclass = 0x5A43;  // on the rebar's parent
+// The state is found through a window property: GetWindowSubclass is not in MinGW's
+// import library of the common controls.
+const wchar_t kBandsProperty[] = L"ZolvCommandBands";
+
+// Band-control style bits of the device that mean something else on the desktop rebar
+// (0x1000 registers it as an OLE drop target there).
+constexpr DWORD kDeviceOnlyBandStyles = 0x1000;
+
+struct CommandBandsState {
+    HWND bands = nullptr;
+    HWND parent = nullptr;
+    HIMAGELIST images = nullptr;
+    HWND adornments = nullptr;
+    HWND menuBar = nullptr;
+};
+
+CommandBandsState* FindBands(HWND bands);
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
+
+// The adornments stand beside the bands, not on them: the bands keep the adornments' width
+// free at their right end (WM_NCCALCSIZE), and the adornments' tool bar, a sibling above the
+// bands, covers that strip.
+int AdornmentsWidth(const CommandBandsState& state) {
+    return state.adornments ? CommandBarButtonsWidth(state.adornments) : 0;
+}
+
+void PlaceAdornments(const CommandBandsState& state) {
+    if (!state.adornments) return;
+    RECT bands;
+    GetWindowRect(state.bands, &bands);
+    MapWindowPoints(nullptr, state.parent, reinterpret_cast<POINT*>(&bands), 2);
+    const int width = AdornmentsWidth(state);
+    int height = static_cast<int>(SendMessageW(state.bands, RB_GETROWHEIGHT, 0, 0));
+    if (height <= 0) height = HIWORD(SendMessageW(state.adornments, TB_GETBUTTONSIZE, 0, 0));
+    SetWindowPos(state.adornments, HWND_TOP, bands.right - width, bands.top, width, height, SWP_NOACTIVATE);
+}
+
+void Adornment(const CommandBandsState& state, int command) {
+    switch (command) {
+    case kAdornHelpCommand: {
+        HELPINFO info{};
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_WINDOW;
+        info.iCtrlId = GetDlgCtrlID(state.bands);
+        info.hItemHandle = state.bands;
+        info.dwContextId = GetWindowContextHelpId(state.bands);
+        GetCursorPos(&info.MousePos);
+        SendMessageW(state.parent, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        break;
+    }
+    // Posted: the parent may be destroyed by them, not while the button is still clicking.
+    case kAdornOkCommand: PostMessageW(state.parent, WM_COMMAND, IDOK, 0); break;
+    case kAdornCloseCommand: PostMessageW(state.parent, WM_CLOSE, 0, 0); break;
+    default: break;
+    }
+}
+
+LRESULT CALLBACK BandsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* state = reinterpret_cast<CommandBandsState*>(data);
+    switch (msg) {
+    case WM_COMMAND:
+        if (state->adornments && reinterpret_cast<HWND>(lParam) == state->adornments) {
+            Adornment(*state, LOWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NCCALCSIZE: {
+        LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        auto* rect = reinterpret_cast<RECT*>(lParam);  // the first rectangle either way
+        rect->right -= AdornmentsWidth(*state);
+        if (rect->right < rect->left) rect->right = rect->left;
+        return result;
+    }
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED: {
+        LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        PlaceAdornments(*state);
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(state->parent, ParentProc, kParentSubclass);
+        RemoveWindowSubclass(hwnd, BandsProc, kBandsSubclass);
+        RemovePropW(hwnd, kBandsProperty);
+        if (state->adornments) DestroyWindow(state->adornments);
+        if (state->images) ImageList_Destroy(state->images);
+        delete state;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// On the parent: the bands take its width before the parent lays out its own controls, and
+// Alt, F10 and Alt+letter open the menu bar.
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* state = reinterpret_cast<CommandBandsState*>(data);
+    if (msg == WM_SIZE) {
+        SendMessageW(state->bands, WM_SIZE, 0, 0);
+    } else if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && state->menuBar) {
+        if (CommandBarState* bar = FindCommandBar(state->menuBar))
+            if (MenuBarKeyMenu(*bar, lParam)) return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+CommandBandsState* FindBands(HWND bands) {
+    return bands ? static_cast<CommandBandsState*>(GetPropW(bands, kBandsProperty)) : nullptr;
+}
+
+int BandIndexOf(HWND bands, HWND child) {
+    const int count = static_cast<int>(SendMessageW(bands, RB_GETBANDCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        REBARBANDINFOW info{};
+        info.cbSize = REBARBANDINFOW_V6_SIZE;
+        info.fMask = RBBIM_CHILD;
+        if (SendMessageW(bands, RB_GETBANDINFOW, i, reinterpret_cast<LPARAM>(&info)) && info.hwndChild == child)
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+HWND CreateCommandBands(HINSTANCE instance, HWND parent, UINT id, DWORD style, int bitmapId, int imageWidth) {
+    HIMAGELIST images = nullptr;
+    if (FindResourceW(instance, MAKEINTRESOURCEW(bitmapId), MAKEINTRESOURCEW(2) /* RT_BITMAP */))
+        images = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), imageWidth, 1, CLR_DEFAULT,
+                                      IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    if (!images) ShowFatal(parent, L"RT_BITMAP[%d]", bitmapId);
+
+    RECT client{};
+    GetClientRect(parent, &client);
+    const DWORD bandsStyle = (style & ~kDeviceOnlyBandStyles) | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
+                             CCS_NODIVIDER;
+    HWND bands = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, bandsStyle, 0, 0, client.right, 0, parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+    if (!bands) {
+        if (images) ImageList_Destroy(images);
+        return nullptr;
+    }
+    if (images) {
+        REBARINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = RBIM_IMAGELIST;
+        info.himl = images;
+        SendMessageW(bands, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    auto* state = new CommandBandsState{bands, parent, images, nullptr, nullptr};
+    SetPropW(bands, kBandsProperty, state);
+    SetWindowSubclass(bands, BandsProc, kBandsSubclass, reinterpret_cast<DWORD_PTR>(state));
+    SetWindowSubclass(parent, ParentProc, kParentSubclass, reinterpret_cast<DWORD_PTR>(state));
+    return bands;
+}
+
+bool AddCommandBands(HWND bands, UINT count, const REBARBANDINFOW* infos) {
+    CommandBandsState* state = FindBands(bands);
+    if (!state || !infos) return false;
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(bands, GWLP_HINSTANCE));
+    bool all = true;
+    for (UINT i = 0; i < count; ++i) {
+        const REBARBANDINFOW& given = infos[i];
+        const UINT barId = (given.fMask & RBBIM_ID) ? given.wID : 0;
+        HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CCS_NODIVIDER |
+                                       CCS_NORESIZE | CCS_NOPARENTALIGN | TBSTYLE_TOOLTIPS,
+                                   0, 0, 0, 0, bands, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(barId)),
+                                   instance, nullptr);
+        if (!bar) {
+            all = false;
+            continue;
+        }
+        SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        AttachCommandBar(bar, state->parent);
+
+        REBARBANDINFOW band{};
+        band.cbSize = REBARBANDINFOW_V6_SIZE;
+        band.fMask = (given.fMask & (RBBIM_ID | RBBIM_IMAGE | RBBIM_STYLE | RBBIM_SIZE)) | RBBIM_CHILD |
+                     RBBIM_CHILDSIZE;
+        band.wID = given.wID;
+        band.iImage = given.iImage;
+        band.fStyle = given.fStyle;
+        band.cx = given.cx;
+        band.hwndChild = bar;
+        band.cyMinChild = HIWORD(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0));
+        if (!SendMessageW(bands, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band))) {
+            DestroyWindow(bar);
+            all = false;
+        }
+    }
+    PlaceAdornments(*state);
+    return all;
+}
+
+HWND CommandBandsGetCommandBar(HWND bands, UINT index) {
+    REBARBANDINFOW info{};
+    info.cbSize = REBARBANDINFOW_V6_SIZE;
+    info.fMask = RBBIM_CHILD;
+    if (!SendMessageW(bands, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&info))) return nullptr;
+    return FindCommandBar(info.hwndChild) ? info.hwndChild : nullptr;
+}
+
+int CommandBandsHeight(HWND bands) {
+    RECT rect;
+    if (!bands || !GetWindowRect(bands, &rect)) return 0;
+    return rect.bottom - rect.top;
+}
+
+bool SetCommandBandSize(HWND bands, UINT index, int width) {
+    REBARBANDINFOW info{};
+    info.cbSize = REBARBANDINFOW_V6_SIZE;
+    info.fMask = RBBIM_SIZE;
+    info.cx = width;
+    return SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+bool AddCommandBandsAdornments(HWND bands, DWORD flags) {
+    CommandBandsState* state = FindBands(bands);
+    if (!state || state->adornments) return false;
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(bands, GWLP_HINSTANCE));
+    HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_NODIVIDER | CCS_NORESIZE |
+                                   CCS_NOPARENTALIGN | TBSTYLE_FLAT | TBSTYLE_LIST,
+                               0, 0, 0, 0, state->parent,
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kAdornmentBarId)), instance, nullptr);
+    if (!bar) return false;
+    SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(bar, TB_SETPARENT, reinterpret_cast<WPARAM>(bands), 0);  // its clicks come here
+    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+
+    struct Adorn {
+        DWORD flag;
+        int command;
+        const wchar_t* text;
+    };
+    const Adorn all[] = {{kAdornHelp, kAdornHelpCommand, L"?"},
+                         {kAdornOk, kAdornOkCommand, L"OK"},
+                         {0, kAdornCloseCommand, L"\u00D7"}};
+    for (const Adorn& adorn : all) {
+        if (adorn.flag && !(flags & adorn.flag)) continue;
+        TBBUTTON button{};
+        button.iBitmap = I_IMAGENONE;
+        button.idCommand = adorn.command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+        button.iString = reinterpret_cast<INT_PTR>(adorn.text);
+        SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    state->adornments = bar;
+    SetWindowPos(bands, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    PlaceAdornments(*state);
+    return true;
+}
+
+void SetMenuBarOfBands(HWND bands, HWND bar) {
+    if (CommandBandsState* state = FindBands(bands)) state->menuBar = bar;
+}
+
+void FitBandToBar(HWND bar) {
+    HWND bands = GetParent(bar);
+    const int index = BandIndexOf(bands, bar);
+    if (index < 0) return;
+    int height = HIWORD(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0));
+    // Controls inserted into the bar (the combo box) may stand taller than its buttons.
+    for (HWND child = GetWindow(bar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32];
+        if (GetClassNameW(child, name, 32) && lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) continue;
+        RECT rect;
+        if (GetWindowRect(child, &rect) && rect.bottom - rect.top + 2 > height) height = rect.bottom - rect.top + 2;
+    }
+    REBARBANDINFOW info{};
+    info.cbSize = REBARBANDINFOW_V6_SIZE;
+    info.fMask = RBBIM_CHILDSIZE;
+    // A band never gets narrower than what its bar holds: too narrow a row wraps instead.
+    info.cxMinChild = CommandBarButtonsWidth(bar);
+    info.cyMinChild = height;
+    SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info));
+    if (CommandBandsState* state = FindBands(bands)) PlaceAdornments(*state);
+}

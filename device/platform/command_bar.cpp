@@ -1,0 +1,160 @@
+// Command bars: flat tool bars inside the command bands, holding buttons, tool tips, a menu
+// bar and inserted combo boxes.
+#include "command_bands.h"
+
+#include "command_bar_state.h"
+
+namespace {
+
+constexpr UINT_PTR kBarSubclass = 0x5A44;
+const wchar_t kBarProperty[] = L"ZolvCommandBar";  // the state (no GetWindowSubclass in MinGW)
+
+LRESULT CALLBACK BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* state = reinterpret_cast<CommandBarState*>(data);
+    LRESULT result = 0;
+    if (MenuBarMessage(*state, msg, wParam, lParam, &result)) return result;
+    switch (msg) {
+    case WM_COMMAND:
+        // Controls inserted into the bar report to the bar; their owner is the main window.
+        if (lParam && reinterpret_cast<HWND>(lParam) != hwnd)
+            return SendMessageW(state->notify, WM_COMMAND, wParam, lParam);
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header && header->code == TTN_GETDISPINFOW) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            if (const wchar_t* tip = CommandBarToolTip(hwnd, static_cast<int>(header->idFrom))) {
+                info->lpszText = const_cast<wchar_t*>(tip);
+                info->hinst = nullptr;
+                return 0;
+            }
+        }
+        break;
+    }
+    case WM_NCDESTROY:
+        MenuBarDestroyed(*state);
+        RemoveWindowSubclass(hwnd, BarProc, kBarSubclass);
+        RemovePropW(hwnd, kBarProperty);
+        if (state->images) ImageList_Destroy(state->images);
+        delete state;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+int ButtonCount(HWND bar) { return static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); }
+
+}  // namespace
+
+CommandBarState* FindCommandBar(HWND bar) {
+    return bar ? static_cast<CommandBarState*>(GetPropW(bar, kBarProperty)) : nullptr;
+}
+
+CommandBarState* AttachCommandBar(HWND bar, HWND notify) {
+    auto* state = new CommandBarState;
+    state->bar = bar;
+    state->notify = notify;
+    // Button clicks and tool bar notifications go straight to the main window.
+    SendMessageW(bar, TB_SETPARENT, reinterpret_cast<WPARAM>(notify), 0);
+    SetPropW(bar, kBarProperty, state);
+    SetWindowSubclass(bar, BarProc, kBarSubclass, reinterpret_cast<DWORD_PTR>(state));
+    return state;
+}
+
+int CommandBarAddBitmap(HWND bar, HINSTANCE instance, int bitmapId, int count, int width, int height) {
+    CommandBarState* state = FindCommandBar(bar);
+    if (!state || count <= 0) return -1;
+    HIMAGELIST images = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), width, 0, CLR_DEFAULT,
+                                             IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    if (!images) return -1;
+    int first = 0;
+    if (state->images) {
+        // Later bitmaps extend the images already there.
+        first = ImageList_GetImageCount(state->images);
+        for (int i = 0; i < count && i < ImageList_GetImageCount(images); ++i) {
+            HICON icon = ImageList_GetIcon(images, i, ILD_NORMAL);
+            ImageList_AddIcon(state->images, icon);
+            DestroyIcon(icon);
+        }
+        ImageList_Destroy(images);
+    } else {
+        if (ImageList_GetImageCount(images) > count) ImageList_SetImageCount(images, count);
+        state->images = images;
+        SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
+        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
+    FitBandToBar(bar);
+    return first;
+}
+
+bool CommandBarAddButtons(HWND bar, UINT count, const TBBUTTON* buttons) {
+    if (!FindCommandBar(bar) || !buttons) return false;
+    const bool added = SendMessageW(bar, TB_ADDBUTTONSW, count, reinterpret_cast<LPARAM>(buttons)) != 0;
+    FitBandToBar(bar);
+    return added;
+}
+
+bool CommandBarAddToolTips(HWND bar, UINT count, const wchar_t* const* tips) {
+    CommandBarState* state = FindCommandBar(bar);
+    if (!state || !tips) return false;
+    const int buttons = ButtonCount(bar);
+    for (UINT i = 0; i < count && static_cast<int>(i) < buttons; ++i) {
+        if (!tips[i] || !tips[i][0]) continue;
+        TBBUTTON button{};
+        if (!SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
+        if (button.fsStyle & BTNS_SEP) continue;
+        state->tips.emplace_back(button.idCommand, tips[i]);
+    }
+    return true;
+}
+
+const wchar_t* CommandBarToolTip(HWND bar, int command) {
+    CommandBarState* state = FindCommandBar(bar);
+    if (!state) return nullptr;
+    for (const auto& tip : state->tips)
+        if (tip.first == command) return tip.second.c_str();
+    return nullptr;
+}
+
+HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD style, int id, int button) {
+    if (!FindCommandBar(bar) || width <= 0) return nullptr;
+    // The combo box stands on a separator as wide as itself.
+    TBBUTTON place{};
+    place.iBitmap = width;
+    place.idCommand = id;
+    place.fsStyle = BTNS_SEP;
+    if (!SendMessageW(bar, TB_INSERTBUTTONW, button, reinterpret_cast<LPARAM>(&place))) return nullptr;
+    RECT rect{};
+    SendMessageW(bar, TB_GETITEMRECT, button, reinterpret_cast<LPARAM>(&rect));
+    HWND combo = CreateWindowExW(0, L"ComboBox", nullptr, (style | WS_CHILD) & ~WS_POPUP, rect.left, rect.top, width,
+                                 200, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (!combo) {
+        SendMessageW(bar, TB_DELETEBUTTON, button, 0);
+        return nullptr;
+    }
+    FitBandToBar(bar);
+    // Centred on the band's height once the band has it.
+    RECT bar_rect, combo_rect;
+    GetClientRect(bar, &bar_rect);
+    GetWindowRect(combo, &combo_rect);
+    const int top = (bar_rect.bottom - (combo_rect.bottom - combo_rect.top)) / 2;
+    SetWindowPos(combo, nullptr, rect.left, top > 0 ? top : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return combo;
+}
+
+bool CommandBarShow(HWND bar, bool show) {
+    if (!FindCommandBar(bar)) return false;
+    ShowWindow(bar, show ? SW_SHOW : SW_HIDE);
+    return true;
+}
+
+int CommandBarButtonsWidth(HWND bar) {
+    int width = 0;
+    const int count = ButtonCount(bar);
+    for (int i = 0; i < count; ++i) {
+        RECT rect{};
+        if (SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) width += rect.right - rect.left;
+    }
+    return width;
+}
