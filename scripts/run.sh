@@ -36,6 +36,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Quenbrook\Zolv' /v 'Ini file' /d "$(winpath "$demo/demo.ini")" /f >/dev/null 2>&1
 
 wine "$exe" >/dev/null 2>&1 &
+zolv_pid=$!
 window=""
 for _ in $(seq 1 100); do
   window=$(xdotool search --name '^Zolv$' 2>/dev/null | head -n1 || true)
@@ -54,7 +55,7 @@ sleep 0.5
 shot="$build/zolv-demo.png"
 import -window root "$shot"
 xdotool key Return ctrl+q
-wait || true
+wait "$zolv_pid" || true
 echo "== The demo set ran Forward: the destination now holds"
 (cd "$demo/destination" && find . -type f | sort)
 echo "== A screenshot of the window is at $shot"

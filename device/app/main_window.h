@@ -57,6 +57,9 @@ public:
     void SetStatusText(const wchar_t* text) override;
     void BeginRun() override;
     void EndRun() override;
+    int AskPrompt(const Prompt& prompt) override;
+    void ShowError(const wchar_t* text) override;
+    void ShowSuccess() override;
 
     int currentIndex = -1;
     SetFields CurrentSet;
@@ -73,10 +76,12 @@ public:
 private:
     void Sync(bool backward);
     void BuildCommandBands();
+    HWND AddCommandBand(UINT bandId, int image, int size, UINT bandStyle);
     void CreateChildControls();
     void InsertOperationColumns();
     void DestroySetRecords();
     void RepaintList();
+    void ShowListNow();
     void SetRunControlsEnabled(bool enabled);
 
     ULONGLONG lastQueueLook_ = 0;

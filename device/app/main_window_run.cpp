@@ -87,14 +87,38 @@ void MainWindow::EndRun() {
 
 void MainWindow::RepaintList() {
     if (!listPaintPending_) return;
+    ShowListNow();
+    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);  // back to batched painting
+}
+
+void MainWindow::ShowListNow() {
     HWND list = operationList.hwnd;
     int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     if (last >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, last, TRUE);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (running_) SendMessageW(list, WM_SETREDRAW, FALSE, 0);  // back to batched painting
     lastListPaint_ = GetTickCount64();
     listPaintPending_ = false;
+}
+
+// A question, a box or the result dialog shows over an up-to-date list, which keeps painting
+// normally while it is open.
+int MainWindow::AskPrompt(const Prompt& prompt) {
+    ShowListNow();
+    int answer = GuiSyncHost::AskPrompt(prompt);
+    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+    return answer;
+}
+
+void MainWindow::ShowError(const wchar_t* text) {
+    ShowListNow();
+    GuiSyncHost::ShowError(text);
+    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+}
+
+void MainWindow::ShowSuccess() {
+    ShowListNow();
+    GuiSyncHost::ShowSuccess();
 }
 
 void MainWindow::PumpOneMessage() {
