@@ -46,6 +46,17 @@ void PressCtrl(WORD key) {
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// Makes the window the one the keyboard talks to, as a click on it would.
+void Activate(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetCursorPos(rect.left + 40, rect.bottom - 8);  // the status bar: a click there does nothing else
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    SetForegroundWindow(window);
+    PumpFor(200);
+}
+
 int SetCount(const ZolvProcess& zolv) { return static_cast<int>(SendMessageW(zolv.Control(10400), CB_GETCOUNT, 0, 0)); }
 
 void Check(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -83,8 +94,7 @@ TEST_F(ZolvEndToEnd, FirstStartOffersTheOpenDialogAndKeepsOnlyTheWidths) {
     ClickButton(open, IDCANCEL);
     PumpFor(300);
     EXPECT_EQ(SetCount(zolv), 0);
-    SetForegroundWindow(zolv.Main());
-    PumpFor(100);
+    Activate(zolv.Main());
     PressCtrl('Q');
     EXPECT_EQ(zolv.WaitForExit(), 0);
     EXPECT_TRUE(RegistryValue(L"Src width"));
@@ -142,8 +152,7 @@ TEST_F(ZolvEndToEnd, CtrlQWithAnIniFileSavesTheSetsAndTheSettings) {
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
     tree.Write(L"sets.ini", "overwritten at exit");
-    SetForegroundWindow(zolv.Main());
-    PumpFor(100);
+    Activate(zolv.Main());
     PressCtrl('Q');
     EXPECT_EQ(zolv.WaitForExit(), 0);
     EXPECT_EQ(tree.Read(L"sets.ini").rfind("[kept]\r\nSRC=\"C:\\a\"\r\nDST=\"C:\\b\"\r\nDELETE=Y\r\n", 0), 0u);
