@@ -253,3 +253,51 @@ TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
     EXPECT_EQ(WindowText(zolv.Control(40202)), L"逆方向");
     EXPECT_EQ(WindowText(zolv.Control(10303)), L"確認無し");
 }
+
+TEST_F(ZolvEndToEnd, BrowseButtonsFillTheEditOnlyOnOk) {
+    UseIniFile(SetSection("one", L"C:\\a", L"C:\\b", false, false));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    zolv.Command(40303);  // "..." beside the source
+    HWND browse = nullptr;
+    for (int i = 0; i < 200 && !(browse = zolv.AnyDialog()); ++i) Sleep(20);
+    ASSERT_NE(browse, nullptr);
+    ClickButton(browse, IDCANCEL);
+    PumpFor(300);
+    EXPECT_EQ(WindowText(zolv.Control(10701)), L"C:\\a");
+
+    zolv.Command(40304);  // "..." beside the destination
+    for (int i = 0; i < 200 && !(browse = zolv.AnyDialog()); ++i) Sleep(20);
+    ASSERT_NE(browse, nullptr);
+    ClickButton(browse, IDOK);
+    PumpFor(300);
+    EXPECT_EQ(zolv.AnyDialog(), nullptr);
+    EXPECT_NE(WindowText(zolv.Control(10702)), L"C:\\b");
+    EXPECT_EQ(WindowText(zolv.Control(10701)), L"C:\\a");
+}
+
+TEST_F(ZolvEndToEnd, AboutOpensFromF1TheMenuAndTheHelpButton) {
+    UseIniFile();
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    auto expectAbout = [&](const char* how) {
+        HWND sheet = zolv.WaitForDialog(L"About...", 5000);
+        ASSERT_NE(sheet, nullptr) << how;
+        HWND tabs = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
+        EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3) << how;
+        ClickButton(sheet, IDOK);
+        for (int i = 0; i < 100 && IsWindow(sheet); ++i) Sleep(20);
+        EXPECT_FALSE(IsWindow(sheet)) << how;
+    };
+    Activate(zolv.Main());
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    expectAbout("F1");
+    zolv.Command(40901);
+    expectAbout("Help menu");
+    Activate(zolv.Main());
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    SendMessageTimeoutW(zolv.Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help), SMTO_ABORTIFHUNG, 5000, nullptr);
+    expectAbout("help button");
+}
