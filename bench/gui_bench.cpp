@@ -46,7 +46,7 @@ DWORD WINAPI WatchRun(void* context) {
         if (result && IsWindowVisible(result)) {
             PostMessageW(result, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         }
-        Sleep(5);
+        Sleep(20);
     }
     return 0;
 }

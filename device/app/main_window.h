@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "framework/frame.h"
+#include "framework/text.h"
 #include "sets/set_fields.h"
 #include "sync/dialogs/gui_sync_host.h"
 #include "sync/sync_engine.h"
@@ -82,12 +83,17 @@ private:
     void DestroySetRecords();
     void RepaintList();
     void ShowListNow();
+    void ShowStatusNow();
     void SetRunControlsEnabled(bool enabled);
 
     ULONGLONG lastQueueLook_ = 0;
     ULONGLONG lastListPaint_ = 0;
     bool listPaintPending_ = false;
     bool running_ = false;
+    ULONGLONG listPaintInterval_ = 0;
+    ULONGLONG lastStatusPaint_ = 0;
+    bool statusPending_ = false;
+    wchar_t statusText_[kMessageChars] = L"";
 };
 
 // Inserts a row with texts[0] in column 0 and the rest in the following columns; the new

@@ -4,9 +4,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "command_ids.h"
+#include "framework/text.h"
 #include "main_window.h"
 
 #include <initializer_list>
@@ -18,9 +20,13 @@ namespace {
 // microseconds under some platforms and a message it takes may be a repaint costing
 // milliseconds; Abort still acts well within a tenth of a second.
 constexpr ULONGLONG kQueueLookInterval = 20;
-// Repaints the operation list at most this often during a run instead of after every row
-// (a repaint can cost milliseconds); the final state is always painted when the run ends.
-constexpr ULONGLONG kListPaintInterval = 150;
+// Repaints the operation list and the status bar at most this often during a run instead of
+// after every row or folder: a repaint can cost tens of milliseconds under some platforms.
+// The list waits longer when its repaints are slow, so that painting never takes more than
+// about a ninth of the run. The final state is always painted, and so is the state at each
+// dialog of the run.
+constexpr ULONGLONG kPaintInterval = 150;
+constexpr ULONGLONG kPaintCostFactor = 8;
 
 }  // namespace
 
@@ -74,8 +80,9 @@ void MainWindow::BeginRun() {
     // Rows are painted at a bounded rate during the run (RepaintList), not one by one.
     SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
     running_ = true;
-    lastListPaint_ = GetTickCount64();
-    listPaintPending_ = false;
+    lastListPaint_ = lastStatusPaint_ = GetTickCount64();
+    listPaintInterval_ = kPaintInterval;
+    listPaintPending_ = statusPending_ = false;
 }
 
 void MainWindow::EndRun() {
@@ -92,13 +99,22 @@ void MainWindow::RepaintList() {
 }
 
 void MainWindow::ShowListNow() {
+    ULONGLONG start = GetTickCount64();
     HWND list = operationList.hwnd;
     int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     if (last >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, last, TRUE);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     lastListPaint_ = GetTickCount64();
+    listPaintInterval_ = std::max(kPaintInterval, kPaintCostFactor * (lastListPaint_ - start));
     listPaintPending_ = false;
+    if (statusPending_) ShowStatusNow();
+}
+
+void MainWindow::ShowStatusNow() {
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(statusText_));
+    lastStatusPaint_ = GetTickCount64();
+    statusPending_ = false;
 }
 
 // A question, a box or the result dialog shows over an up-to-date list, which keeps painting
@@ -123,7 +139,8 @@ void MainWindow::ShowSuccess() {
 
 void MainWindow::PumpOneMessage() {
     ULONGLONG now = GetTickCount64();
-    if (listPaintPending_ && now - lastListPaint_ >= kListPaintInterval) RepaintList();
+    if (listPaintPending_ && now - lastListPaint_ >= listPaintInterval_) RepaintList();
+    if (statusPending_ && now - lastStatusPaint_ >= kPaintInterval) ShowStatusNow();
     if (now - lastQueueLook_ < kQueueLookInterval) return;
     lastQueueLook_ = now;
     MSG msg;
@@ -149,9 +166,15 @@ void MainWindow::AddLogRow(const wchar_t* operation, const wchar_t* first, const
     state.state = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     listPaintPending_ = true;
-    if (GetTickCount64() - lastListPaint_ >= kListPaintInterval) RepaintList();
+    if (GetTickCount64() - lastListPaint_ >= listPaintInterval_) RepaintList();
 }
 
 void MainWindow::SetStatusText(const wchar_t* text) {
-    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    FormatInto(statusText_, L"%s", text);
+    // Outside a run, and for the empty text that ends one, at once; otherwise batched.
+    if (!running_ || text[0] == L'\0' || GetTickCount64() - lastStatusPaint_ >= kPaintInterval) {
+        ShowStatusNow();
+    } else {
+        statusPending_ = true;
+    }
 }

@@ -5,10 +5,11 @@
 #include "command_bar_state.h"
 #include "framework/message_boxes.h"
 
+#include <vector>
+
 namespace {
 
 constexpr UINT_PTR kBandsSubclass = 0x5A42;   // on the rebar
-constexpr UINT_PTR kParentSubclass = 0x5A43;  // on the rebar's parent
 // The state is found through a window property: GetWindowSubclass is not in MinGW's
 // import library of the common controls.
 const wchar_t kBandsProperty[] = L"ZolvCommandBands";
@@ -26,7 +27,7 @@ struct CommandBandsState {
 };
 
 CommandBandsState* FindBands(HWND bands);
-LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
+void UnhookParent(HWND parent);
 
 // The adornments stand beside the bands, not on them: the bands keep the adornments' width
 // free at their right end (WM_NCCALCSIZE), and the adornments' tool bar, a sibling above the
@@ -89,7 +90,7 @@ LRESULT CALLBACK BandsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
         return result;
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(state->parent, ParentProc, kParentSubclass);
+        UnhookParent(state->parent);
         RemoveWindowSubclass(hwnd, BandsProc, kBandsSubclass);
         RemovePropW(hwnd, kBandsProperty);
         if (state->adornments) DestroyWindow(state->adornments);
@@ -102,16 +103,59 @@ LRESULT CALLBACK BandsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
 }
 
 // On the parent: the bands take its width before the parent lays out its own controls, and
-// Alt, F10 and Alt+letter open the menu bar.
-LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* state = reinterpret_cast<CommandBandsState*>(data);
-    if (msg == WM_SIZE) {
-        SendMessageW(state->bands, WM_SIZE, 0, 0);
-    } else if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && state->menuBar) {
-        if (CommandBarState* bar = FindCommandBar(state->menuBar))
-            if (MenuBarKeyMenu(*bar, lParam)) return 0;
+// Alt, F10 and Alt+letter open the menu bar. The parent's procedure is replaced the classic
+// way, its state kept in a table of our own: the common controls' subclassing finds its data
+// through a window property, which under some platforms costs a round trip to the window
+// server on every message, and the parent gets every notification of its controls.
+struct ParentHook {
+    HWND parent;
+    WNDPROC previous;
+    CommandBandsState* state;  // null once the bands are gone but the procedure could not be put back
+};
+std::vector<ParentHook> g_parentHooks;  // one per command bands: a handful at most
+
+ParentHook* FindParentHook(HWND parent) {
+    for (ParentHook& hook : g_parentHooks)
+        if (hook.parent == parent) return &hook;
+    return nullptr;
+}
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const ParentHook* hook = FindParentHook(hwnd);
+    if (hook == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    WNDPROC previous = hook->previous;
+    if (CommandBandsState* state = hook->state) {
+        if (msg == WM_SIZE) {
+            SendMessageW(state->bands, WM_SIZE, 0, 0);
+        } else if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && state->menuBar) {
+            if (CommandBarState* bar = FindCommandBar(state->menuBar))
+                if (MenuBarKeyMenu(*bar, lParam)) return 0;
+        }
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
+}
+
+void HookParent(HWND parent, CommandBandsState* state) {
+    if (ParentHook* hook = FindParentHook(parent)) {  // a second set of bands takes over
+        hook->state = state;
+        return;
+    }
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ParentProc)));
+    g_parentHooks.push_back({parent, previous, state});
+}
+
+void UnhookParent(HWND parent) {
+    for (auto it = g_parentHooks.begin(); it != g_parentHooks.end(); ++it) {
+        if (it->parent != parent) continue;
+        if (GetWindowLongPtrW(parent, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ParentProc)) {
+            SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->previous));
+            g_parentHooks.erase(it);
+        } else {
+            it->state = nullptr;  // someone replaced it after us: keep passing messages on
+        }
+        return;
+    }
 }
 
 CommandBandsState* FindBands(HWND bands) {
@@ -159,7 +203,7 @@ HWND CreateCommandBands(HINSTANCE instance, HWND parent, UINT id, DWORD style, i
     auto* state = new CommandBandsState{bands, parent, images, nullptr, nullptr};
     SetPropW(bands, kBandsProperty, state);
     SetWindowSubclass(bands, BandsProc, kBandsSubclass, reinterpret_cast<DWORD_PTR>(state));
-    SetWindowSubclass(parent, ParentProc, kParentSubclass, reinterpret_cast<DWORD_PTR>(state));
+    HookParent(parent, state);
     return bands;
 }
 
