@@ -46,15 +46,19 @@ void PressCtrl(WORD key) {
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// Makes the window the one the keyboard talks to, as a click on it would.
+// Makes the window the one the keyboard talks to, as a click on it would; waits until it is.
 void Activate(HWND window) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    SetCursorPos(rect.left + 40, rect.bottom - 8);  // the status bar: a click there does nothing else
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    SetForegroundWindow(window);
-    PumpFor(200);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        SetCursorPos(rect.left + 40, rect.bottom - 8);  // the status bar: a click there does nothing else
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        SetForegroundWindow(window);
+        PumpFor(100);
+        if (GetForegroundWindow() == window) break;
+    }
+    PumpFor(100);
 }
 
 int SetCount(const ZolvProcess& zolv) { return static_cast<int>(SendMessageW(zolv.Control(10400), CB_GETCOUNT, 0, 0)); }
