@@ -256,6 +256,15 @@ TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
     ClickButton(open, IDCANCEL);
     EXPECT_EQ(WindowText(zolv.Control(40202)), L"逆方向");
     EXPECT_EQ(WindowText(zolv.Control(10303)), L"確認無し");
+
+    Activate(zolv.Main());
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    HWND sheet = zolv.WaitForDialog(L"ﾊﾞｰｼﾞｮﾝ情報...", 5000);
+    ASSERT_NE(sheet, nullptr);
+    HWND tabs = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+    ClickButton(sheet, IDOK);
 }
 
 TEST_F(ZolvEndToEnd, BrowseButtonsFillTheEditOnlyOnOk) {
