@@ -1,10 +1,10 @@
 #include "main_window.h"
 
-#include <initializer_list>
-
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <initializer_list>
 
 #include "about/about_box.h"
 #include "command_ids.h"

@@ -6,12 +6,11 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <initializer_list>
 
 #include "command_ids.h"
 #include "framework/text.h"
 #include "main_window.h"
-
-#include <initializer_list>
 #include "sync/paths.h"
 
 namespace {
