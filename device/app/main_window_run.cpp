@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <initializer_list>
 
 #include "command_ids.h"
