@@ -1,4 +1,6 @@
 // The set list, the working copy CurrentSet and the INI set file, as the main window runs them.
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "command_ids.h"
@@ -22,21 +24,18 @@ const TextPair kConfirmCaption{L"Confirm", L"確認"};
 // An item's text into a 260-unit field; a longer text is cut, never written past the field.
 void ItemText(HWND list, int index, wchar_t (&field)[MAX_PATH]) {
     LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) {
-        field[0] = L'\0';
-        return;
-    }
+    field[0] = L'\0';
+    if (length == CB_ERR) return;
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    CopyPath(field, std::wstring(text.c_str()).substr(0, MAX_PATH - 1).c_str());
+    text.resize(std::min<size_t>(wcslen(text.c_str()), MAX_PATH - 1));
+    CopyPath(field, text.c_str());
 }
 
 SyncSet* ItemRecord(HWND list, int index) {
     LRESULT data = SendMessageW(list, CB_GETITEMDATA, index, 0);
     return data == CB_ERR ? nullptr : reinterpret_cast<SyncSet*>(data);
 }
-
-void CopyField(wchar_t (&field)[MAX_PATH], const wchar_t* text) { CopyPath(field, text); }
 
 int Checked(const FCheckBox& box) { return SendMessageW(box.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
 void SetChecked(const FCheckBox& box, int flag) { SendMessageW(box.hwnd, BM_SETCHECK, flag ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -49,9 +48,9 @@ void MainWindow::ClearCurrentSet() { ClearSetFields(CurrentSet); }
 
 void MainWindow::ResetCurrentSet() {
     ClearSetFields(CurrentSet);
-    CopyField(CurrentSet.name, Pick(kNewSetName));
-    CopyField(CurrentSet.source, Pick(kNewSetSource));
-    CopyField(CurrentSet.destination, Pick(kNewSetDestination));
+    CopyPath(CurrentSet.name, Pick(kNewSetName));
+    CopyPath(CurrentSet.source, Pick(kNewSetSource));
+    CopyPath(CurrentSet.destination, Pick(kNewSetDestination));
 }
 
 void MainWindow::LoadCurrentSet(int index) {

@@ -79,6 +79,13 @@ protected:
         SetIniFile(tree.Path(L"sets.ini"));
     }
     bool Start(ZolvProcess& zolv) { return zolv.Start(Exe(), tree.Root()); }
+    // A first start: the Open INI file dialog comes, and is cancelled.
+    void CancelOpenDialog(const ZolvProcess& zolv, const wchar_t* caption = L"Open INI file") {
+        HWND open = zolv.WaitForDialog(caption);
+        ASSERT_NE(open, nullptr);
+        ClickButton(open, IDCANCEL);
+        PumpFor(200);
+    }
     std::string SetSection(const std::string& name, const std::wstring& src, const std::wstring& dst, bool del,
                            bool force) {
         return "[" + name + "]\r\nSRC=\"" + Utf8(src) + "\"\r\nDST=\"" + Utf8(dst) + "\"\r\nDELETE=" +
@@ -93,10 +100,7 @@ protected:
 TEST_F(ZolvEndToEnd, FirstStartOffersTheOpenDialogAndKeepsOnlyTheWidths) {
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
-    HWND open = zolv.WaitForDialog(L"Open INI file");
-    ASSERT_NE(open, nullptr);
-    ClickButton(open, IDCANCEL);
-    PumpFor(300);
+    CancelOpenDialog(zolv);
     EXPECT_EQ(SetCount(zolv), 0);
     Activate(zolv.Main());
     PressCtrl('Q');
@@ -204,10 +208,7 @@ TEST_F(ZolvEndToEnd, SavedSetsComeBackAtTheNextStart) {
     {
         ZolvProcess zolv;
         ASSERT_TRUE(Start(zolv));
-        HWND open = zolv.WaitForDialog(L"Open INI file");
-        ASSERT_NE(open, nullptr);
-        ClickButton(open, IDCANCEL);
-        PumpFor(200);
+        CancelOpenDialog(zolv);
         zolv.Command(40301);
         PumpFor(200);
         SetText(zolv.Control(10701), L"C:\\saved");
@@ -251,9 +252,7 @@ TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
     SetLangToggle(1);
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
-    HWND open = zolv.WaitForDialog(L"設定ﾌｧｲﾙを開く");
-    ASSERT_NE(open, nullptr);
-    ClickButton(open, IDCANCEL);
+    CancelOpenDialog(zolv, L"設定ﾌｧｲﾙを開く");
     EXPECT_EQ(WindowText(zolv.Control(40202)), L"逆方向");
     EXPECT_EQ(WindowText(zolv.Control(10303)), L"確認無し");
 

@@ -20,11 +20,11 @@ LRESULT InitNotice(HWND hwnd, int iconId, const wchar_t* text) {
 
 INT_PTR FDlgConfSrc::Show(HWND owner) { return RunDialog(this, owner, PickName(L"DlgConfSrc_E", L"DlgConfSrc_J")); }
 
-LRESULT FDlgConfSrc::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) { return InitNotice(hwnd, kIconWarning, text_); }
-
 INT_PTR FDlgConfDst::Ask(HWND owner) { return RunDialog(this, owner, PickName(L"DlgConfDst_E", L"DlgConfDst_J")); }
 
-LRESULT FDlgConfDst::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) { return InitNotice(hwnd, kIconWarning, text_); }
+LRESULT FDlgFolderText::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
+    return InitNotice(hwnd, kIconWarning, text_);
+}
 
 INT_PTR FDlgSuccess::Show(HWND owner) { return RunDialog(this, owner, PickName(L"DlgSuccess_E", L"DlgSuccess_J")); }
 

@@ -3,26 +3,29 @@
 
 #include "framework/dialog.h"
 
-// The source-folder notice: the finished text on 11901 and an OK button.
-class FDlgConfSrc : public FDlg {
+// A warning with a finished text on 11901: the base of the source notice and the
+// create-destination question, which differ only in template and buttons.
+class FDlgFolderText : public FDlg {
 public:
-    explicit FDlgConfSrc(const wchar_t* text) : text_(text) {}
-    INT_PTR Show(HWND owner);
+    explicit FDlgFolderText(const wchar_t* text) : text_(text) {}
     LRESULT OnInitDialog(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     const wchar_t* text_;
 };
 
-// The create-destination question: Yes (create) or No.
-class FDlgConfDst : public FDlg {
+// The source-folder notice: the text and an OK button.
+class FDlgConfSrc : public FDlgFolderText {
 public:
-    explicit FDlgConfDst(const wchar_t* text) : text_(text) {}
-    INT_PTR Ask(HWND owner);
-    LRESULT OnInitDialog(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    using FDlgFolderText::FDlgFolderText;
+    INT_PTR Show(HWND owner);
+};
 
-private:
-    const wchar_t* text_;
+// The create-destination question: Yes (create) or No.
+class FDlgConfDst : public FDlgFolderText {
+public:
+    using FDlgFolderText::FDlgFolderText;
+    INT_PTR Ask(HWND owner);
 };
 
 // The result of a completed run; its text is in the template.
