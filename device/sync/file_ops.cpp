@@ -1,6 +1,9 @@
 #include "file_ops.h"
 
-#include "../platform/file_attributes.h"
+#include <cwchar>
+
+#include "platform/file_attributes.h"
+#include "platform/file_system.h"
 #include "folder_search.h"
 #include "paths.h"
 #include "sync_texts.h"
@@ -30,25 +33,116 @@ void DiscardFailedCopy(const wchar_t* destination, bool existedBefore, const WIN
     DeleteFileW(destination);
 }
 
+// The name a copy is written under before it takes the destination's place: beside the
+// destination, so that the replace is a rename within one folder. The same name every
+// time for the same file, so that what an interrupted run left is found and removed.
+// False when no such name fits the path limit.
+bool TemporaryNameFor(const wchar_t* destination, PathBuffer& temporary) {
+    size_t length = wcslen(destination);
+    size_t suffixLength = wcslen(kTemporarySuffix);
+    if (length + suffixLength < kPathChars) {
+        wmemcpy(temporary, destination, length);
+        wmemcpy(temporary + length, kTemporarySuffix, suffixLength + 1);
+        return true;
+    }
+    PathBuffer folder, name;
+    return SplitPath(destination, folder, name) && JoinPath(temporary, folder, kTemporaryFallbackName);
+}
+
+void RemoveLeftover(const wchar_t* path) {
+    if (GetFileAttributesW(path) == kUnreadableAttributes) return;
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path);
+}
+
+void ReportCopyError(ErrorReporter& owner, DWORD code, const wchar_t* path) {
+    wchar_t text[kMessageChars];
+    CopyFileErrorText(code, path, text);
+    owner.ShowError(text);
+}
+
+// True when another program holds the file open so that it cannot be replaced.
+bool HeldOpen(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// The destination is what failed here, so the message names it. A file held open by
+// another program gives "access denied" on a replace: it is reported as in use.
+void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destination) {
+    if (code == ERROR_ACCESS_DENIED && HeldOpen(destination)) code = ERROR_SHARING_VIOLATION;
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_USER_MAPPED_FILE) {
+        ReportCopyError(owner, code, destination);
+        return;
+    }
+    wchar_t reason[kMessageChars], text[kMessageChars];
+    SystemReasonText(code, reason);
+    FormatInto(text, Pick(SyncTexts::ReplaceFailed), destination, reason);
+    owner.ShowError(text);
+}
+
+// For a destination so deep that no temporary name fits beside it: the copy goes to its
+// place directly.
+bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination, const FileTimes& times,
+                 const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore) {
+    if (!CopyFileW(source, destination, FALSE)) {
+        DWORD code = GetLastError();
+        WIN32_FILE_ATTRIBUTE_DATA none{};
+        DiscardFailedCopy(destination, destinationBefore != nullptr, destinationBefore ? *destinationBefore : none);
+        ReportCopyError(owner, code, source);
+        return false;
+    }
+    WriteFileTimes(destination, &times.creation, &times.lastAccess, &times.lastWrite);
+    return true;
+}
+
 }  // namespace
+
+const wchar_t kTemporarySuffix[] = L".zolvtmp";
+const wchar_t kTemporaryFallbackName[] = L"~zolv.tmp";
 
 bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination) {
     WIN32_FILE_ATTRIBUTE_DATA before;
     bool existedBefore = GetFileAttributesExW(destination, GetFileExInfoStandard, &before) != 0;
-    return CopyFileKnownReport(owner, source, GetFileAttributesW(source), destination, existedBefore ? &before : nullptr);
+    FileTimes times{};
+    if (!ReadFileTimes(source, &times.creation, &times.lastAccess, &times.lastWrite)) {
+        // The copy carries the source's last-write time in any case.
+        GetLastWriteTime(source, &times.lastWrite);
+    }
+    return CopyFileKnownReport(owner, source, GetFileAttributesW(source), times, destination,
+                               existedBefore ? &before : nullptr);
 }
 
-bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const wchar_t* destination,
-                         const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore) {
+bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
+                         const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore) {
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
-    if (CopyFileW(source, destination, FALSE)) return true;
-    DWORD code = GetLastError();
-    WIN32_FILE_ATTRIBUTE_DATA none{};
-    DiscardFailedCopy(destination, destinationBefore != nullptr, destinationBefore ? *destinationBefore : none);
-    wchar_t text[kMessageChars];
-    CopyFileErrorText(code, source, text);
-    owner.ShowError(text);
-    return false;
+    PathBuffer temporary;
+    if (!TemporaryNameFor(destination, temporary)) {
+        return CopyInPlace(owner, source, destination, times, destinationBefore);
+    }
+    // The destination keeps its old content until the new one is complete, with its times:
+    // a run cut off by a crash or a flat battery leaves at most a temporary file, never a
+    // half-written destination that a later run would take as up to date.
+    RemoveLeftover(temporary);
+    if (!CopyFileW(source, temporary, FALSE)) {
+        DWORD code = GetLastError();
+        RemoveLeftover(temporary);
+        ReportCopyError(owner, code, source);
+        return false;
+    }
+    WriteFileTimes(temporary, &times.creation, &times.lastAccess, &times.lastWrite);
+    if (!ReplaceFileAtomically(temporary, destination)) {
+        DWORD code = GetLastError();
+        RemoveLeftover(temporary);
+        ReportReplaceError(owner, code, destination);
+        return false;
+    }
+    return true;
 }
 
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes) {
@@ -94,13 +188,9 @@ bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path) {
     if (!IsFolderAttributes(attributes)) return DeleteFileReport(owner, path);
     // A link is removed as itself: what it points to is not ours to delete.
     if (IsFolderLink(attributes)) return RemoveFolderReport(owner, path);
-    PathBuffer pattern, child;
-    if (!JoinPath(pattern, path, L"*.*")) {
-        ReportPathTooLong(owner, path, L"*.*");
-        return false;
-    }
+    PathBuffer child;
     {
-        FolderSearch search(pattern);
+        FolderSearch search(path);
         while (const WIN32_FIND_DATAW* entry = search.Next()) {
             if (!JoinPath(child, path, entry->cFileName)) {
                 ReportPathTooLong(owner, path, entry->cFileName);
@@ -108,6 +198,7 @@ bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path) {
             }
             if (!RemoveFolderTree(owner, child)) return false;
         }
+        if (search.Error() != 0) return ReportFolderUnlistable(owner, path, search.Error());
     }
     return RemoveFolderReport(owner, path);
 }
@@ -122,7 +213,8 @@ bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path) {
 }
 
 bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path) {
-    if (PathExists(path)) return IsFolder(path);
+    DWORD existing = GetFileAttributesW(path);
+    if (existing != kUnreadableAttributes) return IsFolderAttributes(existing) || ReportFileInTheWay(owner, path);
     PathBuffer prefix;
     if (!CopyPath(prefix, path)) {
         ReportPathTooLong(owner, path, L"");
@@ -138,7 +230,7 @@ bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path) {
         prefix[i] = L'\0';
         DWORD attributes = GetFileAttributesW(prefix);
         if (attributes != kUnreadableAttributes) {
-            if (!IsFolderAttributes(attributes)) return false;
+            if (!IsFolderAttributes(attributes)) return ReportFileInTheWay(owner, prefix);
         } else if (!CreateFolderReport(owner, prefix)) {
             return false;
         }
@@ -157,4 +249,19 @@ void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t*
     wchar_t text[kMessageChars];
     FormatInto(text, Pick(SyncTexts::PathTooLong), joined);
     owner.ShowError(text);
+}
+
+bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path) {
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::FileInTheWay), path);
+    owner.ShowError(text);
+    return false;
+}
+
+bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code) {
+    wchar_t reason[kMessageChars], text[kMessageChars];
+    SystemReasonText(code, reason);
+    FormatInto(text, Pick(SyncTexts::FolderUnlistable), folder, reason);
+    owner.ShowError(text);
+    return false;
 }

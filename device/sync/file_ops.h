@@ -5,11 +5,24 @@
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
+// Copies a file with the source's three times. The copy is written beside the destination
+// under a temporary name (the destination's name with kTemporarySuffix, or
+// kTemporaryFallbackName in its folder when that would not fit) and then replaces the
+// destination in one step; only where neither name fits is the destination written directly.
 bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination);
-// The same, for a caller that has just read the source's attributes and the destination's
-// state (null: no destination) and need not pay for reading them again.
-bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const wchar_t* destination,
-                         const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore);
+
+struct FileTimes {
+    FILETIME creation;
+    FILETIME lastAccess;
+    FILETIME lastWrite;
+};
+
+// The same, for a caller that has just read the source's attributes and times and the
+// destination's state (null: no destination) and need not pay for reading them again.
+bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
+                         const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore);
+extern const wchar_t kTemporarySuffix[];
+extern const wchar_t kTemporaryFallbackName[];
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes);
 bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite);
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,
@@ -20,7 +33,13 @@ bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
 bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path);
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path);
+// Creates the folder and its missing parents; a file standing in the way is reported.
 bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path);
+
+// The reports of a file standing where a folder belongs and of a folder that cannot be
+// listed (with the system's reason); both return false.
+bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path);
+bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code);
 
 // Reports a path that does not fit a path buffer: `base` joined with `name`.
 void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t* name);

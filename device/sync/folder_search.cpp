@@ -2,14 +2,37 @@
 
 #include <cwchar>
 
-FolderSearch::FolderSearch(const wchar_t* pattern) {
-    // Basic information skips the short names, which nothing here reads.
-    handle_ = FindFirstFileExW(pattern, FindExInfoBasic, &data_, FindExSearchNameMatch, nullptr,
-                               FIND_FIRST_EX_LARGE_FETCH);
+#include "platform/file_system.h"
+
+namespace {
+
+constexpr wchar_t kAllEntries[] = L"*.*";
+
+}  // namespace
+
+FolderSearch::FolderSearch(const wchar_t* folder) : handle_(INVALID_HANDLE_VALUE) {
+    // The pattern has room of its own beyond the path limit: a folder whose path is 256 to
+    // 259 characters long is still a folder that can be listed.
+    wchar_t pattern[kPathChars + sizeof kAllEntries / sizeof kAllEntries[0]];
+    size_t length = wcslen(folder);
+    if (length >= kPathChars) {
+        Fail(ERROR_FILENAME_EXCED_RANGE);
+        return;
+    }
+    wmemcpy(pattern, folder, length);
+    if (length > 0 && folder[length - 1] != L'\\') pattern[length++] = L'\\';
+    wmemcpy(pattern + length, kAllEntries, sizeof kAllEntries / sizeof kAllEntries[0]);
+    handle_ = OpenFolderSearch(pattern, &data_);
+    if (handle_ == INVALID_HANDLE_VALUE) Fail(GetLastError());
 }
 
 FolderSearch::~FolderSearch() {
     if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+}
+
+void FolderSearch::Fail(DWORD code) {
+    // An empty folder or the end of the listing: nothing went wrong.
+    error_ = (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) ? 0 : code;
 }
 
 const WIN32_FIND_DATAW* FolderSearch::Next() {
@@ -18,6 +41,7 @@ const WIN32_FIND_DATAW* FolderSearch::Next() {
         if (first_) {
             first_ = false;
         } else if (!FindNextFileW(handle_, &data_)) {
+            Fail(GetLastError());
             return nullptr;
         }
         const wchar_t* name = data_.cFileName;

@@ -1,22 +1,29 @@
 #pragma once
 #include <windows.h>
 
+#include "paths.h"
+
 // One folder's entries in the platform's order, without "." and "..";
 // the search is closed when the object goes.
 class FolderSearch {
 public:
-    // `pattern` is the folder joined with "*.*".
-    explicit FolderSearch(const wchar_t* pattern);
+    explicit FolderSearch(const wchar_t* folder);
     ~FolderSearch();
     FolderSearch(const FolderSearch&) = delete;
     FolderSearch& operator=(const FolderSearch&) = delete;
 
-    // The next entry, or nullptr when there is none.
+    // The next entry, or nullptr when there is none or the search failed.
     const WIN32_FIND_DATAW* Next();
+    // After Next() returned nullptr: 0 when the folder was read to its end, else the
+    // platform's error code. A folder that cannot be listed is not an empty one.
+    DWORD Error() const { return error_; }
 
 private:
+    void Fail(DWORD code);
+
     HANDLE handle_;
     bool first_ = true;
+    DWORD error_ = 0;
     WIN32_FIND_DATAW data_;
 };
 

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/file_system.h"
+
 bool IsFolderAttributes(DWORD attributes) {
     return attributes != kUnreadableAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -137,10 +139,49 @@ bool InsideOrSame(const wchar_t* inner, const wchar_t* outer) {
     return wcsncmp(inner, outer, outerLength) == 0 && (inner[outerLength] == L'\0' || inner[outerLength] == L'\\');
 }
 
-}  // namespace
-
-bool FoldersOverlap(const wchar_t* first, const wchar_t* second) {
+bool TextOverlap(const wchar_t* first, const wchar_t* second) {
     PathBuffer a, b;
     if (!ComparablePath(first, a) || !ComparablePath(second, b)) return false;
     return InsideOrSame(a, b) || InsideOrSame(b, a);
+}
+
+// True when `path` or one of the folders above it is the folder `outer` names. The walk
+// goes up the text of the path, so a folder that does not exist yet is judged by the
+// parents it would have.
+bool InsideOrSameByIdentity(const wchar_t* path, const FileIdentity& outer) {
+    PathBuffer folder;
+    DWORD length = GetFullPathNameW(path, kPathChars, folder, nullptr);
+    if (length == 0 || length >= kPathChars) return false;
+    for (;;) {
+        FileIdentity identity;
+        if (ReadFileIdentity(folder, &identity) && SameIdentity(identity, outer)) return true;
+        // Up one level, and stop at a root ("C:\", "\", "\\server\share").
+        const wchar_t* separator = LastSeparator(folder);
+        if (separator == nullptr || separator == folder || separator[-1] == L'\\') return false;
+        size_t cut = static_cast<size_t>(separator - folder);
+        if (folder[cut - 1] == L':') {
+            if (folder[cut + 1] == L'\0') return false;  // "C:\" itself
+            folder[cut + 1] = L'\0';
+        } else {
+            folder[cut] = L'\0';
+        }
+    }
+}
+
+// One folder inside (or the same as) the other, judged by what the paths point to: a
+// link, a short name, another drive letter or the \\?\ form is the same folder still.
+bool IdentityOverlap(const wchar_t* inner, const wchar_t* outer) {
+    FileIdentity outerIdentity;
+    if (!ReadFileIdentity(outer, &outerIdentity)) return false;
+    if (InsideOrSameByIdentity(inner, outerIdentity)) return true;
+    // A link part-way down `inner` may lead into `outer` from a place whose own parents
+    // do not: walk the parents of where it really lies too.
+    PathBuffer resolved;
+    return ResolveFolderPath(inner, resolved, kPathChars) && InsideOrSameByIdentity(resolved, outerIdentity);
+}
+
+}  // namespace
+
+bool FoldersOverlap(const wchar_t* first, const wchar_t* second) {
+    return TextOverlap(first, second) || IdentityOverlap(first, second) || IdentityOverlap(second, first);
 }

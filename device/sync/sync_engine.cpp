@@ -13,7 +13,14 @@ struct SyncEngine::Entry {
     FILETIME creation;
     FILETIME lastAccess;
     FILETIME lastWrite;
+    ULONGLONG size;
 };
+
+namespace {
+
+ULONGLONG SizeOf(DWORD high, DWORD low) { return (static_cast<ULONGLONG>(high) << 32) | low; }
+
+}  // namespace
 
 namespace {
 
@@ -38,6 +45,7 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
         return false;
     }
     if (IsFolder(to)) return true;
+    if (options_.dryRun) return true;  // the run would create it: every source file counts as missing
     FormatInto(text, Pick(SyncTexts::CreateDestination), to);
     if (host_.AskCreateDestination(text) != kIdYes) return false;
     return CreateFolderReport(host_, to);
@@ -45,12 +53,13 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
+    stats_ = RunStats();
     state_.abortRequested = false;
-    state_.confirmEach = !options_.force;
+    state_.confirmEach = !options_.force && !options_.dryRun;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         state_.abortRequested = false;
-        state_.confirmEach = !options_.force;
+        state_.confirmEach = !options_.force && !options_.dryRun;
         ok = PrunePass(from, to);
     }
     if (ok) host_.ShowSuccess();
@@ -64,6 +73,15 @@ bool SyncEngine::Step() {
     return !state_.abortRequested;
 }
 
+// A source entry the pass found but cannot read stops the run, with the reason.
+bool SyncEngine::ReportUnreadable(const wchar_t* path, DWORD code) {
+    wchar_t reason[kMessageChars], text[kMessageChars];
+    SystemReasonText(code, reason);
+    FormatInto(text, Pick(SyncTexts::FileUnreadable), path, reason);
+    host_.ShowError(text);
+    return false;
+}
+
 int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
     Prompt prompt;
     ComposePrompt(kind, path, true, prompt);
@@ -75,8 +93,9 @@ int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
 bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!ReadInfo(source, &info)) return false;  // a vanished source: its time cannot be read either
-    Entry entry{source, info.dwFileAttributes, info.ftCreationTime, info.ftLastAccessTime, info.ftLastWriteTime};
+    if (!ReadInfo(source, &info)) return ReportUnreadable(source, GetLastError());
+    Entry entry{source, info.dwFileAttributes, info.ftCreationTime, info.ftLastAccessTime, info.ftLastWriteTime,
+                SizeOf(info.nFileSizeHigh, info.nFileSizeLow)};
     return CopyEntry(entry, destination);
 }
 
@@ -104,14 +123,23 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination) {
 
 bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     host_.SetStatusText(source);
-    if (!IsFolder(destination) && !CreateFolderPath(host_, destination)) return false;
+    if (options_.dryRun) {
+        // Nothing is created; a file in the way stops the walk as it would stop the run.
+        DWORD attributes = GetFileAttributesW(destination);
+        if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) {
+            return ReportFileInTheWay(host_, destination);
+        }
+    } else if (!IsFolder(destination) && !CreateFolderPath(host_, destination)) {
+        return false;
+    }
     return ForEachEntry(source, source, destination,
                         [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
                             // A folder link is not followed: through it the walk could come back to itself.
                             if (IsFolderLink(found.dwFileAttributes)) return true;
                             // The search already holds the entry's attributes and time: no second look.
-                            Entry child{childSource, found.dwFileAttributes, found.ftCreationTime,
-                                        found.ftLastAccessTime, found.ftLastWriteTime};
+                            Entry child{childSource,           found.dwFileAttributes,
+                                        found.ftCreationTime,  found.ftLastAccessTime,
+                                        found.ftLastWriteTime, SizeOf(found.nFileSizeHigh, found.nFileSizeLow)};
                             return CopyEntry(child, childDestination);
                         });
 }
@@ -120,12 +148,7 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
 // platform's order: joins each name to both sides, services one message, then visits.
 template <typename Visit>
 bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit) {
-    PathBuffer pattern;
-    if (!JoinPath(pattern, folder, L"*.*")) {
-        ReportPathTooLong(host_, folder, L"*.*");
-        return false;
-    }
-    FolderSearch search(pattern);
+    FolderSearch search(folder);
     PathBuffer childSource, childDestination;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
@@ -140,6 +163,9 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
         if (!Step()) return false;
         if (!visit(*found, childSource, childDestination)) return false;
     }
+    // A folder that cannot be listed is not an empty one: going on would copy or delete
+    // by half a picture.
+    if (search.Error() != 0) return ReportFolderUnlistable(host_, folder, search.Error());
     return true;
 }
 
@@ -147,9 +173,13 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
     if (options_.excludeObj && HasExtension(source, L".obj")) return true;
-    if (!ReadInfo(source, &sourceInfo)) return false;
-    Entry entry{source, sourceInfo.dwFileAttributes, sourceInfo.ftCreationTime, sourceInfo.ftLastAccessTime,
-                sourceInfo.ftLastWriteTime};
+    if (!ReadInfo(source, &sourceInfo)) return ReportUnreadable(source, GetLastError());
+    Entry entry{source,
+                sourceInfo.dwFileAttributes,
+                sourceInfo.ftCreationTime,
+                sourceInfo.ftLastAccessTime,
+                sourceInfo.ftLastWriteTime,
+                SizeOf(sourceInfo.nFileSizeHigh, sourceInfo.nFileSizeLow)};
     bool destExists = ReadInfo(destination, &destInfo);
     return SyncFileKnown(entry, destination, destExists ? &destInfo : nullptr);
 }
@@ -169,13 +199,23 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogCopy, source.path, destination);
-    if (destInfo) SetAttributesReport(host_, destination, FILE_ATTRIBUTE_NORMAL);
+    if (options_.dryRun) {
+        ++stats_.filesCopied;
+        stats_.bytesCopied += source.size;
+        return true;
+    }
+    // Lifts read-only, hidden and system so that the copy may take the destination's
+    // place. A failure here is not reported: when it matters, the copy fails too and
+    // reports it, once, naming the file.
+    if (destInfo) SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
     // The source's attributes and its three times come from the look the pass just took;
     // reading them again per file would only cost time (opening the file, under some
     // platforms, costs more than the copy of a small one).
-    bool ok = CopyFileKnownReport(host_, source.path, source.attributes, destination, destInfo);
-    if (ok) WriteFileTimes(destination, &source.creation, &source.lastAccess, &source.lastWrite);
-    return ok;
+    FileTimes times{source.creation, source.lastAccess, source.lastWrite};
+    if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo)) return false;
+    ++stats_.filesCopied;
+    stats_.bytesCopied += source.size;
+    return true;
 }
 
 // ---- Deletion pass ----------------------------------------------------------------
@@ -206,7 +246,11 @@ bool SyncEngine::PrunePass(const wchar_t* from, const wchar_t* to) {
         host_.ShowError(text);
         return false;
     }
-    return PruneEntry(from, to, GetFileAttributesW(to));
+    // The folder the user named is the one the pass works in, even when it is a link;
+    // links inside it are still never followed.
+    DWORD attributes = GetFileAttributesW(to);
+    if (attributes != kUnreadableAttributes) attributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_REPARSE_POINT);
+    return PruneEntry(from, to, attributes);
 }
 
 bool SyncEngine::PruneTree(const wchar_t* source, const wchar_t* destination) {
@@ -229,7 +273,9 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        return RemoveFolderTree(host_, destination);
+        if (!options_.dryRun && !RemoveFolderTree(host_, destination)) return false;
+        ++stats_.foldersRemoved;
+        return true;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (IsFolderLink(destAttributes)) return true;
@@ -249,6 +295,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileReport(host_, path);
+    if (!options_.dryRun && !DeleteFileReport(host_, path)) return false;
+    ++stats_.filesDeleted;
+    return true;
 }

@@ -11,6 +11,17 @@ struct SyncOptions {
     bool dosTime = false;          // DOSTIME
     bool force = false;            // FORCE
     bool excludeObj = false;       // EXCLUDEOBJ
+    // Not a set option: walk both passes and write every row a run without questions
+    // would write, but copy, create, delete and ask nothing.
+    bool dryRun = false;
+};
+
+// What a run did (or, in a dry run, would do).
+struct RunStats {
+    unsigned long long filesCopied = 0;
+    unsigned long long bytesCopied = 0;
+    unsigned long long filesDeleted = 0;
+    unsigned long long foldersRemoved = 0;  // each with what it held
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
@@ -38,6 +49,8 @@ public:
     bool PruneTree(const wchar_t* source, const wchar_t* destination);
     bool PruneFile(const wchar_t* path);
 
+    const RunStats& Stats() const { return stats_; }
+
 private:
     struct Entry;  // a path with the attributes and last-write time already known
 
@@ -51,8 +64,10 @@ private:
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);
+    bool ReportUnreadable(const wchar_t* path, DWORD code);
 
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
+    RunStats stats_;
 };

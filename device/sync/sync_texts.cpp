@@ -12,6 +12,11 @@ const TextPair PathTooLong{L"The path is too long: '%s'", L"ﾊﾟｽが長す�
 const TextPair SourceUnreadable{L"Can't read '%s' in the source folder (error %d); nothing more is deleted.",
                                 L"転送元の '%s' を読み取れません (ｴﾗｰ %d)。削除を中止しました"};
 const TextPair SourceGone{L"Source folder '%s' is not exist.", L"転送元ﾌｫﾙﾀﾞ '%s' が存在しません"};
+const TextPair FolderUnlistable{L"Can't read the folder '%s': %s.", L"ﾌｫﾙﾀﾞ '%s' を読み取れません: %s"};
+const TextPair FileUnreadable{L"Can't read '%s': %s.", L"'%s' を読み取れません: %s"};
+const TextPair ReplaceFailed{L"Can't replace '%s': %s.", L"'%s' を置き換えられません: %s"};
+const TextPair FileInTheWay{L"Can't create the folder '%s': a file of that name is in the way.",
+                            L"ﾌｫﾙﾀﾞ '%s' を作成できません: 同じ名前のﾌｧｲﾙがあります"};
 
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
@@ -98,4 +103,19 @@ void RemoveFolderErrorText(DWORD code, wchar_t (&out)[kMessageChars]) {
 
 void SetAttributesErrorText(DWORD code, wchar_t (&out)[kMessageChars]) {
     FormatInto(out, L"Error SetFileAttribute %d", static_cast<int>(code));
+}
+
+void SystemReasonText(DWORD code, wchar_t (&out)[kMessageChars]) {
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, out,
+                                  kMessageChars, nullptr);
+    // One line: the system ends its texts with a period and a line break.
+    while (length > 0 && (out[length - 1] == L'\r' || out[length - 1] == L'\n' || out[length - 1] == L' ' ||
+                          out[length - 1] == L'.')) {
+        --length;
+    }
+    for (DWORD i = 0; i < length; ++i) {
+        if (out[i] == L'\r' || out[i] == L'\n') out[i] = L' ';
+    }
+    out[length] = L'\0';
+    if (length == 0) FormatInto(out, L"error %d", static_cast<int>(code));
 }

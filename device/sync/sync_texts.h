@@ -13,6 +13,10 @@ extern const TextPair FoldersOverlap;     // %s, %s: from and to
 extern const TextPair PathTooLong;        // %s: the path that does not fit
 extern const TextPair SourceUnreadable;   // %s, %d: a source counterpart and the error code
 extern const TextPair SourceGone;         // %s: the from folder, vanished before the deletion pass
+extern const TextPair FolderUnlistable;   // %s, %s: a folder that cannot be listed, the system's reason
+extern const TextPair FileUnreadable;     // %s, %s: a source entry that cannot be read, the system's reason
+extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished copy cannot replace, the reason
+extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;
@@ -42,3 +46,6 @@ void CreateFolderErrorText(DWORD code, const wchar_t* path, wchar_t (&out)[kMess
 void DeleteFileErrorText(DWORD code, wchar_t (&out)[kMessageChars]);
 void RemoveFolderErrorText(DWORD code, wchar_t (&out)[kMessageChars]);
 void SetAttributesErrorText(DWORD code, wchar_t (&out)[kMessageChars]);
+// The system's own description of an error code, on one line, without a final period;
+// "error %d" when the system has none.
+void SystemReasonText(DWORD code, wchar_t (&out)[kMessageChars]);

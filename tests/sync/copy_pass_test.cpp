@@ -1,5 +1,6 @@
 #include "sync_fixture.h"
 
+#include "sync/file_ops.h"
 #include "sync/sync_texts.h"
 
 using CopyPass = SyncFixture;
@@ -157,21 +158,46 @@ TEST_F(CopyPass, CarriesTheFileTimesOverSoASecondRunCopiesNothing) {
     EXPECT_TRUE(host.Rows().empty());
 }
 
-TEST_F(CopyPass, ASourceInUseStopsTheRunWithItsMessageAndKeepsTheOldCopy) {
-    tree.Write(L"src\\busy.txt", "new");
-    tree.SetWriteTime(L"src\\busy.txt", newer);
-    tree.Write(L"dst\\busy.txt", "old");
-    tree.SetWriteTime(L"dst\\busy.txt", older);
-    HANDLE holder = CreateFileW(S(L"busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+// One box per failure, naming the file that failed; the old copy stays whole.
+TEST_F(CopyPass, AFileInUseStopsTheRunWithOneMessageNamingItAndKeepsTheOldCopy) {
+    for (const wchar_t* side : {L"src", L"dst"}) {
+        host = ScriptedHost();
+        tree.Write(L"src\\busy.txt", "new");
+        tree.SetWriteTime(L"src\\busy.txt", newer);
+        tree.Write(L"dst\\busy.txt", "old");
+        tree.SetWriteTime(L"dst\\busy.txt", older);
+        std::wstring held = std::wstring(side) == L"src" ? S(L"busy.txt") : D(L"busy.txt");
+        HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
-    EXPECT_FALSE(Forward());
-    CloseHandle(holder);
+        EXPECT_FALSE(Forward());
+        CloseHandle(holder);
 
-    EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"busy.txt") + L"|" + D(L"busy.txt")}));
-    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:" + S(L"busy.txt") + L" is in use"}));
-    EXPECT_TRUE(host.Only(L"success").empty());
-    EXPECT_EQ(tree.Read(L"dst\\busy.txt"), "old");  // the copy never started: nothing to discard
+        EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"busy.txt") + L"|" + D(L"busy.txt")}));
+        EXPECT_EQ(host.Only(L"error"), (Rows{L"error:" + held + L" is in use"}));
+        EXPECT_TRUE(host.Only(L"success").empty());
+        EXPECT_EQ(tree.Read(L"dst\\busy.txt"), "old");
+        EXPECT_FALSE(tree.Exists(std::wstring(L"dst\\busy.txt") + kTemporarySuffix));
+    }
+}
+
+// The copy is written under a temporary name and replaces the destination in one step; a
+// temporary file an interrupted run left behind is cleared first, whatever its attributes.
+TEST_F(CopyPass, TheCopyTakesTheDestinationsPlaceOnlyWhenComplete) {
+    tree.Write(L"src\\f.txt", "complete");
+    tree.SetWriteTime(L"src\\f.txt", newer);
+    tree.Write(L"dst\\f.txt", "old");
+    tree.SetWriteTime(L"dst\\f.txt", older);
+    std::wstring leftover = std::wstring(L"dst\\f.txt") + kTemporarySuffix;
+    tree.Write(leftover, "half");
+    tree.SetAttributes(leftover, FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_TRUE(Forward());
+    EXPECT_EQ(tree.Read(L"dst\\f.txt"), "complete");
+    FILETIME written = tree.WriteTime(L"dst\\f.txt");
+    EXPECT_EQ(CompareFileTime(&written, &newer), 0);
+    EXPECT_FALSE(tree.Exists(leftover));
+    EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"f.txt") + L"|" + D(L"f.txt")}));
 }
 
 TEST_F(CopyPass, AbortStopsAtTheNextStepAndKeepsTheRows) {
@@ -208,10 +234,33 @@ TEST_F(CopyPass, APathThatWouldNotFitStopsTheRunWithAMessage) {
     EXPECT_TRUE(host.Rows().empty());
 }
 
-TEST_F(CopyPass, ASourceFolderMeetingADestinationFileStopsQuietly) {
+TEST_F(CopyPass, ASourceFolderMeetingADestinationFileStopsTheRunNamingIt) {
     tree.Write(L"src\\a\\inner.txt", "i");
     tree.Write(L"dst\\a", "a file");
     EXPECT_FALSE(Forward());
-    EXPECT_TRUE(host.Only(L"error").empty());
+    EXPECT_EQ(host.Only(L"error"),
+              (Rows{L"error:Can't create the folder '" + D(L"a") + L"': a file of that name is in the way."}));
     EXPECT_EQ(tree.Read(L"dst\\a"), "a file");
+}
+
+// Folders whose own paths are 256 to 259 characters long are walked like any other; below
+// them only names that fit can be, and a longer one is refused with its own path.
+TEST_F(CopyPass, FoldersUpToThePathLimitAreCopied) {
+    auto name = [&](size_t length, wchar_t letter) { return std::wstring(length - src.size() - 1, letter); };
+    tree.Write(L"src\\" + name(256, L'w') + L"\\a", "in 256");  // a file of 258
+    tree.Write(L"src\\" + name(257, L'x') + L"\\b", "in 257");  // a file of 259
+    tree.MakeFolder(L"src\\" + name(258, L'y'));
+    tree.MakeFolder(L"src\\" + name(259, L'z'));
+    ASSERT_EQ(S(name(259, L'z')).size(), 259u);
+
+    EXPECT_TRUE(Forward());
+    EXPECT_TRUE(host.Only(L"error").empty());
+    EXPECT_EQ(tree.Read(L"dst\\" + name(256, L'w') + L"\\a"), "in 256");
+    EXPECT_EQ(tree.Read(L"dst\\" + name(257, L'x') + L"\\b"), "in 257");
+    EXPECT_TRUE(tree.IsFolder(L"dst\\" + name(259, L'z')));
+
+    tree.Write(L"src\\" + name(256, L'w') + L"\\abc", "260");
+    host = ScriptedHost();
+    EXPECT_FALSE(Forward());
+    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:The path is too long: '" + S(name(256, L'w') + L"\\abc") + L"'"}));
 }

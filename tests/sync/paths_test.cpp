@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "scripted_host.h"
 #include "sync/file_ops.h"
@@ -95,6 +96,24 @@ TEST(PathOverlap, SameOrNestedFoldersInAnyCase) {
     EXPECT_FALSE(FoldersOverlap(L"C:\\a\\x", L"C:\\b\\x"));
 }
 
+// Other names for the same folder: what they point to decides, also for a folder that
+// does not exist yet below one of them.
+TEST(PathOverlap, OtherNamesForTheSameFolder) {
+    TempTree tree;
+    tree.MakeFolder(L"Long folder name\\inner");
+    tree.MakeFolder(L"other");
+    std::wstring outer = tree.Path(L"Long folder name");
+    wchar_t shortName[MAX_PATH];
+    ASSERT_NE(GetShortPathNameW(outer.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::wstring(shortName), outer);
+    for (const std::wstring& alias : {std::wstring(shortName), L"\\\\?\\" + outer, L"\\\\.\\" + outer}) {
+        EXPECT_TRUE(FoldersOverlap(alias.c_str(), outer.c_str())) << alias;
+        EXPECT_TRUE(FoldersOverlap((alias + L"\\inner").c_str(), outer.c_str())) << alias;
+        EXPECT_TRUE(FoldersOverlap(outer.c_str(), (alias + L"\\inner\\not yet").c_str())) << alias;
+        EXPECT_FALSE(FoldersOverlap(alias.c_str(), tree.Path(L"other").c_str())) << alias;
+    }
+}
+
 TEST(PathOnDisk, ExistsAndFolderTests) {
     TempTree tree;
     tree.Write(L"file.txt", "x");
@@ -120,11 +139,17 @@ TEST(FolderCreation, CreatesTheMissingChainAndReportsFailures) {
     EXPECT_TRUE(tree.IsFolder(L"a\\b\\c"));
     EXPECT_TRUE(CreateFolderPath(host, tree.Path(L"a\\b").c_str()));  // already there
 
-    tree.Write(L"file", "x");
-    EXPECT_FALSE(CreateFolderPath(host, tree.Path(L"file").c_str()));  // a file of that name
-    EXPECT_FALSE(CreateFolderPath(host, tree.Path(L"file\\below").c_str()));
     EXPECT_FALSE(CreateFolderPath(host, L"nodelimiter"));
-    EXPECT_TRUE(host.events.empty());  // all of these fail without a message
+    EXPECT_TRUE(host.events.empty());
+
+    // A file in the way is named, whether it is the folder itself or one of its parents.
+    tree.Write(L"file", "x");
+    EXPECT_FALSE(CreateFolderPath(host, tree.Path(L"file").c_str()));
+    EXPECT_FALSE(CreateFolderPath(host, tree.Path(L"file\\below").c_str()));
+    std::wstring inTheWay = L"error:Can't create the folder '" + tree.Path(L"file") +
+                            L"': a file of that name is in the way.";
+    EXPECT_EQ(host.events, (std::vector<std::wstring>{inTheWay, inTheWay}));
+    host.events.clear();
 
     std::wstring orphan = tree.Path(L"missing\\child");
     EXPECT_FALSE(CreateFolderReport(host, orphan.c_str()));

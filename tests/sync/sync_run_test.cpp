@@ -88,3 +88,44 @@ TEST_F(SyncRun, JapaneseTexts) {
     EXPECT_STREQ(host.prompts[0].caption, L"ﾌｧｲﾙ削除の確認");
     EXPECT_STREQ(host.prompts[0].message, L"'x.txt' を削除してもよろしいですか?");
 }
+
+// A dry run writes the rows a run without questions writes, asks nothing and touches nothing.
+TEST_F(SyncRun, ADryRunWritesTheRowsOfAForcedRunAndTouchesNothing) {
+    tree.Write(L"src\\a.txt", "a");
+    tree.Write(L"src\\b\\c.txt", "cc");
+    tree.Write(L"dst\\gone.txt", "g");
+    tree.Write(L"dst\\old\\x.txt", "x");
+    options.deleteAfterCopy = true;
+    options.dryRun = true;
+    SyncEngine dry(host, state, options);
+    EXPECT_TRUE(dry.CheckSyncFolders(src.c_str(), dst.c_str()) && dry.RunSync(src.c_str(), dst.c_str()));
+    Rows dryRows = SortedRows();
+    EXPECT_EQ(dryRows.size(), 4u);
+    EXPECT_TRUE(host.prompts.empty());
+    EXPECT_FALSE(tree.Exists(L"dst\\a.txt") || tree.Exists(L"dst\\b"));
+    EXPECT_TRUE(tree.Exists(L"dst\\gone.txt") && tree.Exists(L"dst\\old\\x.txt"));
+    const RunStats& would = dry.Stats();
+    EXPECT_EQ(would.filesCopied, 2u);
+    EXPECT_EQ(would.bytesCopied, 3u);
+    EXPECT_EQ(would.filesDeleted, 1u);
+    EXPECT_EQ(would.foldersRemoved, 1u);
+
+    // The forced run does what the dry run said, row for row.
+    host = ScriptedHost();
+    options.dryRun = false;
+    options.force = true;
+    SyncEngine real(host, state, options);
+    EXPECT_TRUE(real.RunSync(src.c_str(), dst.c_str()));
+    EXPECT_EQ(SortedRows(), dryRows);
+    EXPECT_EQ(real.Stats().filesCopied, 2u);
+    EXPECT_EQ(real.Stats().foldersRemoved, 1u);
+    EXPECT_FALSE(tree.Exists(L"dst\\old"));
+
+    // A missing destination is neither asked about nor made; everything counts as missing.
+    host = ScriptedHost();
+    options.dryRun = true;
+    EXPECT_TRUE(Run(src, tree.Path(L"new")));
+    EXPECT_EQ(host.Rows().size(), 2u);
+    EXPECT_TRUE(host.Only(L"create").empty());
+    EXPECT_FALSE(tree.Exists(L"new"));
+}

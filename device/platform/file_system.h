@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+// File-system calls whose form differs between the device and desktop Win32. The engine
+// calls these and never the platform's own variants, so it runs the same on both.
+
+// Starts a search of one folder's entries with `pattern` (the folder joined with "*.*")
+// and fills in the first entry; INVALID_HANDLE_VALUE, with the last error set, when the
+// search cannot start. Go on with FindNextFileW and end with FindClose.
+HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first);
+
+// What a file or folder is, whatever name reaches it (a link, a short name, another drive
+// letter, the \\?\ form): its volume's serial number and its index on that volume.
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+};
+
+inline bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
+}
+
+// False when the path cannot be opened (missing, refused) or the platform cannot tell.
+bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
+
+// The path of a folder with every link on its way resolved, in `out` (`outChars` units);
+// false when the platform cannot tell or the result does not fit.
+bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars);
+
+// Puts `replacement` in the place of `destination` in one step: at any moment the
+// destination is either the old file or the complete new one. False with the last error set.
+bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destination);

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# End to end through zolvsync.exe, on real folders: what the engine must never harm.
+#   1. a source reached through another name for the destination (a link, a link part-way
+#      down, another drive letter) is refused before anything is touched;
+#   2. a copy killed part-way leaves the old destination and at most a temporary file, and
+#      the next run repairs it;
+#   3. a folder the platform refuses to list stops the run with its name and the reason;
+#   4. a destination that is itself a link is mirrored all the same.
+set -u
+exe=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+fail() { echo "FAIL: $*"; exit 1; }
+winpath() { echo "Z:${1//\//\\}"; }
+run() { wine "$exe" --lang en "$@"; }
+passed=0
+ok() { passed=$((passed + 1)); }
+
+# 1. Overlap by identity
+mkdir -p "$work/1/dst/sub" "$work/1/dst/inner" "$work/1/a"
+echo keep >"$work/1/dst/sub/keep.txt"
+echo keep >"$work/1/dst/inner/keep.txt"
+ln -s "$work/1/dst" "$work/1/dstlink"
+ln -s "$work/1/dst/inner" "$work/1/a/link"
+drive="$WINEPREFIX/dosdevices/y:"
+ln -sfn "$work/1/dst" "$drive"
+trap 'rm -f "$drive"' EXIT
+for from in "$(winpath "$work/1/dstlink/sub")" "$(winpath "$work/1/a/link")" 'Y:\sub'; do
+  err=$(run --delete --force "$from" "$(winpath "$work/1/dst")" 2>&1 >/dev/null)
+  code=$?
+  [ "$code" -eq 1 ] || fail "source $from inside the destination: exit $code ($err)"
+  grep -q "overlap" <<<"$err" || fail "no overlap notice for $from: $err"
+done
+[ -f "$work/1/dst/sub/keep.txt" ] && [ -f "$work/1/dst/inner/keep.txt" ] || fail "the source was deleted"
+err=$(run --delete --force "$(winpath "$work/1/dst")" 'Y:\sub\deeper' 2>&1 >/dev/null)
+grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source by another drive: $err"
+rm -f "$drive"
+ok
+
+# 2. A copy killed part-way: a large (sparse) source, the process stopped as soon as its
+# temporary file has data and then killed, as a crash or a flat battery would.
+mkdir -p "$work/2/src" "$work/2/dst"
+echo "old content" >"$work/2/dst/big.bin"
+touch -d 2001-01-01 "$work/2/dst/big.bin"
+truncate -s 4G "$work/2/src/big.bin"
+wine "$exe" --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" >/dev/null 2>&1 &  # $! is the program itself
+pid=$!
+temp="$work/2/dst/big.bin.zolvtmp"
+for _ in $(seq 1 200000); do [ -s "$temp" ] && break; kill -0 "$pid" 2>/dev/null || break; done
+kill -STOP "$pid" 2>/dev/null
+size=$(stat -c %s "$temp" 2>/dev/null || echo 0)
+kill -9 "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+[ "$size" -gt 0 ] && [ "$size" -lt $((4 << 30)) ] || fail "the copy was not caught part-way ($size bytes)"
+[ "$(cat "$work/2/dst/big.bin")" = "old content" ] || fail "the killed copy damaged the destination"
+rm "$work/2/src/big.bin"
+head -c 300000 /dev/urandom >"$work/2/src/big.bin"
+out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
+code=$?
+[ "$code" -eq 0 ] || fail "the run after the kill: exit $code ($out)"
+cmp -s "$work/2/src/big.bin" "$work/2/dst/big.bin" || fail "the run after the kill did not repair the file"
+[ ! -e "$work/2/dst/big.bin.zolvtmp" ] || fail "the temporary file of the killed run stayed"
+ok
+
+# 3. A folder the platform refuses to list (root without the right to bypass permissions).
+mkdir -p "$work/3/src/locked" "$work/3/dst/locked"
+echo a >"$work/3/src/a.txt"
+echo l >"$work/3/src/locked/l.txt"
+chmod 000 "$work/3/src/locked"
+nocaps() { setpriv --bounding-set=-dac_override,-dac_read_search --inh-caps=-dac_override,-dac_read_search "$@"; }
+err=$(nocaps wine "$exe" --lang en --force "$(winpath "$work/3/src")" "$(winpath "$work/3/dst")" 2>&1 >/dev/null)
+code=$?
+chmod 755 "$work/3/src/locked"
+[ "$code" -eq 1 ] || fail "an unlistable source folder: exit $code ($err)"
+grep -q "Can't read the folder '$(winpath "$work/3/src/locked" | sed 's/\\/\\\\/g')'" <<<"$err" || fail "no message naming the folder: $err"
+grep -q "successed" <<<"$err" && fail "success reported after an unlistable folder: $err"
+[ "$(grep -c '^Error' <<<"$err")" -eq 1 ] || fail "not exactly one error: $err"
+rm "$work/3/src/locked/l.txt"
+echo x >"$work/3/dst/locked/extra.txt"
+chmod 000 "$work/3/dst/locked"
+err=$(nocaps wine "$exe" --lang en --delete --force "$(winpath "$work/3/src")" "$(winpath "$work/3/dst")" 2>&1 >/dev/null)
+code=$?
+chmod 755 "$work/3/dst/locked"
+[ "$code" -eq 1 ] || fail "an unlistable destination folder in the deletion pass: exit $code ($err)"
+grep -q "Can't read the folder '$(winpath "$work/3/dst/locked" | sed 's/\\/\\\\/g')'" <<<"$err" ||
+  fail "no message for the destination folder: $err"
+[ -f "$work/3/dst/locked/extra.txt" ] || fail "the unlistable destination folder lost its file"
+ok
+
+# 4. The destination the user named is a link to a folder: the deletion pass works in it.
+mkdir -p "$work/4/src" "$work/4/real"
+echo a >"$work/4/src/a.txt"
+echo x >"$work/4/real/extra.txt"
+ln -s "$work/4/real" "$work/4/dstlink"
+out=$(run --delete --force "$(winpath "$work/4/src")" "$(winpath "$work/4/dstlink")" 2>&1)
+code=$?
+[ "$code" -eq 0 ] || fail "a destination that is a link: exit $code ($out)"
+[ ! -e "$work/4/real/extra.txt" ] || fail "the deletion pass did nothing in a destination that is a link"
+[ -f "$work/4/real/a.txt" ] || fail "a.txt not copied through the link"
+ok
+
+echo "$passed passed, 0 failed"
