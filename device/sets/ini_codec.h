@@ -21,6 +21,10 @@ int ParseSetLine(char* line, SetFields& current);
 // The seven lines and the blank line of one set, in the ANSI code page.
 std::string FormatSetSection(const SetFields& set);
 
+// The largest set file a reader takes (about a thousand sets): a device or a runaway file
+// is refused instead of being read forever.
+constexpr unsigned long kSetFileSizeLimit = 1024 * 1024;
+
 // Reads a set file: calls onSet(set) for each section with a non-empty name, in file order.
 // Lines longer than 1023 bytes arrive in pieces, each parsed as a line. False when the file
 // cannot be opened.

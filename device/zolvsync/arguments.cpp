@@ -5,22 +5,36 @@
 #include "framework/text.h"
 
 const wchar_t kUsage[] =
-    L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--lang en|ja] FROM TO\n"
-    L"       zolvsync [--backward] [--lang en|ja] --ini FILE --set NAME\n"
+    L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--dry-run] [--lang en|ja]\n"
+    L"                [--] FROM TO\n"
+    L"       zolvsync [--backward] [--dry-run] [--lang en|ja] --ini FILE --set NAME\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
-    L"  Log rows go to standard output (operation, first path, second path, tab-separated);\n"
+    L"  --dry-run writes the rows a --force run would write and changes nothing.\n"
+    L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
+    L"  a control character in a path as <hex>, a tab as <09>); a summary line ends standard error;\n"
     L"  questions go to standard error and are answered on standard input:\n"
     L"  y = Yes, a = Yes to All, n = No, c = Cancel.\n"
     L"  Exit code: 0 completed, 1 stopped or failed, 2 bad arguments.\n";
 
-bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_t** error) {
+bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring* error) {
     const wchar_t* folders[2] = {nullptr, nullptr};
     int folderCount = 0;
+    bool optionsEnded = false;  // after "--" every word is a folder, even one starting with "-"
     for (int i = 1; i < argc; ++i) {
         const wchar_t* arg = argv[i];
-        if (wcscmp(arg, L"--backward") == 0) {
+        if (optionsEnded || arg[0] != L'-') {
+            if (folderCount == 2) {
+                *error = L"too many folders";
+                return false;
+            }
+            folders[folderCount++] = arg;
+        } else if (wcscmp(arg, L"--") == 0) {
+            optionsEnded = true;
+        } else if (wcscmp(arg, L"--dry-run") == 0) {
+            out.options.dryRun = true;
+        } else if (wcscmp(arg, L"--backward") == 0) {
             out.backward = true;
         } else if (wcscmp(arg, L"--delete") == 0) {
             out.options.deleteAfterCopy = true;
@@ -46,13 +60,8 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_
                 return false;
             }
             (arg[2] == L'i' ? out.iniFile : out.setName) = argv[++i];
-        } else if (arg[0] == L'-' && arg[1] == L'-') {
-            *error = L"unknown option";
-            return false;
-        } else if (folderCount < 2) {
-            folders[folderCount++] = arg;
         } else {
-            *error = L"too many folders";
+            *error = std::wstring(L"unknown option '") + arg + L"'";
             return false;
         }
     }

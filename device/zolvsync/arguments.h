@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "sync/sync_engine.h"
 
 // What the command line of zolvsync asks for.
@@ -15,4 +17,4 @@ struct RunnerArguments {
 extern const wchar_t kUsage[];
 
 // False on bad arguments, with a one-line reason.
-bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, const wchar_t** error);
+bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring* error);

@@ -5,14 +5,16 @@
 
 #include "sync/sync_texts.h"
 
-ConsoleHost::ConsoleHost() : rows_(STD_OUTPUT_HANDLE), messages_(STD_ERROR_HANDLE) {}
+// Never freed: see InputLines.
+ConsoleHost::ConsoleHost(HANDLE interrupt)
+    : rows_(STD_OUTPUT_HANDLE), messages_(STD_ERROR_HANDLE), input_(*new InputLines), interrupt_(interrupt) {}
 
 void ConsoleHost::AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) {
     rows_.Write(operation);
     rows_.Write(L"\t");
-    rows_.Write(first);
+    rows_.WriteEscaped(first);
     rows_.Write(L"\t");
-    rows_.Write(second);
+    rows_.WriteEscaped(second);
     rows_.Write(L"\n");
 }
 
@@ -31,7 +33,7 @@ char ConsoleHost::Ask(const wchar_t* question, const char* allowed) {
     for (;;) {
         messages_.Write(question);
         messages_.Flush();
-        if (!ReadInputLine(line)) {
+        if (input_.Next(line, interrupt_) != InputLines::kLine) {
             messages_.Write(L"\n");
             messages_.Flush();
             return 0;

@@ -6,7 +6,8 @@
 // error, answers from standard input. There are no windows, so nothing to pump.
 class ConsoleHost : public SyncHost {
 public:
-    ConsoleHost();
+    // `interrupt` (may be null): an event set by Ctrl+C; a question waiting then gets Cancel.
+    explicit ConsoleHost(HANDLE interrupt = nullptr);
 
     void PumpOneMessage() override {}
     void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
@@ -22,9 +23,12 @@ public:
     void Report(const wchar_t* caption, const wchar_t* text);
 
 private:
-    // Asks on standard error until an allowed letter comes; returns it, or 0 at end of input.
+    // Asks on standard error until an allowed letter comes; returns it, or 0 at end of
+    // input and after Ctrl+C.
     char Ask(const wchar_t* question, const char* allowed);
 
     ConsoleStream rows_;
     ConsoleStream messages_;
+    InputLines& input_;
+    HANDLE interrupt_;
 };

@@ -1,8 +1,12 @@
 #include "console_stream.h"
 
+#include <cwchar>
+
 namespace {
 constexpr size_t kFlushThreshold = 32 * 1024;
-}
+
+bool BreaksLines(wchar_t c) { return c < 0x20 || c == 0x7F || c == 0x85 || c == 0x2028 || c == 0x2029; }
+}  // namespace
 
 ConsoleStream::ConsoleStream(DWORD standardHandle) : handle_(GetStdHandle(standardHandle)) {
     DWORD mode;
@@ -11,6 +15,19 @@ ConsoleStream::ConsoleStream(DWORD standardHandle) : handle_(GetStdHandle(standa
 
 void ConsoleStream::Write(const wchar_t* text) {
     buffer_ += text;
+    if (buffer_.size() >= kFlushThreshold) Flush();
+}
+
+void ConsoleStream::WriteEscaped(const wchar_t* text) {
+    for (const wchar_t* p = text; *p; ++p) {
+        if (!BreaksLines(*p)) {
+            buffer_ += *p;
+            continue;
+        }
+        wchar_t escaped[8];
+        swprintf(escaped, 8, L"<%02X>", static_cast<unsigned>(*p));
+        buffer_ += escaped;
+    }
     if (buffer_.size() >= kFlushThreshold) Flush();
 }
 
@@ -33,16 +50,48 @@ void ConsoleStream::Flush() {
     buffer_.clear();
 }
 
-bool ReadInputLine(std::string& line) {
-    line.clear();
+InputLines::InputLines() : ready_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) { InitializeCriticalSection(&lock_); }
+
+DWORD WINAPI InputLines::ReadAll(void* self) {
+    InputLines& lines = *static_cast<InputLines*>(self);
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    std::string line;
     char c;
     DWORD got;
     bool any = false;
-    while (ReadFile(input, &c, 1, &got, nullptr) && got == 1) {
-        any = true;
-        if (c == '\n') break;
-        if (c != '\r') line += c;
+    for (;;) {
+        bool read = ReadFile(input, &c, 1, &got, nullptr) && got == 1;
+        if (read && c != '\n') {
+            any = true;
+            if (c != '\r') line += c;
+            continue;
+        }
+        EnterCriticalSection(&lines.lock_);
+        if (read || any) lines.lines_.push_back(line);
+        if (!read) lines.ended_ = true;
+        LeaveCriticalSection(&lines.lock_);
+        SetEvent(lines.ready_);
+        if (!read) return 0;
+        line.clear();
+        any = false;
     }
-    return any;
+}
+
+InputLines::Result InputLines::Next(std::string& line, HANDLE interrupt) {
+    if (!thread_) thread_ = CreateThread(nullptr, 0, ReadAll, this, 0, nullptr);
+    for (;;) {
+        EnterCriticalSection(&lock_);
+        bool have = !lines_.empty();
+        if (have) {
+            line = lines_.front();
+            lines_.pop_front();
+        }
+        bool ended = ended_;
+        LeaveCriticalSection(&lock_);
+        if (have) return kLine;
+        if (ended || !thread_) return kEnd;
+        HANDLE waits[2] = {ready_, interrupt};
+        DWORD woke = WaitForMultipleObjects(interrupt ? 2 : 1, waits, FALSE, INFINITE);
+        if (woke == WAIT_OBJECT_0 + 1) return kInterrupted;
+    }
 }

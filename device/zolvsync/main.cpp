@@ -1,6 +1,10 @@
 // zolvsync: the sync engine without a window, for scripts, benchmarks and tests.
 #include <windows.h>
 
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
 #include "arguments.h"
 #include "console_host.h"
 #include "framework/language.h"
@@ -10,11 +14,14 @@
 namespace {
 
 RunState* g_runState = nullptr;
+HANDLE g_interrupt = nullptr;
 
-// Ctrl+C and Ctrl+Break act like the Abort button: the run stops at its next step.
+// Ctrl+C and Ctrl+Break act like the Abort button: the run stops at its next step, and a
+// question waiting for its answer gets Cancel at once.
 BOOL WINAPI OnInterrupt(DWORD event) {
     if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && g_runState) {
         g_runState->abortRequested = true;
+        SetEvent(g_interrupt);
         return TRUE;
     }
     return FALSE;
@@ -29,8 +36,25 @@ int Refuse(const wchar_t* reason, bool withUsage) {
     return 2;
 }
 
-// Takes the folders and options of the first set of that name in the INI set file.
-bool LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
+// A set file is read only when it is a file on a disk and no larger than a set file can
+// sensibly be: a device or a runaway file would be read forever.
+const wchar_t* SetFileProblem(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return L"cannot read the INI file";
+    LARGE_INTEGER size;
+    bool disk = GetFileType(file) == FILE_TYPE_DISK;
+    bool sized = GetFileSizeEx(file, &size) != 0;
+    CloseHandle(file);
+    if (!disk || !sized) return L"the INI file is not a file on a disk";
+    if (size.QuadPart > static_cast<LONGLONG>(kSetFileSizeLimit)) return L"the INI file is too large to be a set file";
+    return nullptr;
+}
+
+// Takes the folders and options of the first set of that name in the INI set file;
+// the reason when there is none.
+const wchar_t* LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
+    if (const wchar_t* problem = SetFileProblem(arguments.iniFile)) return problem;
     bool found = false;
     bool readable = ReadSetFile(arguments.iniFile, [&](const SetFields& candidate) {
         if (!found && wcscmp(candidate.name, arguments.setName) == 0) {
@@ -38,41 +62,71 @@ bool LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
             found = true;
         }
     });
-    if (!readable || !found) return false;
+    if (!readable) return L"cannot read the INI file";
+    if (!found) return L"no set of that name in the INI file";
     arguments.from = set.source;
     arguments.to = set.destination;
     arguments.options.deleteAfterCopy = set.deleteAfterCopy != 0;
     arguments.options.dosTime = set.dosTime != 0;
     arguments.options.force = set.force != 0;
     arguments.options.excludeObj = set.excludeObj != 0;
-    return true;
+    return nullptr;
+}
+
+// The last line of standard error: what the run did, for scripts and for a look before a
+// mirror is trusted with deletions.
+void WriteSummary(const RunStats& stats, bool dryRun, double seconds) {
+    wchar_t time[32];
+    swprintf(time, 32, L"%.2f s\n", seconds);
+    std::wstring text = L"zolvsync: ";
+    if (dryRun) text += L"dry run, nothing changed: ";
+    text += std::to_wstring(stats.filesCopied) + L" files copied (" + std::to_wstring(stats.bytesCopied) +
+            L" bytes), " + std::to_wstring(stats.filesDeleted) + L" files deleted, " +
+            std::to_wstring(stats.foldersRemoved) + L" folders removed, " + time;
+    ConsoleStream messages(STD_ERROR_HANDLE);
+    messages.Write(text.c_str());
+}
+
+double SecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
     RunnerArguments arguments;
-    const wchar_t* error = L"";
-    if (!ParseArguments(argc, argv, arguments, &error)) return Refuse(error, true);
+    std::wstring error;
+    if (!ParseArguments(argc, argv, arguments, &error)) return Refuse(error.c_str(), true);
     if (arguments.language < 0) {
         ChooseUiLanguage();
     } else {
         UiLanguage = arguments.language;
     }
     SetFields set;
-    if (arguments.iniFile && !LoadNamedSet(arguments, set)) {
-        return Refuse(L"no set of that name in the INI file, or the file cannot be read", false);
+    if (arguments.iniFile) {
+        if (const wchar_t* problem = LoadNamedSet(arguments, set)) return Refuse(problem, false);
     }
 
     const wchar_t* from = arguments.backward ? arguments.to : arguments.from;
     const wchar_t* to = arguments.backward ? arguments.from : arguments.to;
 
-    ConsoleHost host;
     RunState state;
+    g_interrupt = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     g_runState = &state;
     SetConsoleCtrlHandler(OnInterrupt, TRUE);
-    SyncEngine engine(host, state, arguments.options);
-    bool ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);
+    bool ok;
+    {
+        ConsoleHost host(g_interrupt);
+        SyncEngine engine(host, state, arguments.options);
+        ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);
+        host.EndRun();  // the rows first, then the summary
+        WriteSummary(engine.Stats(), arguments.options.dryRun, SecondsSince(start));
+    }
     g_runState = nullptr;
     return ok ? 0 : 1;
 }

@@ -5,12 +5,10 @@
 namespace {
 
 bool Parse(std::initializer_list<const wchar_t*> words, RunnerArguments& out, std::wstring* error = nullptr) {
+    std::wstring reason;
     std::vector<wchar_t*> argv{const_cast<wchar_t*>(L"zolvsync")};
     for (const wchar_t* w : words) argv.push_back(const_cast<wchar_t*>(w));
-    const wchar_t* reason = L"";
-    bool ok = ParseArguments(static_cast<int>(argv.size()), argv.data(), out, &reason);
-    if (error) *error = reason;
-    return ok;
+    return ParseArguments(static_cast<int>(argv.size()), argv.data(), out, error ? error : &reason);
 }
 
 }  // namespace

@@ -73,9 +73,12 @@ TEST_F(Zolvsync, BackwardForceAndErrors) {
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("Source folder '" + U(L"nowhere") + "' is not exist."), std::string::npos);
 
-    ProcessResult bad = Run(L"--nonsense");
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_NE(bad.err.find("usage: zolvsync"), std::string::npos);
+    for (const wchar_t* option : {L"--nonsense", L"-x"}) {
+        ProcessResult bad = Run(std::wstring(option) + L" " + Q(L"src") + L" " + Q(L"dst"));
+        EXPECT_EQ(bad.exitCode, 2);
+        EXPECT_NE(bad.err.find("unknown option '" + Utf8(option) + "'"), std::string::npos) << bad.err;
+        EXPECT_NE(bad.err.find("usage: zolvsync"), std::string::npos);
+    }
 }
 
 TEST_F(Zolvsync, RunsANamedSetFromAnIniFile) {
@@ -96,5 +99,88 @@ TEST_F(Zolvsync, RunsANamedSetFromAnIniFile) {
 
     ProcessResult missing = Run(L"--ini " + Q(L"sets.ini") + L" --set Nothing");
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_NE(missing.err.find("no set of that name"), std::string::npos);
+    EXPECT_NE(missing.err.find("zolvsync: no set of that name in the INI file\n"), std::string::npos);
+
+    ProcessResult unreadable = Run(L"--ini " + Q(L"none.ini") + L" --set Docs");
+    EXPECT_EQ(unreadable.exitCode, 2);
+    EXPECT_NE(unreadable.err.find("zolvsync: cannot read the INI file\n"), std::string::npos);
+
+    // A file far larger than any set file, or a device, is not read at all.
+    tree.Write(L"huge.ini", ini + std::string(2 * 1024 * 1024, ';'));
+    for (const std::wstring& file : {Q(L"huge.ini"), std::wstring(L"NUL")}) {
+        ProcessResult refused = Run(L"--ini " + file + L" --set Docs");
+        EXPECT_EQ(refused.exitCode, 2) << refused.err;
+        EXPECT_EQ(refused.err.rfind("zolvsync: the INI file ", 0), 0u) << refused.err;
+    }
+}
+
+// Another name for the destination (a short name, the \\?\ and \\.\ forms) does not
+// let a run delete its own source.
+TEST_F(Zolvsync, ASourceInsideTheDestinationByAnotherNameIsRefused) {
+    tree.Write(L"dst\\Source folder\\keep.txt", "k");
+    wchar_t shortName[MAX_PATH];
+    ASSERT_NE(GetShortPathNameW(tree.Path(L"dst\\Source folder").c_str(), shortName, MAX_PATH), 0u);
+    for (const std::wstring& from : {std::wstring(shortName), L"\\\\?\\" + tree.Path(L"dst\\Source folder"),
+                                     L"\\\\.\\" + tree.Path(L"dst\\Source folder")}) {
+        ProcessResult r = Run(L"--delete --force --lang en \"" + from + L"\" " + Q(L"dst"));
+        EXPECT_EQ(r.exitCode, 1) << Utf8(from);
+        EXPECT_NE(r.err.find("overlap"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(tree.Read(L"dst\\Source folder\\keep.txt"), "k");
+}
+
+// A destination file in use: one message, naming it; the old copy stays.
+TEST_F(Zolvsync, OneMessagePerFailureNamingTheFile) {
+    tree.Write(L"src\\a.txt", "new");
+    tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
+    tree.Write(L"dst\\a.txt", "old");
+    tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
+    HANDLE holder = CreateFileW(tree.Path(L"dst\\a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ProcessResult r = Run(L"--force --lang en " + Q(L"src") + L" " + Q(L"dst"));
+    CloseHandle(holder);
+    EXPECT_EQ(r.exitCode, 1);
+    std::string error = "Error: " + U(L"dst\\a.txt") + " is in use\n";
+    EXPECT_EQ(r.err.substr(0, error.size()), error);
+    EXPECT_EQ(r.err.find("Error", 1), std::string::npos) << r.err;
+    EXPECT_EQ(tree.Read(L"dst\\a.txt"), "old");
+}
+
+// Folders of 256 to 259 characters: the search of a folder has room beyond the path limit.
+TEST_F(Zolvsync, FoldersUpToThePathLimitAreSynced) {
+    std::wstring deep(258 - tree.Path(L"src").size(), L'f');  // src\deep: 259 characters
+    tree.MakeFolder(L"src\\" + deep);
+    std::wstring shorter(255 - tree.Path(L"src").size(), L'g');  // 256: room for a file "a"
+    tree.Write(L"src\\" + shorter + L"\\a", "a");
+    ProcessResult r = Run(L"--force " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(tree.IsFolder(L"dst\\" + deep));
+    EXPECT_EQ(tree.Read(L"dst\\" + shorter + L"\\a"), "a");
+}
+
+// --dry-run prints the rows of a --force run and changes nothing; every run ends with a
+// summary line on standard error.
+TEST_F(Zolvsync, DryRunAndSummary) {
+    tree.Write(L"src\\a.txt", "abc");
+    tree.Write(L"dst\\gone.txt", "g");
+    tree.Write(L"dst\\old\\x.txt", "x");
+    ProcessResult dry = Run(L"--dry-run --delete " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_TRUE(tree.Exists(L"dst\\gone.txt") && tree.Exists(L"dst\\old") && !tree.Exists(L"dst\\a.txt"));
+    EXPECT_NE(dry.err.find("zolvsync: dry run, nothing changed: 1 files copied (3 bytes), 1 files deleted, "
+                           "1 folders removed, "),
+              std::string::npos)
+        << dry.err;
+
+    ProcessResult real = Run(L"--force --delete " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(real.exitCode, 0) << real.err;
+    EXPECT_EQ(real.out.size(), dry.out.size());
+    for (const std::string& row : {"copy\t" + U(L"src\\a.txt") + "\t" + U(L"dst\\a.txt") + "\n",
+                                   "del\t" + U(L"dst\\gone.txt") + "\t\n", "rmdir\t" + U(L"dst\\old") + "\t\n"}) {
+        EXPECT_NE(dry.out.find(row), std::string::npos) << row;
+        EXPECT_NE(real.out.find(row), std::string::npos) << row;
+    }
+    size_t summary = real.err.rfind("zolvsync: 1 files copied (3 bytes), 1 files deleted, 1 folders removed, ");
+    ASSERT_NE(summary, std::string::npos) << real.err;
+    EXPECT_EQ(real.err.find('\n', summary), real.err.size() - 1);  // the last line
 }
