@@ -28,6 +28,9 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
 // false when the platform cannot tell or the result does not fit.
 bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars);
 
-// Puts `replacement` in the place of `destination` in one step: at any moment the
-// destination is either the old file or the complete new one. False with the last error set.
-bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destination);
+// Gives the finished copy `replacement` its three times and puts it in the place of
+// `destination` in one step: at any moment the destination is either the old file or the
+// complete new one. A time that cannot be set is not a failure (the copy is whole); false,
+// with the last error set, when the replace fails.
+bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destination, const FILETIME* creation,
+                           const FILETIME* lastAccess, const FILETIME* lastWrite);

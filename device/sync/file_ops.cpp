@@ -135,8 +135,7 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
         ReportCopyError(owner, code, source);
         return false;
     }
-    WriteFileTimes(temporary, &times.creation, &times.lastAccess, &times.lastWrite);
-    if (!ReplaceFileAtomically(temporary, destination)) {
+    if (!ReplaceFileAtomically(temporary, destination, &times.creation, &times.lastAccess, &times.lastWrite)) {
         DWORD code = GetLastError();
         RemoveLeftover(temporary);
         ReportReplaceError(owner, code, destination);

@@ -145,27 +145,37 @@ bool TextOverlap(const wchar_t* first, const wchar_t* second) {
     return InsideOrSame(a, b) || InsideOrSame(b, a);
 }
 
+// A full path; false when unusable.
+bool FullPath(const wchar_t* path, PathBuffer& out) {
+    DWORD length = GetFullPathNameW(path, kPathChars, out, nullptr);
+    return length != 0 && length < kPathChars;
+}
+
+// Up one folder, in place; false at a root ("C:\\", "\\", "\\\\server\\share").
+bool UpOneLevel(PathBuffer& folder) {
+    const wchar_t* separator = LastSeparator(folder);
+    if (separator == nullptr || separator == folder || separator[-1] == L'\\') return false;
+    size_t cut = static_cast<size_t>(separator - folder);
+    if (folder[cut - 1] == L':') {
+        if (folder[cut + 1] == L'\0') return false;  // "C:\\" itself
+        folder[cut + 1] = L'\0';
+    } else {
+        folder[cut] = L'\0';
+    }
+    return true;
+}
+
 // True when `path` or one of the folders above it is the folder `outer` names. The walk
 // goes up the text of the path, so a folder that does not exist yet is judged by the
 // parents it would have.
 bool InsideOrSameByIdentity(const wchar_t* path, const FileIdentity& outer) {
     PathBuffer folder;
-    DWORD length = GetFullPathNameW(path, kPathChars, folder, nullptr);
-    if (length == 0 || length >= kPathChars) return false;
-    for (;;) {
+    if (!FullPath(path, folder)) return false;
+    do {
         FileIdentity identity;
         if (ReadFileIdentity(folder, &identity) && SameIdentity(identity, outer)) return true;
-        // Up one level, and stop at a root ("C:\", "\", "\\server\share").
-        const wchar_t* separator = LastSeparator(folder);
-        if (separator == nullptr || separator == folder || separator[-1] == L'\\') return false;
-        size_t cut = static_cast<size_t>(separator - folder);
-        if (folder[cut - 1] == L':') {
-            if (folder[cut + 1] == L'\0') return false;  // "C:\" itself
-            folder[cut + 1] = L'\0';
-        } else {
-            folder[cut] = L'\0';
-        }
-    }
+    } while (UpOneLevel(folder));
+    return false;
 }
 
 // One folder inside (or the same as) the other, judged by what the paths point to: a
@@ -174,10 +184,14 @@ bool IdentityOverlap(const wchar_t* inner, const wchar_t* outer) {
     FileIdentity outerIdentity;
     if (!ReadFileIdentity(outer, &outerIdentity)) return false;
     if (InsideOrSameByIdentity(inner, outerIdentity)) return true;
-    // A link part-way down `inner` may lead into `outer` from a place whose own parents
-    // do not: walk the parents of where it really lies too.
-    PathBuffer resolved;
-    return ResolveFolderPath(inner, resolved, kPathChars) && InsideOrSameByIdentity(resolved, outerIdentity);
+    // A link part-way down `inner` may lead into `outer` from a place whose own parents do
+    // not: walk the parents of where the nearest existing folder on its way really lies.
+    PathBuffer folder, resolved;
+    if (!FullPath(inner, folder)) return false;
+    do {
+        if (ResolveFolderPath(folder, resolved, kPathChars)) return InsideOrSameByIdentity(resolved, outerIdentity);
+    } while (UpOneLevel(folder));
+    return false;
 }
 
 }  // namespace

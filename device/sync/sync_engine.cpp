@@ -14,13 +14,17 @@ struct SyncEngine::Entry {
     FILETIME lastAccess;
     FILETIME lastWrite;
     ULONGLONG size;
+
+    template <typename Info>  // WIN32_FILE_ATTRIBUTE_DATA or WIN32_FIND_DATAW
+    static Entry Of(const wchar_t* path, const Info& info) {
+        return Entry{path,
+                     info.dwFileAttributes,
+                     info.ftCreationTime,
+                     info.ftLastAccessTime,
+                     info.ftLastWriteTime,
+                     (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow};
+    }
 };
-
-namespace {
-
-ULONGLONG SizeOf(DWORD high, DWORD low) { return (static_cast<ULONGLONG>(high) << 32) | low; }
-
-}  // namespace
 
 namespace {
 
@@ -94,9 +98,7 @@ bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA info;
     if (!ReadInfo(source, &info)) return ReportUnreadable(source, GetLastError());
-    Entry entry{source, info.dwFileAttributes, info.ftCreationTime, info.ftLastAccessTime, info.ftLastWriteTime,
-                SizeOf(info.nFileSizeHigh, info.nFileSizeLow)};
-    return CopyEntry(entry, destination);
+    return CopyEntry(Entry::Of(source, info), destination);
 }
 
 bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination) {
@@ -137,10 +139,7 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
                             // A folder link is not followed: through it the walk could come back to itself.
                             if (IsFolderLink(found.dwFileAttributes)) return true;
                             // The search already holds the entry's attributes and time: no second look.
-                            Entry child{childSource,           found.dwFileAttributes,
-                                        found.ftCreationTime,  found.ftLastAccessTime,
-                                        found.ftLastWriteTime, SizeOf(found.nFileSizeHigh, found.nFileSizeLow)};
-                            return CopyEntry(child, childDestination);
+                            return CopyEntry(Entry::Of(childSource, found), childDestination);
                         });
 }
 
@@ -174,14 +173,8 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
     WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
     if (options_.excludeObj && HasExtension(source, L".obj")) return true;
     if (!ReadInfo(source, &sourceInfo)) return ReportUnreadable(source, GetLastError());
-    Entry entry{source,
-                sourceInfo.dwFileAttributes,
-                sourceInfo.ftCreationTime,
-                sourceInfo.ftLastAccessTime,
-                sourceInfo.ftLastWriteTime,
-                SizeOf(sourceInfo.nFileSizeHigh, sourceInfo.nFileSizeLow)};
     bool destExists = ReadInfo(destination, &destInfo);
-    return SyncFileKnown(entry, destination, destExists ? &destInfo : nullptr);
+    return SyncFileKnown(Entry::Of(source, sourceInfo), destination, destExists ? &destInfo : nullptr);
 }
 
 bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
@@ -199,20 +192,17 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogCopy, source.path, destination);
-    if (options_.dryRun) {
-        ++stats_.filesCopied;
-        stats_.bytesCopied += source.size;
-        return true;
+    if (!options_.dryRun) {
+        // Lifts read-only, hidden and system so that the copy may take the destination's
+        // place. A failure here is not reported: when it matters, the copy fails too and
+        // reports it, once, naming the file.
+        if (destInfo) SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        // The source's attributes and its three times come from the look the pass just took;
+        // reading them again per file would only cost time (opening the file, under some
+        // platforms, costs more than the copy of a small one).
+        FileTimes times{source.creation, source.lastAccess, source.lastWrite};
+        if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo)) return false;
     }
-    // Lifts read-only, hidden and system so that the copy may take the destination's
-    // place. A failure here is not reported: when it matters, the copy fails too and
-    // reports it, once, naming the file.
-    if (destInfo) SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
-    // The source's attributes and its three times come from the look the pass just took;
-    // reading them again per file would only cost time (opening the file, under some
-    // platforms, costs more than the copy of a small one).
-    FileTimes times{source.creation, source.lastAccess, source.lastWrite};
-    if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo)) return false;
     ++stats_.filesCopied;
     stats_.bytesCopied += source.size;
     return true;

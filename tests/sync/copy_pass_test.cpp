@@ -144,6 +144,15 @@ TEST_F(CopyPass, ReadOnlyDestinationIsOverwritten) {
     EXPECT_TRUE(Forward());
     EXPECT_EQ(tree.Read(L"dst\\r.txt"), "new");
     EXPECT_TRUE(host.Only(L"error").empty());
+
+    // A read-only source gives a read-only copy, with the source's time.
+    tree.SetAttributes(L"src\\r.txt", FILE_ATTRIBUTE_READONLY);
+    tree.SetWriteTime(L"dst\\r.txt", older);
+    EXPECT_TRUE(Forward());
+    EXPECT_TRUE(host.Only(L"error").empty());
+    EXPECT_NE(tree.Attributes(L"dst\\r.txt") & FILE_ATTRIBUTE_READONLY, 0u);
+    FILETIME written = tree.WriteTime(L"dst\\r.txt");
+    EXPECT_EQ(CompareFileTime(&written, &newer), 0);
 }
 
 TEST_F(CopyPass, CarriesTheFileTimesOverSoASecondRunCopiesNothing) {

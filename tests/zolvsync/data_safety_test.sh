@@ -6,13 +6,7 @@
 #      the next run repairs it;
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same.
-set -u
-exe=$1
-work=$2
-rm -rf "$work"
-mkdir -p "$work"
-fail() { echo "FAIL: $*"; exit 1; }
-winpath() { echo "Z:${1//\//\\}"; }
+source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
 ok() { passed=$((passed + 1)); }
@@ -33,8 +27,10 @@ for from in "$(winpath "$work/1/dstlink/sub")" "$(winpath "$work/1/a/link")" 'Y:
   grep -q "overlap" <<<"$err" || fail "no overlap notice for $from: $err"
 done
 [ -f "$work/1/dst/sub/keep.txt" ] && [ -f "$work/1/dst/inner/keep.txt" ] || fail "the source was deleted"
-err=$(run --delete --force "$(winpath "$work/1/dst")" 'Y:\sub\deeper' 2>&1 >/dev/null)
-grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source by another drive: $err"
+for to in 'Y:\sub\deeper' "$(winpath "$work/1/a/link")\\new"; do
+  err=$(run --delete --force "$(winpath "$work/1/dst")" "$to" 2>&1 >/dev/null)
+  grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source as $to: $err"
+done
 rm -f "$drive"
 ok
 
@@ -47,7 +43,8 @@ truncate -s 4G "$work/2/src/big.bin"
 wine "$exe" --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" >/dev/null 2>&1 &  # $! is the program itself
 pid=$!
 temp="$work/2/dst/big.bin.zolvtmp"
-for _ in $(seq 1 200000); do [ -s "$temp" ] && break; kill -0 "$pid" 2>/dev/null || break; done
+deadline=$((SECONDS + 60))
+until [ -s "$temp" ] || ! kill -0 "$pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; do :; done
 kill -STOP "$pid" 2>/dev/null
 size=$(stat -c %s "$temp" 2>/dev/null || echo 0)
 kill -9 "$pid" 2>/dev/null

@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # zolvsync for scripts: a name holding a line feed or a tab cannot break or forge a row, and
 # Ctrl+C while a question waits answers it with Cancel at once.
-set -u
-exe=$1
-work=$2
-rm -rf "$work"
-mkdir -p "$work"
-fail() { echo "FAIL: $*"; exit 1; }
-winpath() { echo "Z:${1//\//\\}"; }
+source "$(dirname "$0")/e2e_common.sh"
 
 mkdir -p "$work/rows/src" "$work/rows/dst"
 touch "$work/rows/src/a"$'\n'"copy"$'\t'"forged"
