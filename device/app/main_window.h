@@ -86,12 +86,13 @@ private:
     void ShowStatusNow();
     void SetRunControlsEnabled(bool enabled);
 
-    ULONGLONG lastQueueLook_ = 0;
-    ULONGLONG lastListPaint_ = 0;
+    // Tick counts (milliseconds, wrapping every 49.7 days: only differences are compared).
+    DWORD lastQueueLook_ = 0;
+    DWORD lastListPaint_ = 0;
     bool listPaintPending_ = false;
     bool running_ = false;
-    ULONGLONG listPaintInterval_ = 0;
-    ULONGLONG lastStatusPaint_ = 0;
+    DWORD listPaintInterval_ = 0;
+    DWORD lastStatusPaint_ = 0;
     bool statusPending_ = false;
     wchar_t statusText_[kMessageChars] = L"";
 };
