@@ -5,12 +5,6 @@
 #include "program.h"
 #include "window_list.h"
 
-namespace {
-
-int CALLBACK SheetCallback(HWND, UINT, LPARAM) { return 0; }
-
-}  // namespace
-
 void FPropSheet::AddPageHandle(HPROPSHEETPAGE page) {
     if (pageCount >= kMaxPages) return;
     pageHandles[pageCount++] = page;
@@ -19,14 +13,13 @@ void FPropSheet::AddPageHandle(HPROPSHEETPAGE page) {
 INT_PTR FPropSheet::ShowSheet(HWND parent, DWORD flags, const wchar_t* caption) {
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
-    header.dwFlags = flags | PSH_USECALLBACK;
+    header.dwFlags = flags;
     header.hwndParent = parent;
     header.hInstance = ProgramInstance();
     header.pszCaption = caption;
     header.nPages = static_cast<UINT>(pageCount);
     header.nStartPage = 0;
     header.phpage = pageHandles;
-    header.pfnCallback = SheetCallback;
     return PropertySheetW(&header);
 }
 
