@@ -8,6 +8,11 @@ werror=${ZOLV_WERROR:-OFF}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOLV_WERROR="$werror" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" >/dev/null
 cmake --build "$build"
+# A 32-bit tree configured with another compiler (the posix thread model of earlier builds)
+# starts afresh: CMake keeps a tree's first compiler.
+if [ -f "$build-i686/CMakeCache.txt" ] && ! grep -qs 'g++-win32"' "$build-i686"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+  rm -rf "$build-i686/CMakeCache.txt" "$build-i686/CMakeFiles"
+fi
 cmake -S "$root" -B "$build-i686" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOLV_TESTS=OFF -DZOLV_WERROR="$werror" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" >/dev/null
 cmake --build "$build-i686"
