@@ -70,6 +70,18 @@ bool MenuOpens(DWORD timeoutMs = 3000) {
     return false;
 }
 
+// Alt+`menu` shows a popup and `item`, its letter, opens the dialog `caption`, which is then
+// closed with `button`.
+void ChooseWithKeys(const ZolvProcess& zolv, WORD menu, WORD item, const wchar_t* caption, int button) {
+    PressAlt(menu);
+    ASSERT_TRUE(MenuOpens()) << "Alt+" << static_cast<char>(menu);
+    Press(item);
+    HWND dialog = zolv.WaitForDialog(caption, 5000);
+    ASSERT_NE(dialog, nullptr) << static_cast<char>(item);
+    ClickButton(dialog, button);
+    PumpFor(300);
+}
+
 // The id of the control with the program's keyboard focus; the set list for its edit.
 int FocusedId(const ZolvProcess& zolv) {
     GUITHREADINFO info{};
@@ -308,13 +320,7 @@ TEST_F(ZolvEndToEnd, TabWalksEveryControlAndAltLettersOpenTheMenus) {
 
     // From the set list's edit: Alt+F shows File, whose "O" opens the Open dialog.
     ASSERT_EQ(FocusedId(zolv), 10400);
-    PressAlt('F');
-    ASSERT_TRUE(MenuOpens()) << "Alt+F";
-    Press('O');
-    HWND open = zolv.WaitForDialog(L"Open INI file", 5000);
-    ASSERT_NE(open, nullptr);
-    ClickButton(open, IDCANCEL);
-    PumpFor(300);
+    ChooseWithKeys(zolv, 'F', 'O', L"Open INI file", IDCANCEL);
     // From a check box: Alt+H, then "A" for About.
     Activate(zolv.Main());
     for (int i = 0; i < 13 && FocusedId(zolv) != 10301; ++i) {
@@ -322,13 +328,7 @@ TEST_F(ZolvEndToEnd, TabWalksEveryControlAndAltLettersOpenTheMenus) {
         PumpFor(60);
     }
     ASSERT_EQ(FocusedId(zolv), 10301);
-    PressAlt('H');
-    ASSERT_TRUE(MenuOpens()) << "Alt+H";
-    Press('A');
-    HWND about = zolv.WaitForDialog(L"About...", 5000);
-    ASSERT_NE(about, nullptr);
-    ClickButton(about, IDOK);
-    PumpFor(300);
+    ChooseWithKeys(zolv, 'H', 'A', L"About...", IDOK);
     // Alt+S opens Sync; Escape closes it and leaves the menu bar.
     Activate(zolv.Main());
     PressAlt('S');
@@ -359,12 +359,7 @@ TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
 
     // The Japanese menus keep their letters: Alt+F, then O.
     Activate(zolv.Main());
-    PressAlt('F');
-    ASSERT_TRUE(MenuOpens()) << "Alt+F";
-    Press('O');
-    HWND open = zolv.WaitForDialog(L"設定ﾌｧｲﾙを開く", 5000);
-    ASSERT_NE(open, nullptr);
-    ClickButton(open, IDCANCEL);
+    ChooseWithKeys(zolv, 'F', 'O', L"設定ﾌｧｲﾙを開く", IDCANCEL);
 }
 
 TEST_F(ZolvEndToEnd, BrowseButtonsFillTheEditOnlyOnOk) {
