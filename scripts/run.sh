@@ -76,8 +76,9 @@ for _ in $(seq 1 100); do
 done
 sleep 0.5
 # The window as the user sees it once the run is over. (While a run's dialog is open the
-# check boxes are disabled, and Wine draws disabled check-box text through a monochrome
-# bitmap as wide as the text measured antialiased, which cuts "Del after copy" short.)
+# check boxes are disabled, and Wine draws a disabled check box's text through a bitmap just
+# as wide as the text's advance: the ink of a last letter that reaches past it is cut, so
+# "Del after copy" loses half its "y" however wide the box is.)
 xdotool key Return
 sleep 1
 import -window root "$shot"
