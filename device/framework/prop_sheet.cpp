@@ -1,9 +1,21 @@
 #include "prop_sheet.h"
 
+#include "dialog.h"
 #include "fault_guard.h"
 #include "message_boxes.h"
 #include "program.h"
 #include "window_list.h"
+
+namespace {
+
+// A sheet opens centred over its owner, like the program's dialogs (the platform would put
+// it wherever new windows go).
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED) CenterWindow(sheet);
+    return 0;
+}
+
+}  // namespace
 
 void FPropSheet::AddPageHandle(HPROPSHEETPAGE page) {
     if (pageCount >= kMaxPages) return;
@@ -13,13 +25,14 @@ void FPropSheet::AddPageHandle(HPROPSHEETPAGE page) {
 INT_PTR FPropSheet::ShowSheet(HWND parent, DWORD flags, const wchar_t* caption) {
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
-    header.dwFlags = flags;
+    header.dwFlags = flags | PSH_USECALLBACK;
     header.hwndParent = parent;
     header.hInstance = ProgramInstance();
     header.pszCaption = caption;
     header.nPages = static_cast<UINT>(pageCount);
     header.nStartPage = 0;
     header.phpage = pageHandles;
+    header.pfnCallback = SheetCallback;
     return PropertySheetW(&header);
 }
 
