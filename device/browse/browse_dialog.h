@@ -40,6 +40,7 @@ public:
 
     void NewFolder();
     void ShowContextMenu();
+    void SelectItemAtMessagePos();
     void RenameSelected();
     void DeleteSelected();
     LRESULT BeginLabelEdit(const NMTVDISPINFOW* info);

@@ -7,6 +7,14 @@
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
 #include "framework/program.h"
+#include "platform/device_root.h"
+
+namespace {
+
+// A special item's own path, absolute on a platform with more than one root.
+bool SpecialPath(UINT code, PathBuffer& out) { return RootedPath(out, DeviceRootPrefix(), SpecialFolderOf(code).path); }
+
+}  // namespace
 
 FFolderTree::~FFolderTree() {
     if (images_ == nullptr) return;
@@ -31,10 +39,11 @@ void FFolderTree::Build() {
 
     TreeView_DeleteAllItems(hwnd);
     desktopItem = InsertSpecial(TVI_ROOT, kCodeDesktop, true);
+    PathBuffer folder;
     documentsItem = InsertSpecial(desktopItem, kCodeMyDocuments, true);
-    Populate(documentsItem, SpecialFolderOf(kCodeMyDocuments).path);
+    if (SpecialPath(kCodeMyDocuments, folder)) Populate(documentsItem, folder);
     deviceItem = InsertSpecial(desktopItem, kCodeMyDevice, true);
-    Populate(deviceItem, SpecialFolderOf(kCodeMyDevice).path);
+    if (SpecialPath(kCodeMyDevice, folder)) Populate(deviceItem, folder);
 
     networkItem = nullptr;
     controlPanelItem = (options & kOptionControlPanel) ? InsertSpecial(deviceItem, kCodeControlPanel, false) : nullptr;
@@ -144,7 +153,8 @@ UINT FFolderTree::PathOf(HTREEITEM item, PathBuffer& out) const {
         const UINT code = CodeOf(at);
         if (first == 0) first = code;
         if (IsSpecialCode(code)) {
-            if (!PrependPath(out, SpecialFolderOf(code).path)) return 0;
+            PathBuffer base;
+            if (!SpecialPath(code, base) || !PrependPath(out, base)) return 0;
             return first;
         }
         if (!PrependPath(out, label)) return 0;
