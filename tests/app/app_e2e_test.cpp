@@ -405,8 +405,20 @@ TEST_F(ZolvEndToEnd, ASaveThatFailsSaysWhyAndKeepsThePreviousFile) {
     }
     EXPECT_EQ(error.rfind(L"Can't save the set file '" + tree.Path(L"locked.ini") + L"': ", 0), 0u) << error;
     PumpFor(200);
-    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(zolv.WaitForExit(), 0);
+    {
+        // The save at exit fails too: the user hears of it before the window goes.
+        const std::string before = tree.Read(L"sets.ini");
+        FileLock exitLock(tree.Path(L"sets.ini"));
+        PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+        HWND box = zolv.WaitForDialog(L"Error");
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(IsWindowVisible(zolv.Main()));
+        EXPECT_NE(BoxText(box).find(L"The changes of this session are not kept."), std::wstring::npos) << BoxText(box);
+        ClickButton(box, IDOK);
+        EXPECT_EQ(zolv.WaitForExit(), 0);
+        exitLock.Release();
+        EXPECT_EQ(tree.Read(L"sets.ini"), before);
+    }
     lock.Release();
     EXPECT_EQ(tree.Read(L"locked.ini"), "someone else's");
     std::wstring iniFile;
