@@ -11,26 +11,24 @@ const TextPair ExitSaveFailed{L"Can't save the set file '%s': %s. The changes of
 }  // namespace SetFileTexts
 
 void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]) {
+    // Each reason with the one or two codes that give it.
     static const struct {
-        DWORD code;
+        DWORD code, alias;
         TextPair text;
     } reasons[] = {
-        {ERROR_FILE_NOT_FOUND, {L"the file does not exist", L"ﾌｧｲﾙがありません"}},
-        {ERROR_PATH_NOT_FOUND, {L"the folder does not exist", L"ﾌｫﾙﾀﾞがありません"}},
-        {ERROR_INVALID_DRIVE, {L"the folder does not exist", L"ﾌｫﾙﾀﾞがありません"}},
-        {ERROR_NOT_READY, {L"the device is not ready", L"ﾃﾞﾊﾞｲｽの準備ができていません"}},
-        {ERROR_ACCESS_DENIED, {L"access is denied", L"ｱｸｾｽが拒否されました"}},
-        {ERROR_WRITE_PROTECT, {L"the disk is write-protected", L"ﾃﾞｨｽｸは書き込み禁止です"}},
-        {ERROR_SHARING_VIOLATION, {L"it is in use by another program", L"他のﾌﾟﾛｸﾞﾗﾑが使用中です"}},
-        {ERROR_LOCK_VIOLATION, {L"it is in use by another program", L"他のﾌﾟﾛｸﾞﾗﾑが使用中です"}},
-        {ERROR_DISK_FULL, {L"the disk is full", L"ﾃﾞｨｽｸがいっぱいです"}},
-        {ERROR_HANDLE_DISK_FULL, {L"the disk is full", L"ﾃﾞｨｽｸがいっぱいです"}},
-        {ERROR_FILENAME_EXCED_RANGE, {L"the path is too long", L"ﾊﾟｽが長すぎます"}},
-        {ERROR_FILE_TOO_LARGE, {L"it is too large for a set file", L"設定ﾌｧｲﾙとしては大きすぎます"}},
-        {ERROR_BAD_FILE_TYPE, {L"it is not a plain file", L"通常のﾌｧｲﾙではありません"}},
+        {ERROR_FILE_NOT_FOUND, 0, {L"the file does not exist", L"ﾌｧｲﾙがありません"}},
+        {ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, {L"the folder does not exist", L"ﾌｫﾙﾀﾞがありません"}},
+        {ERROR_NOT_READY, 0, {L"the device is not ready", L"ﾃﾞﾊﾞｲｽの準備ができていません"}},
+        {ERROR_ACCESS_DENIED, 0, {L"access is denied", L"ｱｸｾｽが拒否されました"}},
+        {ERROR_WRITE_PROTECT, 0, {L"the disk is write-protected", L"ﾃﾞｨｽｸは書き込み禁止です"}},
+        {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, {L"it is in use by another program", L"他のﾌﾟﾛｸﾞﾗﾑが使用中です"}},
+        {ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, {L"the disk is full", L"ﾃﾞｨｽｸがいっぱいです"}},
+        {ERROR_FILENAME_EXCED_RANGE, 0, {L"the path is too long", L"ﾊﾟｽが長すぎます"}},
+        {ERROR_FILE_TOO_LARGE, 0, {L"it is too large for a set file", L"設定ﾌｧｲﾙとしては大きすぎます"}},
+        {ERROR_BAD_FILE_TYPE, 0, {L"it is not a plain file", L"通常のﾌｧｲﾙではありません"}},
     };
     for (const auto& reason : reasons) {
-        if (reason.code == code) {
+        if (reason.code == code || (reason.alias != 0 && reason.alias == code)) {
             FormatInto(out, L"%s", Pick(reason.text));
             return;
         }

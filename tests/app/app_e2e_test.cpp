@@ -75,7 +75,7 @@ protected:
 
     // A set file named in the registry, so that no Open dialog comes at start.
     void UseIniFile(const std::string& content = "") {
-        if (!content.empty()) tree.Write(L"sets.ini", content);
+        tree.Write(L"sets.ini", content);
         SetIniFile(tree.Path(L"sets.ini"));
     }
     bool Start(ZolvProcess& zolv) { return zolv.Start(Exe(), tree.Root()); }
@@ -85,6 +85,27 @@ protected:
         ASSERT_NE(open, nullptr);
         ClickButton(open, IDCANCEL);
         PumpFor(200);
+    }
+    // A set of 1500 small files (Force), started Forward; returns once the run is on.
+    void StartLongRun(ZolvProcess& zolv, const std::string& name) {
+        for (int i = 0; i < 1500; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
+        tree.MakeFolder(L"dst");
+        UseIniFile(SetSection(name, tree.Path(L"src"), tree.Path(L"dst"), false, true));
+        ASSERT_TRUE(Start(zolv));
+        zolv.Command(40201);
+        for (int i = 0; i < 200 && !IsWindowEnabled(zolv.Control(40305)); ++i) Sleep(5);
+        ASSERT_TRUE(IsWindowEnabled(zolv.Control(40305)));
+    }
+    // File › Save INI file, with `path` typed into the dialog and OK pressed.
+    void SaveAs(const ZolvProcess& zolv, const std::wstring& path, HWND* dialog = nullptr) {
+        zolv.Command(40102);
+        HWND save = zolv.WaitForDialog(L"Save INI file");
+        ASSERT_NE(save, nullptr);
+        if (dialog) *dialog = save;
+        for (int id : {0x47C, 0x480}) {
+            if (HWND name = GetDlgItem(save, id)) SetText(name, path);
+        }
+        ClickButton(save, IDOK);
     }
     std::string SetSection(const std::string& name, const std::wstring& src, const std::wstring& dst, bool del,
                            bool force) {
@@ -171,14 +192,8 @@ TEST_F(ZolvEndToEnd, CtrlQWithAnIniFileSavesTheSetsAndTheSettings) {
 }
 
 TEST_F(ZolvEndToEnd, AbortStopsARunInProgress) {
-    for (int i = 0; i < 1500; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
-    tree.MakeFolder(L"dst");
-    UseIniFile(SetSection("many", tree.Path(L"src"), tree.Path(L"dst"), false, true));
     ZolvProcess zolv;
-    ASSERT_TRUE(Start(zolv));
-    zolv.Command(40201);
-    for (int i = 0; i < 200 && !IsWindowEnabled(zolv.Control(40305)); ++i) Sleep(5);
-    ASSERT_TRUE(IsWindowEnabled(zolv.Control(40305)));  // the run is on
+    ASSERT_NO_FATAL_FAILURE(StartLongRun(zolv, "many"));
     PostMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(40305, BN_CLICKED), reinterpret_cast<LPARAM>(zolv.Control(40305)));
     int dialogs = 0;
     zolv.AnswerDialogs([&](HWND, const std::wstring&) {
@@ -214,13 +229,7 @@ TEST_F(ZolvEndToEnd, SavedSetsComeBackAtTheNextStart) {
         SetText(zolv.Control(10701), L"C:\\saved");
         SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, TRUE, 0);  // opening the list commits the edits
         SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, FALSE, 0);
-        zolv.Command(40102);  // Save INI file
-        HWND save = zolv.WaitForDialog(L"Save INI file");
-        ASSERT_NE(save, nullptr);
-        for (int id : {0x47C, 0x480}) {
-            if (HWND name = GetDlgItem(save, id)) SetText(name, tree.Path(L"mine.ini"));
-        }
-        ClickButton(save, IDOK);
+        SaveAs(zolv, tree.Path(L"mine.ini"));
         for (int i = 0; i < 200 && !tree.Exists(L"mine.ini"); ++i) Sleep(20);
         PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
         EXPECT_EQ(zolv.WaitForExit(), 0);
@@ -383,13 +392,8 @@ TEST_F(ZolvEndToEnd, ASaveThatFailsSaysWhyAndKeepsThePreviousFile) {
     ASSERT_TRUE(lock.Held());
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
-    zolv.Command(40102);  // Save INI file
-    HWND save = zolv.WaitForDialog(L"Save INI file");
-    ASSERT_NE(save, nullptr);
-    for (int id : {0x47C, 0x480}) {
-        if (HWND name = GetDlgItem(save, id)) SetText(name, tree.Path(L"locked.ini"));
-    }
-    ClickButton(save, IDOK);
+    HWND save = nullptr;
+    SaveAs(zolv, tree.Path(L"locked.ini"), &save);
     // The dialog asks before replacing the file: Yes. Then the error box.
     std::wstring error;
     for (DWORD end = GetTickCount() + 10000; error.empty() && static_cast<LONG>(end - GetTickCount()) > 0; Sleep(20)) {
@@ -429,7 +433,7 @@ TEST_F(ZolvEndToEnd, ASaveThatFailsSaysWhyAndKeepsThePreviousFile) {
 
 TEST_F(ZolvEndToEnd, JapaneseNamesSurviveASystemWhoseCodePageLacksThem) {
     SetLangToggle(1);
-    UseIniFile("\r\n");
+    UseIniFile();
     {
         ZolvProcess zolv;
         ASSERT_TRUE(Start(zolv));
@@ -476,15 +480,9 @@ TEST_F(ZolvEndToEnd, APathLongerThanASetKeepsNeverRuns) {
 }
 
 TEST_F(ZolvEndToEnd, DuringARunEveryCommandButAbortIsRefused) {
-    for (int i = 0; i < 1500; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
-    tree.MakeFolder(L"dst");
-    UseIniFile(SetSection("running", tree.Path(L"src"), tree.Path(L"dst"), false, true));
     ZolvProcess zolv;
-    ASSERT_TRUE(Start(zolv));
+    ASSERT_NO_FATAL_FAILURE(StartLongRun(zolv, "running"));
     HWND toolBar = GetParent(zolv.Control(10400));
-    zolv.Command(40201);
-    for (int i = 0; i < 200 && !IsWindowEnabled(zolv.Control(40305)); ++i) Sleep(5);
-    ASSERT_TRUE(IsWindowEnabled(zolv.Control(40305)));  // the run is on
     EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONENABLED, 40301, 0));
     EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONENABLED, 40302, 0));
     // Delete and New as the tool bar sends them, then the menu's New and About, then help.
