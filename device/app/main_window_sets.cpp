@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include "command_ids.h"
 #include "framework/message_boxes.h"
@@ -156,22 +155,22 @@ void MainWindow::DestroySetRecords() {
 
 int MainWindow::LoadSetFile() {
     while (SetCount() > 0) RemoveSet(0);
-    // Sets join the list only once the whole file was read: a file cut short by a failure
-    // never passes for the complete list.
-    std::vector<SetFields> sets;
-    bool read = ReadSetFile(AppSettings.iniFile, [&sets](const SetFields& set) { sets.push_back(set); });
+    const SetFields kept = CurrentSet;
+    bool read = ReadSetFile(AppSettings.iniFile, [this](const SetFields& set) {
+        CurrentSet = set;
+        InsertSet(-1);
+    });
     if (!read) {
         setFileFailure_ = GetLastError();
         setFileUnread_ = true;
+        // A file cut short by a failure never passes for the complete list.
+        while (SetCount() > 0) RemoveSet(0);
+        CurrentSet = kept;
         // The list is empty now: an index into it would make the next commit insert nothing.
         currentIndex = -1;
         return 0;
     }
     setFileUnread_ = false;
-    for (const SetFields& set : sets) {
-        CurrentSet = set;
-        InsertSet(-1);
-    }
     currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
     LoadCurrentSet(0);
     ShowCurrentSet();
@@ -180,13 +179,12 @@ int MainWindow::LoadSetFile() {
 
 bool MainWindow::WriteSetFile(const wchar_t* path) {
     CommitCurrentSet();
-    std::vector<SetFields> sets(static_cast<size_t>(std::max(SetCount(), 0)));
-    for (int i = 0; i < static_cast<int>(sets.size()); ++i) {
-        ClearSetFields(sets[i]);
-        ItemText(setList.hwnd, i, sets[i].name);
-        if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(sets[i]);
-    }
-    return ReplaceFileContent(path, FormatSetFile(sets));
+    const std::string content = FormatSetFile(SetCount(), [this](int i, SetFields& set) {
+        ClearSetFields(set);
+        ItemText(setList.hwnd, i, set.name);
+        if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(set);
+    });
+    return ReplaceFileContent(path, content);
 }
 
 int MainWindow::SaveSetFile() { return WriteSetFile(AppSettings.iniFile) ? 1 : 0; }

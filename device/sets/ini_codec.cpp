@@ -135,14 +135,6 @@ bool FitsAnsi(const SetFields& set) {
     return RoundTripsAnsi(set.name) && RoundTripsAnsi(set.source) && RoundTripsAnsi(set.destination);
 }
 
-std::string FormatSetFile(const std::vector<SetFields>& sets) {
-    bool ansi = true;
-    for (const SetFields& set : sets) ansi = ansi && FitsAnsi(set);
-    std::string out = ansi ? "" : kUtf8Bom;
-    for (const SetFields& set : sets) out += FormatSetSection(set, ansi ? CP_ACP : CP_UTF8);
-    return out;
-}
-
 SetFileReader::SetFileReader(const wchar_t* path) {
     HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "set_fields.h"
 #include "set_file_limit.h"
@@ -32,8 +31,23 @@ int ParseSetLine(char* line, SetFields& current, UINT codePage = CP_ACP);
 std::string FormatSetSection(const SetFields& set, UINT codePage = CP_ACP);
 // True when the ANSI code page holds every text of the set, so that it reads back unchanged.
 bool FitsAnsi(const SetFields& set);
-// The whole file for these sets: ANSI when it holds them all, else UTF-8 after its mark.
-std::string FormatSetFile(const std::vector<SetFields>& sets);
+// The whole file for `count` sets, each fetched by get(index, fields) (twice: one record at
+// a time is held): ANSI when it holds them all, else UTF-8 after its mark.
+template <typename GetSet>
+std::string FormatSetFile(int count, GetSet get) {
+    SetFields set;
+    bool ansi = true;
+    for (int i = 0; ansi && i < count; ++i) {
+        get(i, set);
+        ansi = FitsAnsi(set);
+    }
+    std::string out = ansi ? "" : kUtf8Bom;
+    for (int i = 0; i < count; ++i) {
+        get(i, set);
+        out += FormatSetSection(set, ansi ? CP_ACP : CP_UTF8);
+    }
+    return out;
+}
 
 // Reads a set file: calls onSet(set) for each section with a non-empty name, in file order.
 // Lines longer than 1023 bytes arrive in pieces, each parsed as a line. False, with the

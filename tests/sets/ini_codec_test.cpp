@@ -133,9 +133,12 @@ TEST(IniCodec, TextTheAnsiCodePageCannotHoldIsWrittenAsUtf8AndReadBack) {
     foreign.force = 1;
     EXPECT_TRUE(FitsAnsi(plain));
     EXPECT_FALSE(FitsAnsi(foreign));
-    EXPECT_EQ(FormatSetFile({plain}), FormatSetSection(plain));  // ANSI, byte for byte as ever
+    auto file = [](std::vector<SetFields> sets) {
+        return FormatSetFile(static_cast<int>(sets.size()), [&](int i, SetFields& set) { set = sets[i]; });
+    };
+    EXPECT_EQ(file({plain}), FormatSetSection(plain));  // ANSI, byte for byte as ever
 
-    const std::string text = FormatSetFile({plain, foreign});
+    const std::string text = file({plain, foreign});
     EXPECT_EQ(text.rfind(std::string(kUtf8Bom) + "[Plain]\r\n", 0), 0u);
     TempTree tree;
     for (int language : {kLanguageEnglish, kLanguageJapanese}) {  // no Shift-JIS pairs in UTF-8
