@@ -45,12 +45,20 @@ std::string ToMultiByte(const wchar_t* text, UINT codePage) {
     return written > 0 ? std::string(bytes) : std::string();
 }
 
-// The ANSI form reads back as the same text (no character replaced by '?' or a look-alike).
-bool RoundTripsAnsi(const wchar_t* text) {
-    std::string bytes = ToMultiByte(text, CP_ACP);
+// The ANSI form, written between `open` and `close` as the line holds it, reads back as the
+// same text: no character replaced by '?' or a look-alike, and no closing mark taken into
+// the value as the trail byte of what the reader counts as a double-byte character. Only
+// the '[', ']' and '"' that no set file keeps are left out of the comparison.
+bool RoundTripsAnsi(const wchar_t* text, char open, char close) {
+    std::string line = open + ToMultiByte(text, CP_ACP) + close + "\r\n";
+    StripSetValue(line.data(), CP_ACP);
     wchar_t back[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, bytes.c_str(), -1, back, MAX_PATH) <= 0) return text[0] == L'\0';
-    return wcscmp(back, text) == 0;
+    if (MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, back, MAX_PATH) <= 0) back[0] = L'\0';
+    std::wstring kept;
+    for (const wchar_t* c = text; *c; ++c) {
+        if (*c != L'[' && *c != L']' && *c != L'"') kept += *c;
+    }
+    return kept == back;
 }
 
 }  // namespace
@@ -132,7 +140,8 @@ std::string FormatSetSection(const SetFields& set, UINT codePage) {
 }
 
 bool FitsAnsi(const SetFields& set) {
-    return RoundTripsAnsi(set.name) && RoundTripsAnsi(set.source) && RoundTripsAnsi(set.destination);
+    return RoundTripsAnsi(set.name, '[', ']') && RoundTripsAnsi(set.source, '"', '"') &&
+           RoundTripsAnsi(set.destination, '"', '"');
 }
 
 SetFileReader::SetFileReader(const wchar_t* path) {

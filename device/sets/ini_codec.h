@@ -29,7 +29,8 @@ int ParseSetLine(char* line, SetFields& current, UINT codePage = CP_ACP);
 
 // The seven lines and the blank line of one set, in `codePage`.
 std::string FormatSetSection(const SetFields& set, UINT codePage = CP_ACP);
-// True when the ANSI code page holds every text of the set, so that it reads back unchanged.
+// True when the ANSI code page holds every text of the set, so that it reads back unchanged
+// (in the current language's reading of lead bytes).
 bool FitsAnsi(const SetFields& set);
 // The whole file for `count` sets, each fetched by get(index, fields) (twice: one record at
 // a time is held): ANSI when it holds them all, else UTF-8 after its mark.

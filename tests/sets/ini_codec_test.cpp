@@ -150,6 +150,13 @@ TEST(IniCodec, TextTheAnsiCodePageCannotHoldIsWrittenAsUtf8AndReadBack) {
         EXPECT_STREQ(sets[1].source, foreign.source);
         EXPECT_STREQ(sets[1].destination, foreign.destination);
         EXPECT_EQ(sets[1].force, 1);
+
+        // A byte the Japanese reading takes for a lead byte would swallow the closing quote.
+        SetFields accent = plain;
+        wcscpy(accent.source, L"C:\\café");
+        sets = ReadAll(tree, file({accent}));
+        ASSERT_EQ(sets.size(), 1u);
+        EXPECT_STREQ(sets[0].source, L"C:\\café");
     }
     UiLanguage = kLanguageEnglish;
 }
