@@ -95,16 +95,17 @@ private:
     void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
     bool RefuseOverlongPaths();
 
-    ULONGLONG lastQueueLook_ = 0;
-    ULONGLONG lastListPaint_ = 0;
+    // Tick counts (milliseconds, wrapping every 49.7 days: only differences are compared).
+    DWORD lastQueueLook_ = 0;
+    DWORD lastListPaint_ = 0;
     bool listPaintPending_ = false;
     bool running_ = false;
     bool inRun_ = false;        // from the run command to its end: every command but Abort waits
     bool setFileUnread_ = false;
     DWORD setFileFailure_ = ERROR_SUCCESS;
     bool exitSaved_ = false;
-    ULONGLONG listPaintInterval_ = 0;
-    ULONGLONG lastStatusPaint_ = 0;
+    DWORD listPaintInterval_ = 0;
+    DWORD lastStatusPaint_ = 0;
     bool statusPending_ = false;
     wchar_t statusText_[kMessageChars] = L"";
 };

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "browse/browse_ids.h"
+#include "browse/drive_items.h"
 #include "browse/folder_codes.h"
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
@@ -49,6 +50,7 @@ void FFolderTree::Build() {
     controlPanelItem = (options & kOptionControlPanel) ? InsertSpecial(deviceItem, kCodeControlPanel, false) : nullptr;
     databaseItem = (options & kOptionDatabase) ? InsertSpecial(deviceItem, kCodeDatabase, false) : nullptr;
     findResultItem = (options & kOptionFindResult) ? InsertSpecial(desktopItem, kCodeFindResult, false) : nullptr;
+    for (const PcDrive& drive : ListPcDrives()) InsertDrive(desktopItem, drive);
 
     TreeView_Expand(hwnd, desktopItem, TVE_EXPAND);
     TreeView_SelectItem(hwnd, desktopItem);
@@ -70,6 +72,23 @@ HTREEITEM FFolderTree::InsertSpecial(HTREEITEM parent, UINT code, bool hasChildr
     insert.item.iSelectedImage = row.image;
     insert.item.cChildren = hasChildren ? 1 : 0;
     insert.item.lParam = static_cast<LPARAM>(row.code);
+    return TreeView_InsertItem(hwnd, &insert);
+}
+
+// A drive is shown with a button and read only when first expanded: a slow or empty drive
+// costs nothing until the user opens it.
+HTREEITEM FFolderTree::InsertDrive(HTREEITEM parent, const PcDrive& drive) {
+    PathBuffer label;
+    DriveLabel(drive, label);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+    insert.item.pszText = label;
+    insert.item.iImage = DriveImage(drive);
+    insert.item.iSelectedImage = DriveImage(drive);
+    insert.item.cChildren = 1;
+    insert.item.lParam = static_cast<LPARAM>(DriveCode(drive.letter, true));
     return TreeView_InsertItem(hwnd, &insert);
 }
 
@@ -152,6 +171,11 @@ UINT FFolderTree::PathOf(HTREEITEM item, PathBuffer& out) const {
         if (!LabelOf(at, label)) break;
         const UINT code = CodeOf(at);
         if (first == 0) first = code;
+        if (IsDriveCode(code)) {  // the drive's root, with its letter
+            PathBuffer root;
+            DriveRootOf(code, root);
+            return PrependPath(out, root) ? first : 0;
+        }
         if (IsSpecialCode(code)) {
             PathBuffer base;
             if (!SpecialPath(code, base) || !PrependPath(out, base)) return 0;
@@ -173,7 +197,16 @@ UINT FFolderTree::SelectedPath(PathBuffer& out) const {
 }
 
 void FFolderTree::LoadIfPending(HTREEITEM item) {
-    if (CodeOf(item) != kFolderPending) return;
+    const UINT code = CodeOf(item);
+    if (IsDriveCode(code) && (code & kDrivePending)) {
+        PathBuffer root;
+        DriveRootOf(code, root);
+        Populate(item, root);
+        SetCode(item, code & ~kDrivePending);
+        if (TreeView_GetChild(hwnd, item) == nullptr) SetHasChildren(item, false);
+        return;
+    }
+    if (code != kFolderPending) return;
     PathBuffer folder;
     if (PathOf(item, folder) == 0) return;
     Populate(item, folder);

@@ -46,6 +46,52 @@ void PressCtrl(WORD key) {
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
+void Press(WORD key, bool shift = false) {
+    if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void PressAlt(WORD key) {
+    keybd_event(VK_MENU, 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// An open popup menu (any process of this prefix: only the program opens one), waited for.
+bool MenuOpens(DWORD timeoutMs = 3000) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (popup && IsWindowVisible(popup)) return true;
+        PumpFor(20);
+    }
+    return false;
+}
+
+// Alt+`menu` shows a popup and `item`, its letter, opens the dialog `caption`, which is then
+// closed with `button`.
+void ChooseWithKeys(const ZolvProcess& zolv, WORD menu, WORD item, const wchar_t* caption, int button) {
+    PressAlt(menu);
+    ASSERT_TRUE(MenuOpens()) << "Alt+" << static_cast<char>(menu);
+    Press(item);
+    HWND dialog = zolv.WaitForDialog(caption, 5000);
+    ASSERT_NE(dialog, nullptr) << static_cast<char>(item);
+    ClickButton(dialog, button);
+    PumpFor(300);
+}
+
+// The id of the control with the program's keyboard focus; the set list for its edit.
+int FocusedId(const ZolvProcess& zolv) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(zolv.Main(), nullptr), &info) || !info.hwndFocus) return 0;
+    HWND focus = info.hwndFocus;
+    if (GetParent(focus) == zolv.Control(10400)) focus = GetParent(focus);
+    return GetDlgCtrlID(focus);
+}
+
 // Makes the window the one the keyboard talks to, as a click on it would; waits until it is.
 void Activate(HWND window) {
     for (int attempt = 0; attempt < 20; ++attempt) {
@@ -257,6 +303,51 @@ TEST_F(ZolvEndToEnd, ASecondStartBringsTheFirstForwardAndEnds) {
     EXPECT_EQ(FindWindowExW(nullptr, first.Main(), L"Larkmoor", nullptr), nullptr);  // one window only
 }
 
+// Keyboard alone: Tab and Shift+Tab walk every control, the set list first, then the controls
+// as they stand on screen; Alt+letter opens a menu from whichever control has the focus, and
+// the popup's own letters pick its items.
+TEST_F(ZolvEndToEnd, TabWalksEveryControlAndAltLettersOpenTheMenus) {
+    UseIniFile(SetSection("one", L"C:\\a", L"C:\\b", false, false));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    Activate(zolv.Main());
+    EXPECT_EQ(FocusedId(zolv), 10400);
+    std::vector<int> order;
+    for (int i = 0; i < 12; ++i) {
+        Press(VK_TAB);
+        PumpFor(60);
+        order.push_back(FocusedId(zolv));
+    }
+    // Abort is disabled until a run starts, so Tab passes it by.
+    EXPECT_EQ(order, (std::vector<int>{10701, 40303, 40202, 40201, 10702, 40304, 10301, 10302, 10303, 10304,
+                                       11000, 10400}));
+    Press(VK_TAB, true);
+    PumpFor(60);
+    EXPECT_EQ(FocusedId(zolv), 11000);
+    Press(VK_TAB);
+    PumpFor(60);
+
+    // From the set list's edit: Alt+F shows File, whose "O" opens the Open dialog.
+    ASSERT_EQ(FocusedId(zolv), 10400);
+    ChooseWithKeys(zolv, 'F', 'O', L"Open INI file", IDCANCEL);
+    // From a check box: Alt+H, then "A" for About.
+    Activate(zolv.Main());
+    for (int i = 0; i < 13 && FocusedId(zolv) != 10301; ++i) {
+        Press(VK_TAB);
+        PumpFor(60);
+    }
+    ASSERT_EQ(FocusedId(zolv), 10301);
+    ChooseWithKeys(zolv, 'H', 'A', L"About...", IDOK);
+    // Alt+S opens Sync; Escape closes it and leaves the menu bar.
+    Activate(zolv.Main());
+    PressAlt('S');
+    EXPECT_TRUE(MenuOpens()) << "Alt+S";
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    PumpFor(200);
+    EXPECT_EQ(zolv.AnyDialog(), nullptr);
+}
+
 TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
     SetLangToggle(1);
     ZolvProcess zolv;
@@ -273,6 +364,11 @@ TEST_F(ZolvEndToEnd, LangToggleGivesTheJapaneseInterface) {
     HWND tabs = FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr);
     EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
     ClickButton(sheet, IDOK);
+    PumpFor(300);
+
+    // The Japanese menus keep their letters: Alt+F, then O.
+    Activate(zolv.Main());
+    ChooseWithKeys(zolv, 'F', 'O', L"設定ﾌｧｲﾙを開く", IDCANCEL);
 }
 
 TEST_F(ZolvEndToEnd, BrowseButtonsFillTheEditOnlyOnOk) {

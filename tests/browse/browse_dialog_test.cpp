@@ -157,6 +157,22 @@ TEST_P(BrowseDialog, OkAndCancelHandBackTheSelectedPath) {
                   d.Click(IDCANCEL);
               }),
               IDCANCEL);
+    EXPECT_STREQ(output, L"M:\\Work");  // absolute: the drive of the device root
+    // A folder picked on one of the PC's drives (the test device is drive M:) carries its
+    // letter; the drive is read when the user opens it.
+    EXPECT_EQ(Run([&](ScriptedBrowse& d) {
+                  HTREEITEM m = nullptr;
+                  for (HTREEITEM item = TreeView_GetChild(d.Control(), d.T().desktopItem); item && !m;
+                       item = TreeView_GetNextSibling(d.Control(), item)) {
+                      const std::wstring label = LabelText(d.T(), item);
+                      if (label.size() > 4 && label.substr(label.size() - 4) == L"(M:)") m = item;
+                  }
+                  ASSERT_NE(m, nullptr);
+                  TreeView_Expand(d.Control(), m, TVE_EXPAND);
+                  d.Select(d.T().FindChild(m, L"Work"));
+                  d.Click(IDOK);
+              }),
+              IDOK);
     EXPECT_STREQ(output, L"M:\\Work");
     // A button counts only with its click notification.
     EXPECT_EQ(Run([&](ScriptedBrowse& d) {
