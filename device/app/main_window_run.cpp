@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 
 #include "command_ids.h"
+#include "framework/message_boxes.h"
 #include "framework/text.h"
 #include "main_window.h"
 #include "sync/paths.h"
+#include "sync/sync_texts.h"
 
 namespace {
 
@@ -31,7 +34,30 @@ constexpr DWORD kPaintCostFactor = 8;
 void MainWindow::SyncForward() { Sync(false); }
 void MainWindow::SyncBackward() { Sync(true); }
 
+// A folder edit holding more than a set keeps (text put there by a program, not typed) is
+// refused with the too-long box: a run never works on a path other than the one shown.
+bool MainWindow::RefuseOverlongPaths() {
+    for (const FEdit* edit : {&sourceEdit, &destinationEdit}) {
+        const int length = GetWindowTextLengthW(edit->hwnd);
+        if (length < static_cast<int>(MAX_PATH)) continue;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        GetWindowTextW(edit->hwnd, text.data(), length + 1);
+        wchar_t message[kMessageChars];
+        FormatInto(message, Pick(SyncTexts::PathTooLong), text.c_str());
+        ::ShowError(hwnd, L"%s", message);
+        return true;
+    }
+    return false;
+}
+
 void MainWindow::Sync(bool backward) {
+    // Every other command waits until the run is over, whatever sends it.
+    struct RunScope {
+        bool& flag;
+        explicit RunScope(bool& f) : flag(f) { flag = true; }
+        ~RunScope() { flag = false; }
+    } scope(inRun_);
+    if (RefuseOverlongPaths()) return;
     // A run always uses what is on screen.
     ReadSetControls();
     CommitCurrentSet();
@@ -58,6 +84,7 @@ void MainWindow::SetRunControlsEnabled(bool enabled) {
                              static_cast<FWindow*>(&excludeObj)}) {
         EnableWindow(control->hwnd, enabled);
     }
+    for (int id : {kCmdNewSet, kCmdDeleteSet}) SendMessageW(commandBar.hwnd, TB_ENABLEBUTTON, id, enabled);
     EnableWindow(abort.hwnd, !enabled);
 }
 

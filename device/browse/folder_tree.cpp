@@ -8,6 +8,14 @@
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
 #include "framework/program.h"
+#include "platform/device_root.h"
+
+namespace {
+
+// A special item's own path, absolute on a platform with more than one root.
+bool SpecialPath(UINT code, PathBuffer& out) { return RootedPath(out, DeviceRootPrefix(), SpecialFolderOf(code).path); }
+
+}  // namespace
 
 FFolderTree::~FFolderTree() {
     if (images_ == nullptr) return;
@@ -32,10 +40,11 @@ void FFolderTree::Build() {
 
     TreeView_DeleteAllItems(hwnd);
     desktopItem = InsertSpecial(TVI_ROOT, kCodeDesktop, true);
+    PathBuffer folder;
     documentsItem = InsertSpecial(desktopItem, kCodeMyDocuments, true);
-    Populate(documentsItem, SpecialFolderOf(kCodeMyDocuments).path);
+    if (SpecialPath(kCodeMyDocuments, folder)) Populate(documentsItem, folder);
     deviceItem = InsertSpecial(desktopItem, kCodeMyDevice, true);
-    Populate(deviceItem, SpecialFolderOf(kCodeMyDevice).path);
+    if (SpecialPath(kCodeMyDevice, folder)) Populate(deviceItem, folder);
 
     networkItem = nullptr;
     controlPanelItem = (options & kOptionControlPanel) ? InsertSpecial(deviceItem, kCodeControlPanel, false) : nullptr;
@@ -168,7 +177,8 @@ UINT FFolderTree::PathOf(HTREEITEM item, PathBuffer& out) const {
             return PrependPath(out, root) ? first : 0;
         }
         if (IsSpecialCode(code)) {
-            if (!PrependPath(out, SpecialFolderOf(code).path)) return 0;
+            PathBuffer base;
+            if (!SpecialPath(code, base) || !PrependPath(out, base)) return 0;
             return first;
         }
         if (!PrependPath(out, label)) return 0;

@@ -94,6 +94,19 @@ TEST(FolderNames, PrependBuildsPathsUpwardAndRefusesWhatDoesNotFit) {
     EXPECT_TRUE(PrependPath(exact, L"\\"));
     EXPECT_EQ(wcslen(exact), kPathChars - 1);
     EXPECT_FALSE(PrependPath(exact, L"z"));
+
+    // Special paths from the root take the device root's prefix (empty on the device).
+    PathBuffer rooted;
+    EXPECT_TRUE(RootedPath(rooted, L"C:", L"\\My Documents"));
+    EXPECT_STREQ(rooted, L"C:\\My Documents");
+    EXPECT_TRUE(RootedPath(rooted, L"", L"\\"));
+    EXPECT_STREQ(rooted, L"\\");
+    for (const wchar_t* unrooted : {L"", L"\\\\", L"*RESULT"}) {
+        EXPECT_TRUE(RootedPath(rooted, L"C:", unrooted));
+        EXPECT_STREQ(rooted, unrooted);
+    }
+    EXPECT_FALSE(RootedPath(rooted, std::wstring(kPathChars - 2, L'p').c_str(), L"\\x"));
+    EXPECT_STREQ(rooted, L"");
 }
 
 TEST_P(Language, NewFolderNumberingSkipsOneAndTakesTheFirstGap) {

@@ -162,21 +162,21 @@ TEST_P(FolderTree, PathsOfEveryKindOfItem) {
     UINT code = 0;
     EXPECT_EQ(PathText(tree, tree.desktopItem, &code), L"");
     EXPECT_EQ(code, kCodeDesktop);
-    EXPECT_EQ(PathText(tree, tree.deviceItem, &code), L"\\");
+    EXPECT_EQ(PathText(tree, tree.deviceItem, &code), L"M:\\");
     EXPECT_EQ(code, kCodeMyDevice);
-    EXPECT_EQ(PathText(tree, tree.documentsItem, &code), L"\\My Documents");
+    EXPECT_EQ(PathText(tree, tree.documentsItem, &code), L"M:\\My Documents");
     EXPECT_EQ(code, kCodeMyDocuments);
-    EXPECT_EQ(PathText(tree, work, &code), L"\\Work");
+    EXPECT_EQ(PathText(tree, work, &code), L"M:\\Work");
     EXPECT_EQ(code, kFolderLoaded);
-    EXPECT_EQ(PathText(tree, notes, &code), L"\\Work\\Notes");
-    EXPECT_EQ(PathText(tree, mail, &code), L"\\My Documents\\Mail");
-    EXPECT_EQ(PathText(tree, documentsFolder, &code), L"\\My Documents");
+    EXPECT_EQ(PathText(tree, notes, &code), L"M:\\Work\\Notes");
+    EXPECT_EQ(PathText(tree, mail, &code), L"M:\\My Documents\\Mail");
+    EXPECT_EQ(PathText(tree, documentsFolder, &code), L"M:\\My Documents");
     EXPECT_EQ(code, kFolderPending);
 
     PathBuffer selected;
     TreeView_SelectItem(control, documentsFolder);
     EXPECT_EQ(tree.SelectedPath(selected), kFolderLoaded);  // pending is reported as loaded
-    EXPECT_STREQ(selected, L"\\My Documents");
+    EXPECT_STREQ(selected, L"M:\\My Documents");
     TreeView_SelectItem(control, tree.desktopItem);
     EXPECT_EQ(tree.SelectedPath(selected), kCodeDesktop);
     EXPECT_STREQ(selected, L"");
@@ -190,8 +190,8 @@ TEST_P(FolderTree, OptionalItemsAndTheirPaths) {
     EXPECT_EQ(ChildLabels(tree, tree.deviceItem),
               (Labels{L"Work", Pick(SpecialFolderOf(kCodeControlPanel).label), Pick(SpecialFolderOf(kCodeDatabase).label)}));
     EXPECT_EQ(FirstOfDesktop(tree, 3), (Labels{Documents(), Device(), Pick(SpecialFolderOf(kCodeFindResult).label)}));
-    EXPECT_EQ(PathText(tree, tree.controlPanelItem), L"\\*CONTROLS");
-    EXPECT_EQ(PathText(tree, tree.databaseItem), L"\\*DATABASES");
+    EXPECT_EQ(PathText(tree, tree.controlPanelItem), L"M:\\*CONTROLS");
+    EXPECT_EQ(PathText(tree, tree.databaseItem), L"M:\\*DATABASES");
     EXPECT_EQ(PathText(tree, tree.findResultItem), L"*RESULT");
     EXPECT_EQ(ChildrenFlag(tree, tree.findResultItem), 0);
 }
@@ -204,7 +204,7 @@ TEST_P(FolderTree, APathThatWouldNotFitIsRefusedNotCut) {
     std::wstring longName(200, L'n');
     HTREEITEM first = tree.InsertFolder(work, longName.c_str(), false);
     HTREEITEM second = tree.InsertFolder(first, longName.c_str(), false);
-    EXPECT_EQ(PathText(tree, first), L"\\Work\\" + longName);
+    EXPECT_EQ(PathText(tree, first), L"M:\\Work\\" + longName);
     UINT code = 1;
     EXPECT_EQ(PathText(tree, second, &code), L"");
     EXPECT_EQ(code, 0u);
