@@ -20,22 +20,26 @@ int ChooseLanguage() {
 }
 
 LONG ReadSyncManagerVersion() {
-    RegKey syncManager(HKEY_LOCAL_MACHINE);
-    DWORD version = 0;
-    if (syncManager.Open(kSyncManagerKey) != ERROR_SUCCESS) return 0;
-    syncManager.QueryDword("MajorVersion", &version);
-    syncManager.Close();
-    return static_cast<LONG>(version);  // a value with the top bit set counts as negative
+    // The first view that holds the value answers.
+    for (REGSAM view : kMachineViews) {
+        RegKey syncManager(HKEY_LOCAL_MACHINE);
+        DWORD version = 0;
+        if (syncManager.Open(kSyncManagerKey, view) != ERROR_SUCCESS) continue;
+        if (syncManager.QueryDword("MajorVersion", &version) != ERROR_SUCCESS) continue;
+        return static_cast<LONG>(version);  // a value with the top bit set counts as negative
+    }
+    return 0;
 }
 
 bool ReadAppManagerPath(char (&path)[MAX_PATH]) {
-    RegKey appManager(HKEY_LOCAL_MACHINE);
+    for (REGSAM view : kMachineViews) {
+        RegKey appManager(HKEY_LOCAL_MACHINE);
+        DWORD size = MAX_PATH;
+        if (appManager.Open(kAppManagerKey, view) == ERROR_SUCCESS && appManager.QueryString("", path, &size) == ERROR_SUCCESS)
+            return true;
+    }
     path[0] = '\0';
-    LONG opened = appManager.Open(kAppManagerKey);
-    DWORD size = MAX_PATH;
-    LONG read = (opened == ERROR_SUCCESS) ? appManager.QueryString("", path, &size) : opened;
-    appManager.Close();
-    return opened == ERROR_SUCCESS && read == ERROR_SUCCESS;
+    return false;
 }
 
 bool FormatInstallArgument(const char* path, char (&argument)[MAX_PATH]) {

@@ -12,11 +12,12 @@ constexpr LONG kLowestSyncManagerVersion = 3;
 // Applies the language rule to the running system (default language, then LangToggle).
 int ChooseLanguage();
 
-// The installed sync manager's major version, read as a signed number; 0 when the key or
-// the value cannot be read.
+// The installed sync manager's major version, read as a signed number from the first
+// registry view that holds it (kMachineViews); 0 when no view does.
 LONG ReadSyncManagerVersion();
 
-// The application manager's full path from its App Paths entry; false when it cannot be read.
+// The application manager's full path from its App Paths entry, in the first registry view
+// that holds it; false when none does.
 bool ReadAppManagerPath(char (&path)[MAX_PATH]);
 
 // The application manager's one argument: `path` in double quotes. False when it does not fit.

@@ -1,8 +1,8 @@
 #include "reg_key.h"
 
-LONG RegKey::Open(const char* subKey) {
+LONG RegKey::Open(const char* subKey, REGSAM view) {
     Close();
-    return RegOpenKeyExA(root, subKey, 0, KEY_READ, &key);
+    return RegOpenKeyExA(root, subKey, 0, KEY_READ | view, &key);
 }
 
 LONG RegKey::QueryString(const char* valueName, char* buffer, DWORD* size) {

@@ -2,17 +2,38 @@
 # Sets up, builds and starts Zolv under Wine. On a desktop (DISPLAY set) the program opens
 # there for you to use. Without a display it plays a short demonstration on a virtual one:
 # a set with a small demo tree, a Forward run, and a screenshot of the window saved as PNG.
+#   bash scripts/run.sh [--japanese]
+# --japanese shows the Japanese interface (LangToggle=1); its screenshot is zolv-demo-ja.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZOLV_BUILD:-$root/build}
+toggle=0
+for arg in "$@"; do
+  case $arg in
+    --japanese) toggle=1 ;;
+    *) echo "usage: bash scripts/run.sh [--japanese]" >&2; exit 2 ;;
+  esac
+done
 bash "$root/scripts/install-deps.sh"
 ZOLV_BUILD=$build bash "$root/scripts/build.sh" >/dev/null
 source "$root/scripts/wine-session.sh"
 exe="$build/device/app/Zolv.exe"
+winpath() { echo "Z:${1//\//\\}"; }
+# Registry values for this run, in one regedit import (every wine process costs a start-up).
+set_registry() {
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  { printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Quenbrook]\r\n"LangToggle"=dword:%08x\r\n' "$toggle"
+    printf '%s\r\n' "$@"; } >"$reg"
+  wine regedit /S "$(winpath "$reg")" >/dev/null 2>&1 </dev/null || true
+  rm -f "$reg"
+}
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   ZOLV_KEEP_DISPLAY=1 wine_session_start "$build"
   trap wine_session_stop EXIT
+  set_registry
   echo "Zolv is running on $DISPLAY; close its window (or press Ctrl+Q) to end."
   wine "$exe" >/dev/null 2>&1
   exit 0
@@ -20,7 +41,6 @@ fi
 
 wine_session_start "$build"
 trap wine_session_stop EXIT
-winpath() { echo "Z:${1//\//\\}"; }
 
 demo="$build/demo"
 rm -rf "$demo"
@@ -32,8 +52,9 @@ echo "compiled" >"$demo/source/docs/build.obj"
 echo "left over" >"$demo/destination/stale.txt"
 printf '[Demo]\r\nSRC="%s"\r\nDST="%s"\r\nDELETE=Y\r\nDOSTIME=N\r\nFORCE=Y\r\nEXCLUDEOBJ=Y\r\n\r\n' \
   "$(winpath "$demo/source")" "$(winpath "$demo/destination")" >"$demo/demo.ini"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Quenbrook\Zolv' /v 'Ini file' /d "$(winpath "$demo/demo.ini")" /f >/dev/null 2>&1
+ini=$(winpath "$demo/demo.ini")
+set_registry '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' \
+  '[HKEY_CURRENT_USER\Software\Quenbrook\Zolv]' "\"Ini file\"=\"${ini//\\/\\\\}\""
 
 wine "$exe" >/dev/null 2>&1 &
 zolv_pid=$!
@@ -47,15 +68,24 @@ done
 sleep 1
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" >/dev/null 2>&1 || true
 xdotool key --window "$window" ctrl+f  # Forward
+result='^Result of fodler sync$' shot="$build/zolv-demo.png"
+[ "$toggle" = 1 ] && result='^結果の報告$' shot="$build/zolv-demo-ja.png"
 for _ in $(seq 1 100); do
-  xdotool search --name '^Result of fodler sync$' >/dev/null 2>&1 && break
+  xdotool search --name "$result" >/dev/null 2>&1 && break
   sleep 0.1
 done
 sleep 0.5
-shot="$build/zolv-demo.png"
+# The window as the user sees it once the run is over. (While a run's dialog is open the
+# check boxes are disabled, and Wine draws a disabled check box's text through a bitmap just
+# as wide as the text's advance: the ink of a last letter that reaches past it is cut, so
+# "Del after copy" loses half its "y" however wide the box is.)
+xdotool key Return
+sleep 1
 import -window root "$shot"
-xdotool key Return ctrl+q
+xdotool key ctrl+q
 wait "$zolv_pid" || true
+# The prefix is the tests' too: leave the language as the device has it.
+if [ "$toggle" = 1 ]; then toggle=0; set_registry; fi
 echo "== The demo set ran Forward: the destination now holds"
 (cd "$demo/destination" && find . -type f | sort)
 echo "== A screenshot of the window is at $shot"

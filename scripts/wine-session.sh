@@ -1,6 +1,7 @@
 # Sourced: starts one Wine session (with a virtual display) for a build tree, and stops it.
 #   wine_session_start BUILD_DIR   exports WINEPREFIX, WINEDEBUG, DISPLAY
 #   wine_session_stop
+#   wine_link_japanese_font        for a prefix whose session is running
 # Wine's background services must not inherit the caller's pipes, or every later
 # process waits for them: all their output goes to /dev/null.
 
@@ -20,6 +21,37 @@ wine_session_start() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -p >/dev/null 2>&1 </dev/null
   wine wineboot >/dev/null 2>&1 </dev/null || true
+  wine_link_japanese_font
+}
+
+# A stock prefix on an English system links no Japanese font to the system fonts, so menus,
+# list headers, tool tips, message boxes and Tahoma dialogs show Japanese as empty boxes.
+# Links the distribution's VL Gothic (scripts/install-deps.sh) as a Japanese system does
+# with its own UI font: the UI faces fall back to it (FontLink\SystemLink) and the
+# Japanese UI faces' names stand for it (Replacements). Once per prefix: one regedit run.
+wine_link_japanese_font() {
+  local face="VL PGothic" file="VL-PGothic-Regular.ttf"
+  grep -qs "\"MS UI Gothic\"=\"$face\"" "$WINEPREFIX/user.reg" && return 0
+  # REG_MULTI_SZ of one "file,face" string: in a .reg file read as ANSI, the string's bytes
+  # and two NULs.
+  local link
+  link=$(printf '%s,%s' "$file" "$face" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')",00,00"
+  local reg ui
+  reg=$(mktemp --suffix=.reg)
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    for ui in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI" \
+              "Lucida Sans Unicode" "Arial"; do
+      printf '"%s"=hex(7):%s\r\n' "$ui" "$link"
+    done
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for ui in "MS UI Gothic" "MS PGothic" "MS Gothic" "MS Mincho" "MS PMincho"; do
+      printf '"%s"="%s"\r\n' "$ui" "$face"
+    done
+  } >"$reg"
+  wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null || true
+  rm -f "$reg"
 }
 
 wine_session_stop() {

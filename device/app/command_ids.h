@@ -13,6 +13,9 @@ constexpr int kCmdBrowseDestination = 40304;
 constexpr int kCmdAbort = 40305;
 constexpr int kCmdAbout = 40901;
 
+// Posted to the main window after its creation: notices about the start-up.
+constexpr unsigned kMsgStartupNotice = 0x8000 + 1;  // WM_APP + 1
+
 // Controls.
 constexpr int kIdCommandBands = 13200;
 constexpr int kIdToolBand = 13301;

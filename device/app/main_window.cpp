@@ -96,9 +96,15 @@ LRESULT MainWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
         return DefWindowProcW(window, msg, wParam, lParam);
     }
     case WM_HELP:
-        if (GetActiveWindow() == window) PostMessageW(window, WM_COMMAND, kCmdAbout, 0);
+        if (!inRun_ && GetActiveWindow() == window) PostMessageW(window, WM_COMMAND, kCmdAbout, 0);
         return 0;
     case WM_COMMAND: return OnCommand(window, msg, wParam, lParam);
+    case WM_CLOSE:
+        // The save at exit happens while the window is still there to own its error box.
+        runState.abortRequested = true;
+        SaveAtExit();
+        return DefWindowProcW(window, msg, wParam, lParam);
+    case kMsgStartupNotice: ShowStartupNotice(); return 0;
     default: return DefWindowProcW(window, msg, wParam, lParam);
     }
 }
@@ -121,7 +127,7 @@ LRESULT MainWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
         SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle), TRUE);
     }
     if (AppSettings.iniFile[0] != L'\0') {
-        LoadSetFile();
+        if (!LoadSetFile()) PostMessageW(window, kMsgStartupNotice, 0, 0);
     } else {
         PostMessageW(window, WM_COMMAND, kCmdOpenIni, 0);
     }
@@ -136,14 +142,14 @@ void MainWindow::CreateChildControls() {
     child(sourceLabel, 0, L"Static", Pick(kSourceLabel), -1, kLabelStyle);
     child(destinationLabel, 0, L"Static", Pick(kDestinationLabel), -1, kLabelStyle);
     child(sourceEdit, WS_EX_CLIENTEDGE, L"Edit", L"", kIdSourceEdit, kEditStyle);
-    SendMessageW(sourceEdit.hwnd, EM_LIMITTEXT, MAX_PATH, 0);
+    SendMessageW(sourceEdit.hwnd, EM_LIMITTEXT, MAX_PATH - 1, 0);  // what the set keeps
     child(sourceBrowse, 0, L"Button", L"...", kCmdBrowseSource, kButtonStyle);
     child(back, 0, L"Button", Pick(kBackText), kCmdBackward, kButtonStyle);
     child(forward, 0, L"Button", Pick(kForwardText), kCmdForward, kButtonStyle);
     child(abort, 0, L"Button", Pick(kAbortText), kCmdAbort, kButtonStyle);
     EnableWindow(abort.hwnd, FALSE);
     child(destinationEdit, WS_EX_CLIENTEDGE, L"Edit", L"", kIdDestinationEdit, kEditStyle);
-    SendMessageW(destinationEdit.hwnd, EM_LIMITTEXT, MAX_PATH, 0);
+    SendMessageW(destinationEdit.hwnd, EM_LIMITTEXT, MAX_PATH - 1, 0);  // what the set keeps
     child(destinationBrowse, 0, L"Button", L"...", kCmdBrowseDestination, kButtonStyle);
     child(deleteAfterCopy, 0, L"Button", Pick(kDeleteAfterCopyText), kIdDeleteAfterCopy, kCheckStyle);
     child(dosTime, 0, L"Button", Pick(kDosTimeText), kIdDosTime, kCheckStyle);
@@ -193,6 +199,8 @@ void MainWindow::LayoutControls() {
 LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     // A control's notification code takes part in the match; menus and accelerators do not.
     const WPARAM command = lParam ? wParam : LOWORD(wParam);
+    // During a run only Abort is heard, whatever sent the command.
+    if (inRun_ && command != kCmdAbort) return 0;
     switch (command) {
     case kCmdOpenIni: OpenSetFileCommand(); return 0;
     case kCmdSaveIni: SaveSetFileCommand(); return 0;
@@ -213,10 +221,7 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
 
 LRESULT MainWindow::OnDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     runState.abortRequested = true;  // a run pumping messages stops at its next step
-    if (AppSettings.iniFile[0] != L'\0') {
-        SaveSettings();
-        SaveSetFile();
-    }
+    SaveAtExit();  // done already when the window was closed
     DestroySetRecords();
     AppSettings.srcWidth = static_cast<int>(SendMessageW(operationList.hwnd, LVM_GETCOLUMNWIDTH, 1, 0));
     AppSettings.dstWidth = static_cast<int>(SendMessageW(operationList.hwnd, LVM_GETCOLUMNWIDTH, 2, 0));

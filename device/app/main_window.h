@@ -39,11 +39,17 @@ public:
     void BrowseFolderInto(FEdit& edit);
     int SetCount() const;
 
-    // The INI set file.
+    // The INI set file. A file that could not be read is never written over by the save at
+    // exit; a failed save keeps the previous file as the program's INI file.
     int LoadSetFile();
     int SaveSetFile();
     void OpenSetFileCommand();
     void SaveSetFileCommand();
+    // The settings and the set file, once, when the window closes; says so when it fails.
+    void SaveAtExit();
+    // Posted after creation: the notice about a set file that could not be read.
+    void ShowStartupNotice();
+    bool SetFileUnread() const { return setFileUnread_; }
 
     // Runs.
     void SyncForward();
@@ -85,13 +91,21 @@ private:
     void ShowListNow();
     void ShowStatusNow();
     void SetRunControlsEnabled(bool enabled);
+    bool WriteSetFile(const wchar_t* path);
+    void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
+    bool RefuseOverlongPaths();
 
-    ULONGLONG lastQueueLook_ = 0;
-    ULONGLONG lastListPaint_ = 0;
+    // Tick counts (milliseconds, wrapping every 49.7 days: only differences are compared).
+    DWORD lastQueueLook_ = 0;
+    DWORD lastListPaint_ = 0;
     bool listPaintPending_ = false;
     bool running_ = false;
-    ULONGLONG listPaintInterval_ = 0;
-    ULONGLONG lastStatusPaint_ = 0;
+    bool inRun_ = false;        // from the run command to its end: every command but Abort waits
+    bool setFileUnread_ = false;
+    DWORD setFileFailure_ = ERROR_SUCCESS;
+    bool exitSaved_ = false;
+    DWORD listPaintInterval_ = 0;
+    DWORD lastStatusPaint_ = 0;
     bool statusPending_ = false;
     wchar_t statusText_[kMessageChars] = L"";
 };

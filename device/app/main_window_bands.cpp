@@ -74,5 +74,5 @@ void MainWindow::BuildCommandBands() {
     SetCommandBandSize(commandBands.hwnd, 1, CommandBarButtonsWidth(commandBar.hwnd) + 4);
 
     setList.hwnd = CommandBarInsertComboBox(commandBar.hwnd, instance, kSetListWidth, kSetListStyle, kIdSetList, 0);
-    SendMessageW(setList.hwnd, CB_LIMITTEXT, MAX_PATH, 0);
+    SendMessageW(setList.hwnd, CB_LIMITTEXT, MAX_PATH - 1, 0);  // what the set keeps
 }

@@ -6,32 +6,58 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 
 #include "command_ids.h"
+#include "framework/message_boxes.h"
 #include "framework/text.h"
 #include "main_window.h"
 #include "sync/paths.h"
+#include "sync/sync_texts.h"
 
 namespace {
 
 // Looks at the message queue at most this often during a run: a look costs tens of
 // microseconds under some platforms and a message it takes may be a repaint costing
 // milliseconds; Abort still acts well within a tenth of a second.
-constexpr ULONGLONG kQueueLookInterval = 20;
+constexpr DWORD kQueueLookInterval = 20;
 // Repaints the operation list and the status bar at most this often during a run instead of
 // after every row or folder: a repaint can cost tens of milliseconds under some platforms.
 // The list waits longer when its repaints are slow, so that painting never takes more than
 // about a ninth of the run. The final state is always painted, and so is the state at each
 // dialog of the run.
-constexpr ULONGLONG kPaintInterval = 150;
-constexpr ULONGLONG kPaintCostFactor = 8;
+constexpr DWORD kPaintInterval = 150;
+constexpr DWORD kPaintCostFactor = 8;
 
 }  // namespace
 
 void MainWindow::SyncForward() { Sync(false); }
 void MainWindow::SyncBackward() { Sync(true); }
 
+// A folder edit holding more than a set keeps (text put there by a program, not typed) is
+// refused with the too-long box: a run never works on a path other than the one shown.
+bool MainWindow::RefuseOverlongPaths() {
+    for (const FEdit* edit : {&sourceEdit, &destinationEdit}) {
+        const int length = GetWindowTextLengthW(edit->hwnd);
+        if (length < static_cast<int>(MAX_PATH)) continue;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        GetWindowTextW(edit->hwnd, text.data(), length + 1);
+        wchar_t message[kMessageChars];
+        FormatInto(message, Pick(SyncTexts::PathTooLong), text.c_str());
+        ::ShowError(hwnd, L"%s", message);
+        return true;
+    }
+    return false;
+}
+
 void MainWindow::Sync(bool backward) {
+    // Every other command waits until the run is over, whatever sends it.
+    struct RunScope {
+        bool& flag;
+        explicit RunScope(bool& f) : flag(f) { flag = true; }
+        ~RunScope() { flag = false; }
+    } scope(inRun_);
+    if (RefuseOverlongPaths()) return;
     // A run always uses what is on screen.
     ReadSetControls();
     CommitCurrentSet();
@@ -58,6 +84,7 @@ void MainWindow::SetRunControlsEnabled(bool enabled) {
                              static_cast<FWindow*>(&excludeObj)}) {
         EnableWindow(control->hwnd, enabled);
     }
+    for (int id : {kCmdNewSet, kCmdDeleteSet}) SendMessageW(commandBar.hwnd, TB_ENABLEBUTTON, id, enabled);
     EnableWindow(abort.hwnd, !enabled);
 }
 
@@ -78,7 +105,7 @@ void MainWindow::BeginRun() {
     // Rows are painted at a bounded rate during the run (RepaintList), not one by one.
     SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
     running_ = true;
-    lastListPaint_ = lastStatusPaint_ = GetTickCount64();
+    lastListPaint_ = lastStatusPaint_ = GetTickCount();
     listPaintInterval_ = kPaintInterval;
     listPaintPending_ = statusPending_ = false;
 }
@@ -97,13 +124,13 @@ void MainWindow::RepaintList() {
 }
 
 void MainWindow::ShowListNow() {
-    ULONGLONG start = GetTickCount64();
+    DWORD start = GetTickCount();
     HWND list = operationList.hwnd;
     int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     if (last >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, last, TRUE);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    lastListPaint_ = GetTickCount64();
+    lastListPaint_ = GetTickCount();
     listPaintInterval_ = std::max(kPaintInterval, kPaintCostFactor * (lastListPaint_ - start));
     listPaintPending_ = false;
     if (statusPending_) ShowStatusNow();
@@ -111,7 +138,7 @@ void MainWindow::ShowListNow() {
 
 void MainWindow::ShowStatusNow() {
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(statusText_));
-    lastStatusPaint_ = GetTickCount64();
+    lastStatusPaint_ = GetTickCount();
     statusPending_ = false;
 }
 
@@ -136,7 +163,7 @@ void MainWindow::ShowSuccess() {
 }
 
 void MainWindow::PumpOneMessage() {
-    ULONGLONG now = GetTickCount64();
+    DWORD now = GetTickCount();
     if (listPaintPending_ && now - lastListPaint_ >= listPaintInterval_) RepaintList();
     if (statusPending_ && now - lastStatusPaint_ >= kPaintInterval) ShowStatusNow();
     if (now - lastQueueLook_ < kQueueLookInterval) return;
@@ -164,13 +191,13 @@ void MainWindow::AddLogRow(const wchar_t* operation, const wchar_t* first, const
     state.state = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     listPaintPending_ = true;
-    if (GetTickCount64() - lastListPaint_ >= listPaintInterval_) RepaintList();
+    if (GetTickCount() - lastListPaint_ >= listPaintInterval_) RepaintList();
 }
 
 void MainWindow::SetStatusText(const wchar_t* text) {
     FormatInto(statusText_, L"%s", text);
     // Outside a run, and for the empty text that ends one, at once; otherwise batched.
-    if (!running_ || text[0] == L'\0' || GetTickCount64() - lastStatusPaint_ >= kPaintInterval) {
+    if (!running_ || text[0] == L'\0' || GetTickCount() - lastStatusPaint_ >= kPaintInterval) {
         ShowStatusNow();
     } else {
         statusPending_ = true;

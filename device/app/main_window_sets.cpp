@@ -4,11 +4,13 @@
 #include <string>
 
 #include "command_ids.h"
+#include "framework/message_boxes.h"
 #include "framework/text.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
 #include "sets/file_dialog.h"
 #include "sets/ini_codec.h"
+#include "sets/set_file_texts.h"
 #include "sets/set_file_writer.h"
 #include "sets/sync_set.h"
 #include "sync/paths.h"
@@ -153,44 +155,77 @@ void MainWindow::DestroySetRecords() {
 
 int MainWindow::LoadSetFile() {
     while (SetCount() > 0) RemoveSet(0);
-    bool opened = ReadSetFile(AppSettings.iniFile, [this](const SetFields& set) {
+    const SetFields kept = CurrentSet;
+    bool read = ReadSetFile(AppSettings.iniFile, [this](const SetFields& set) {
         CurrentSet = set;
         InsertSet(-1);
     });
-    if (!opened) {
+    if (!read) {
+        setFileFailure_ = GetLastError();
+        setFileUnread_ = true;
+        // A file cut short by a failure never passes for the complete list.
+        while (SetCount() > 0) RemoveSet(0);
+        CurrentSet = kept;
         // The list is empty now: an index into it would make the next commit insert nothing.
         currentIndex = -1;
         return 0;
     }
+    setFileUnread_ = false;
     currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
     LoadCurrentSet(0);
     ShowCurrentSet();
     return 1;
 }
 
-int MainWindow::SaveSetFile() {
+bool MainWindow::WriteSetFile(const wchar_t* path) {
     CommitCurrentSet();
-    std::string content;
-    SetFields set;
-    for (int i = 0, count = SetCount(); i < count; ++i) {
+    const std::string content = FormatSetFile(SetCount(), [this](int i, SetFields& set) {
         ClearSetFields(set);
         ItemText(setList.hwnd, i, set.name);
         if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(set);
-        content += FormatSetSection(set);
-    }
-    return ReplaceFileContent(AppSettings.iniFile, content) ? 1 : 0;
+    });
+    return ReplaceFileContent(path, content);
+}
+
+int MainWindow::SaveSetFile() { return WriteSetFile(AppSettings.iniFile) ? 1 : 0; }
+
+void MainWindow::ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code) {
+    wchar_t message[kMessageChars];
+    SetFileFailureText(text, path, code, message);
+    ::ShowError(hwnd, L"%s", message);
 }
 
 void MainWindow::OpenSetFileCommand() {
     wchar_t path[MAX_PATH];
     if (!AskSetFilePath(hwnd, SetFileDialogKind::Open, AppSettings.iniFile, path)) return;
     CopyPath(AppSettings.iniFile, path);
-    LoadSetFile();
+    if (!LoadSetFile()) ShowSetFileFailure(SetFileTexts::ReadFailed, AppSettings.iniFile, setFileFailure_);
 }
 
+// The chosen file becomes the program's INI file only once the sets are in it.
 void MainWindow::SaveSetFileCommand() {
     wchar_t path[MAX_PATH];
     if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) return;
+    if (!WriteSetFile(path)) {
+        ShowSetFileFailure(SetFileTexts::SaveFailed, path, GetLastError());
+        return;
+    }
     CopyPath(AppSettings.iniFile, path);
-    SaveSetFile();
+    setFileUnread_ = false;
+}
+
+void MainWindow::ShowStartupNotice() {
+    if (setFileUnread_) ShowSetFileFailure(SetFileTexts::ReadFailed, AppSettings.iniFile, setFileFailure_);
+}
+
+void MainWindow::SaveAtExit() {
+    if (exitSaved_) return;
+    exitSaved_ = true;
+    if (AppSettings.iniFile[0] == L'\0') return;
+    SaveSettings();
+    if (setFileUnread_) return;  // the user's file stays as it is
+    if (!SaveSetFile()) {
+        DWORD failure = GetLastError();
+        ShowSetFileFailure(SetFileTexts::ExitSaveFailed, AppSettings.iniFile, failure);
+    }
 }

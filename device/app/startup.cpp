@@ -5,6 +5,7 @@
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "main_window.h"
+#include "platform/command_bands.h"
 #include "program_names.h"
 
 HWND ActivateRunningInstance(const wchar_t* className) {
@@ -22,6 +23,8 @@ int RunMessageLoop(HWND window, bool dialogNavigation) {
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (PreTranslateDialogMessage(&msg)) continue;
         if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
+        // Alt+letter reaches the menu bar from whichever control has the focus.
+        if (CommandBandsTranslateKey(window, &msg)) continue;
         if (dialogNavigation && IsDialogMessageW(window, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

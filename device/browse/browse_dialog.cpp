@@ -97,9 +97,15 @@ LRESULT FDlgBrowseFolder::OnNotify(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
         }
         return Answer(hwnd, 0);
     case NM_CLICK:
-        if (GetKeyState(VK_MENU) < 0) PostMessageW(hwnd, WM_COMMAND, IDM_BROWSE_CONTEXT_MENU, 0);
+        if (GetKeyState(VK_MENU) < 0) {
+            SelectItemAtMessagePos();
+            PostMessageW(hwnd, WM_COMMAND, IDM_BROWSE_CONTEXT_MENU, 0);
+        }
         return FALSE;
-    case NM_RCLICK: PostMessageW(hwnd, WM_COMMAND, IDM_BROWSE_CONTEXT_MENU, 0); return FALSE;
+    case NM_RCLICK:
+        SelectItemAtMessagePos();
+        PostMessageW(hwnd, WM_COMMAND, IDM_BROWSE_CONTEXT_MENU, 0);
+        return FALSE;
     default: return FALSE;
     }
 }
@@ -136,6 +142,17 @@ void FDlgBrowseFolder::NewFolder() {
     TreeView_SelectItem(tree_->hwnd, created);
     SetFocus(tree_->hwnd);
     TreeView_EditLabel(tree_->hwnd, created);
+}
+
+// The item under the point of the click becomes the selection, so that the context menu's
+// Rename and Delete act on the item the user pointed at.
+void FDlgBrowseFolder::SelectItemAtMessagePos() {
+    const DWORD at = GetMessagePos();
+    TVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    ScreenToClient(tree_->hwnd, &hit.pt);
+    HTREEITEM item = TreeView_HitTest(tree_->hwnd, &hit);
+    if (item && (hit.flags & TVHT_ONITEM)) TreeView_SelectItem(tree_->hwnd, item);
 }
 
 void FDlgBrowseFolder::ShowContextMenu() {
@@ -214,9 +231,16 @@ LRESULT FDlgBrowseFolder::RenameItem(HTREEITEM item, const wchar_t* typed) {
         // A separator or wildcard would move the folder elsewhere or make it unreadable; an
         // empty label would name the parent itself.
         failure = ERROR_INVALID_NAME;
-    } else if (!IsInRomOrUnreadable(GetFileAttributesW(oldPath)) && !MoveFileW(oldPath, newPath)) {
-        failure = GetLastError();
-        if (failure == ERROR_SUCCESS) failure = ERROR_GEN_FAILURE;
+    } else {
+        // A folder in ROM is renamed in the tree only. One that is gone, or whose attributes
+        // cannot be read, is not renamed at all: that is a failed move like any other.
+        const DWORD attributes = GetFileAttributesW(oldPath);
+        bool done = attributes != INVALID_FILE_ATTRIBUTES;
+        if (done && !IsInRomOrUnreadable(attributes)) done = MoveFileW(oldPath, newPath) != FALSE;
+        if (!done) {
+            failure = GetLastError();
+            if (failure == ERROR_SUCCESS) failure = ERROR_GEN_FAILURE;
+        }
     }
     if (failure != ERROR_SUCCESS) {
         wchar_t text[kMessageChars];

@@ -40,6 +40,7 @@ public:
 
     void NewFolder();
     void ShowContextMenu();
+    void SelectItemAtMessagePos();
     void RenameSelected();
     void DeleteSelected();
     LRESULT BeginLabelEdit(const NMTVDISPINFOW* info);
@@ -57,7 +58,8 @@ private:
 };
 
 // Runs the dialog for the request; true only when it ended with OK (1). `output` holds the
-// selected folder's path ("" for Desktop, "\" for My Device).
+// selected folder's path ("" for Desktop, "\" for My Device; on desktop Win32 the path
+// carries the drive of the device root, "C:\").
 bool Browse(const BrowseRequest& request, PathBuffer& output);
 
 // For the main window's browse buttons: the dialog with the given owner and title (the main

@@ -26,6 +26,18 @@ bool PrependPath(PathBuffer& path, const wchar_t* base) {
     return CopyPath(path, joined);
 }
 
+bool RootedPath(PathBuffer& out, const wchar_t* prefix, const wchar_t* path) {
+    const bool rooted = path[0] == L'\\' && path[1] != L'\\';
+    if (!rooted || prefix[0] == L'\0') return CopyPath(out, path);
+    if (wcslen(prefix) + wcslen(path) >= kPathChars) {
+        out[0] = L'\0';
+        return false;
+    }
+    wcscpy(out, prefix);
+    wcscat(out, path);
+    return true;
+}
+
 bool ChooseNewFolderPath(PathBuffer& out, const wchar_t* parent,
                          const std::function<bool(const wchar_t*)>& taken) {
     if (!JoinPath(out, parent, Pick(BrowseTexts::NewFolderName))) return false;

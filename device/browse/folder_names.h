@@ -13,6 +13,11 @@
 // the path emptied, when the result would not fit.
 bool PrependPath(PathBuffer& path, const wchar_t* base);
 
+// A special folder's path made absolute: `prefix` (the device root, see DeviceRootPrefix)
+// in front of a path that starts at the root ("\", "\My Documents"); other paths (Desktop's
+// empty one, the network's "\\") as they are. False (out empty) when it would not fit.
+bool RootedPath(PathBuffer& out, const wchar_t* prefix, const wchar_t* path);
+
 // The first free name in `parent`: "New Folder", then "New Folder (2)", (3), … (Japanese
 // "新しいフォルダ"); anything of that name, file or folder, counts as taken. False (out
 // empty) when no candidate fits a path buffer.

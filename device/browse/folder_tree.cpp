@@ -3,10 +3,19 @@
 #include <cwchar>
 
 #include "browse/browse_ids.h"
+#include "browse/drive_items.h"
 #include "browse/folder_codes.h"
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
 #include "framework/program.h"
+#include "platform/device_root.h"
+
+namespace {
+
+// A special item's own path, absolute on a platform with more than one root.
+bool SpecialPath(UINT code, PathBuffer& out) { return RootedPath(out, DeviceRootPrefix(), SpecialFolderOf(code).path); }
+
+}  // namespace
 
 FFolderTree::~FFolderTree() {
     if (images_ == nullptr) return;
@@ -31,15 +40,17 @@ void FFolderTree::Build() {
 
     TreeView_DeleteAllItems(hwnd);
     desktopItem = InsertSpecial(TVI_ROOT, kCodeDesktop, true);
+    PathBuffer folder;
     documentsItem = InsertSpecial(desktopItem, kCodeMyDocuments, true);
-    Populate(documentsItem, SpecialFolderOf(kCodeMyDocuments).path);
+    if (SpecialPath(kCodeMyDocuments, folder)) Populate(documentsItem, folder);
     deviceItem = InsertSpecial(desktopItem, kCodeMyDevice, true);
-    Populate(deviceItem, SpecialFolderOf(kCodeMyDevice).path);
+    if (SpecialPath(kCodeMyDevice, folder)) Populate(deviceItem, folder);
 
     networkItem = nullptr;
     controlPanelItem = (options & kOptionControlPanel) ? InsertSpecial(deviceItem, kCodeControlPanel, false) : nullptr;
     databaseItem = (options & kOptionDatabase) ? InsertSpecial(deviceItem, kCodeDatabase, false) : nullptr;
     findResultItem = (options & kOptionFindResult) ? InsertSpecial(desktopItem, kCodeFindResult, false) : nullptr;
+    for (const PcDrive& drive : ListPcDrives()) InsertDrive(desktopItem, drive);
 
     TreeView_Expand(hwnd, desktopItem, TVE_EXPAND);
     TreeView_SelectItem(hwnd, desktopItem);
@@ -61,6 +72,23 @@ HTREEITEM FFolderTree::InsertSpecial(HTREEITEM parent, UINT code, bool hasChildr
     insert.item.iSelectedImage = row.image;
     insert.item.cChildren = hasChildren ? 1 : 0;
     insert.item.lParam = static_cast<LPARAM>(row.code);
+    return TreeView_InsertItem(hwnd, &insert);
+}
+
+// A drive is shown with a button and read only when first expanded: a slow or empty drive
+// costs nothing until the user opens it.
+HTREEITEM FFolderTree::InsertDrive(HTREEITEM parent, const PcDrive& drive) {
+    PathBuffer label;
+    DriveLabel(drive, label);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+    insert.item.pszText = label;
+    insert.item.iImage = DriveImage(drive);
+    insert.item.iSelectedImage = DriveImage(drive);
+    insert.item.cChildren = 1;
+    insert.item.lParam = static_cast<LPARAM>(DriveCode(drive.letter, true));
     return TreeView_InsertItem(hwnd, &insert);
 }
 
@@ -143,8 +171,14 @@ UINT FFolderTree::PathOf(HTREEITEM item, PathBuffer& out) const {
         if (!LabelOf(at, label)) break;
         const UINT code = CodeOf(at);
         if (first == 0) first = code;
+        if (IsDriveCode(code)) {  // the drive's root, with its letter
+            PathBuffer root;
+            DriveRootOf(code, root);
+            return PrependPath(out, root) ? first : 0;
+        }
         if (IsSpecialCode(code)) {
-            if (!PrependPath(out, SpecialFolderOf(code).path)) return 0;
+            PathBuffer base;
+            if (!SpecialPath(code, base) || !PrependPath(out, base)) return 0;
             return first;
         }
         if (!PrependPath(out, label)) return 0;
@@ -163,7 +197,16 @@ UINT FFolderTree::SelectedPath(PathBuffer& out) const {
 }
 
 void FFolderTree::LoadIfPending(HTREEITEM item) {
-    if (CodeOf(item) != kFolderPending) return;
+    const UINT code = CodeOf(item);
+    if (IsDriveCode(code) && (code & kDrivePending)) {
+        PathBuffer root;
+        DriveRootOf(code, root);
+        Populate(item, root);
+        SetCode(item, code & ~kDrivePending);
+        if (TreeView_GetChild(hwnd, item) == nullptr) SetHasChildren(item, false);
+        return;
+    }
+    if (code != kFolderPending) return;
     PathBuffer folder;
     if (PathOf(item, folder) == 0) return;
     Populate(item, folder);

@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include "framework/window.h"
+#include "platform/pc_drives.h"
 #include "sync/paths.h"
 
 // The model behind the browse dialog's tree-view control: the device's folders under the
-// special items Desktop, My Documents and My Device, read one level at a time as folders are
-// first expanded. It keeps no paths: a path is rebuilt from the labels up to a special item.
+// special items Desktop, My Documents and My Device (and, on a PC, its drives), read one
+// level at a time as folders are first expanded. It keeps no paths: a path is rebuilt from
+// the labels up to a special item.
 class FFolderTree : public FWindow {
 public:
     explicit FFolderTree(HWND treeControl) : FWindow(treeControl) {}  // attached, never owned
@@ -25,6 +27,7 @@ public:
     HTREEITEM FindChild(HTREEITEM parent, const wchar_t* label) const;
     HTREEITEM InsertFolder(HTREEITEM parent, const wchar_t* name, bool hasSubfolders);
     HTREEITEM InsertSpecial(HTREEITEM parent, UINT code, bool hasChildren);
+    HTREEITEM InsertDrive(HTREEITEM parent, const PcDrive& drive);  // appended, pending
 
     // The item's path and the item's own code. 0, with `out` empty, when the item is null or
     // its path would not fit a path buffer: such a path is refused, never cut.
@@ -35,7 +38,8 @@ public:
 
     // TVN_ITEMEXPANDING: reads a pending folder once. Always 0, so the expansion goes ahead.
     LRESULT OnItemExpanding(const NMTREEVIEWW* notification);
-    // Reads a pending folder's subfolders and marks it loaded; anything else is left alone.
+    // Reads a pending folder's (or drive's) subfolders and marks it loaded; anything else is
+    // left alone.
     void LoadIfPending(HTREEITEM item);
 
     UINT CodeOf(HTREEITEM item) const;

@@ -1,5 +1,6 @@
 #include "prop_sheet.h"
 
+#include "dialog.h"
 #include "fault_guard.h"
 #include "message_boxes.h"
 #include "program.h"
@@ -7,7 +8,12 @@
 
 namespace {
 
-int CALLBACK SheetCallback(HWND, UINT, LPARAM) { return 0; }
+// A sheet opens centred over its owner, like the program's dialogs (the platform would put
+// it wherever new windows go).
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED) CenterWindow(sheet);
+    return 0;
+}
 
 }  // namespace
 

@@ -14,7 +14,7 @@ LONG FRegKey::Create(const wchar_t* subKeyName) {
 
 LONG FRegKey::Open(const wchar_t* subKeyName) {
     Close();
-    return RegOpenKeyExW(root, subKeyName, 0, KEY_ALL_ACCESS, &key);
+    return RegOpenKeyExW(root, subKeyName, 0, KEY_READ, &key);
 }
 
 LONG FRegKey::QueryString(const wchar_t* valueName, wchar_t* buffer, DWORD* sizeInOut) {
@@ -34,7 +34,7 @@ LONG FRegKey::QueryString(const wchar_t* valueName, wchar_t* buffer, DWORD* size
 
 LONG ReadRegistryDword(HKEY root, const wchar_t* subKeyName, const wchar_t* valueName, DWORD* out) {
     HKEY key = nullptr;
-    LONG status = RegOpenKeyExW(root, subKeyName, 0, KEY_ALL_ACCESS, &key);
+    LONG status = RegOpenKeyExW(root, subKeyName, 0, KEY_READ, &key);
     if (status != ERROR_SUCCESS) return status;
     DWORD type = REG_DWORD;
     DWORD size = sizeof(DWORD);

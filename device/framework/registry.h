@@ -11,8 +11,8 @@ public:
     FRegKey(const FRegKey&) = delete;
     FRegKey& operator=(const FRegKey&) = delete;
 
-    LONG Create(const wchar_t* subKeyName);  // create or open, full access
-    LONG Open(const wchar_t* subKeyName);    // open existing, full access
+    LONG Create(const wchar_t* subKeyName);  // create or open, full access: for writing
+    LONG Open(const wchar_t* subKeyName);    // open existing, read access only
     LONG Close();
     // sizeInOut is in bytes. Leaves an empty string on any failure; terminates a string
     // value stored without terminator whenever the buffer has room.

@@ -12,23 +12,11 @@ FWnd::~FWnd() {
     DialogList.Remove(this);
 }
 
-FWindow::~FWindow() {
-    if (prevProc) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prevProc));
-        WindowList.Remove(this);
-        prevProc = nullptr;
-        forwardTarget = nullptr;
-        forwardProc = nullptr;
-    }
-}
-
 LRESULT FWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 LRESULT FWindow::DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (forwardTarget) return forwardProc(forwardTarget, hwnd, msg, wParam, lParam);
-    if (prevProc) return CallWindowProcW(prevProc, hwnd, msg, wParam, lParam);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

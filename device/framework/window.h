@@ -19,13 +19,10 @@ public:
     bool owned = false;
 };
 
-using ForwardProc = LRESULT (*)(void* target, HWND, UINT, WPARAM, LPARAM);
-
 class FWindow : public FWnd {
 public:
     FWindow() = default;
     explicit FWindow(HWND attached) : FWnd(attached) {}  // never destroys the window
-    ~FWindow() override;
 
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual LRESULT DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -33,11 +30,6 @@ public:
     // CreateWindowEx with the program's instance and this object as creation parameter.
     HWND Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                 int width, int height, HWND parent, HMENU menuOrId);
-
-    // For replacing a control's procedure; nothing sets them yet, they stay 0.
-    WNDPROC prevProc = nullptr;
-    void* forwardTarget = nullptr;
-    ForwardProc forwardProc = nullptr;
 };
 
 // Registers a class served by WndProc (style CS_HREDRAW | CS_VREDRAW). A class that the

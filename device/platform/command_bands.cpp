@@ -176,6 +176,16 @@ int BandIndexOf(HWND bands, HWND child) {
 
 }  // namespace
 
+bool CommandBandsTranslateKey(HWND parent, const MSG* msg) {
+    if (msg == nullptr || msg->message != WM_SYSCHAR || !(HIWORD(msg->lParam) & KF_ALTDOWN)) return false;
+    const wchar_t key = static_cast<wchar_t>(msg->wParam);
+    if (key == 0 || key == L' ' || (msg->hwnd != parent && !IsChild(parent, msg->hwnd))) return false;
+    const ParentHook* hook = FindParentHook(parent);
+    if (hook == nullptr || hook->state == nullptr || hook->state->menuBar == nullptr) return false;
+    CommandBarState* bar = FindCommandBar(hook->state->menuBar);
+    return bar != nullptr && MenuBarKeyMenu(*bar, key);
+}
+
 HWND CreateCommandBands(HINSTANCE instance, HWND parent, UINT id, DWORD style, int bitmapId, int imageWidth) {
     HIMAGELIST images = nullptr;
     if (FindResourceW(instance, MAKEINTRESOURCEW(bitmapId), MAKEINTRESOURCEW(2) /* RT_BITMAP */))
@@ -187,8 +197,10 @@ HWND CreateCommandBands(HINSTANCE instance, HWND parent, UINT id, DWORD style, i
     GetClientRect(parent, &client);
     const DWORD bandsStyle = (style & ~kDeviceOnlyBandStyles) | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
                              CCS_NODIVIDER;
-    HWND bands = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, bandsStyle, 0, 0, client.right, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+    // A control parent: Tab and Shift+Tab of the parent's dialog keyboard handling walk into
+    // its bars and reach the controls inserted there.
+    HWND bands = CreateWindowExW(WS_EX_CONTROLPARENT, REBARCLASSNAMEW, nullptr, bandsStyle, 0, 0, client.right, 0,
+                                 parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
     if (!bands) {
         if (images) ImageList_Destroy(images);
         return nullptr;
@@ -215,7 +227,7 @@ bool AddCommandBands(HWND bands, UINT count, const REBARBANDINFOW* infos) {
     for (UINT i = 0; i < count; ++i) {
         const REBARBANDINFOW& given = infos[i];
         const UINT barId = (given.fMask & RBBIM_ID) ? given.wID : 0;
-        HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+        HWND bar = CreateWindowExW(WS_EX_CONTROLPARENT, TOOLBARCLASSNAMEW, nullptr,
                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CCS_NODIVIDER |
                                        CCS_NORESIZE | CCS_NOPARENTALIGN | TBSTYLE_TOOLTIPS,
                                    0, 0, 0, 0, bands, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(barId)),

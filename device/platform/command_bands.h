@@ -10,8 +10,9 @@
 //
 // What the desktop adds on its own: the command bands follow the width of their parent
 // (they watch its WM_SIZE), the menu bar opens its popups with the mouse, with Alt or F10
-// and with the mnemonics of its titles, and a close button ends the adornments, as on the
-// device.
+// and with the mnemonics of its titles, Tab reaches the controls inserted into a bar (the
+// bands and bars are control parents for the dialog keyboard handling), and a close button
+// ends the adornments, as on the device.
 
 // Adornment flags.
 constexpr DWORD kAdornHelp = 0x1;  // "?": sends WM_HELP to the parent
@@ -37,6 +38,12 @@ bool AddCommandBands(HWND bands, UINT count, const REBARBANDINFOW* infos);
 
 // The command bar of the band at `index`, or null.
 HWND CommandBandsGetCommandBar(HWND bands, UINT index);
+
+// Alt+letter typed anywhere in `parent`, the command bands' parent: the key message goes to
+// the control with the focus, whose default handling knows no menu bar on the bands, so the
+// message loop hands it here first (before the dialog keyboard handling). Opens the popup
+// whose title has that "&" mnemonic; true when it took the message.
+bool CommandBandsTranslateKey(HWND parent, const MSG* msg);
 
 // The height of the command bands' window (0 without a window).
 int CommandBandsHeight(HWND bands);

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "framework/registry.h"
+#include "sync/paths.h"
 
 AppSettingsRecord AppSettings = {{0}, kDefaultSrcWidth, kDefaultDstWidth};
 
@@ -10,12 +11,34 @@ const wchar_t kSettingsKey[] = L"Software\\Quenbrook\\Zolv";
 
 namespace {
 
+// A width counts only as a REG_DWORD; any other value is as good as absent.
 void QueryWidth(FRegKey& key, const wchar_t* name, int* width) {
-    DWORD value, size = sizeof value, type = REG_DWORD;
+    DWORD value, size = sizeof value, type = REG_NONE;
     if (RegQueryValueExW(key.key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-        size == sizeof value) {
+        type == REG_DWORD && size == sizeof value) {
         *width = static_cast<int>(value);
     }
+}
+
+// The INI file counts only as a string (REG_SZ, or REG_EXPAND_SZ with its variables
+// expanded) whose text fits a path buffer with its terminator; a value of another type or
+// length would name a file the user never chose, which the save at exit would write to.
+bool QueryIniFile(FRegKey& key, PathBuffer& out) {
+    wchar_t raw[MAX_PATH + 1] = L"";  // one unit more: a text without terminator still ends
+    DWORD size = sizeof raw - sizeof(wchar_t), type = REG_NONE;
+    if (RegQueryValueExW(key.key, L"Ini file", nullptr, &type, reinterpret_cast<BYTE*>(raw), &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return false;
+    }
+    raw[size / sizeof(wchar_t)] = L'\0';
+    if (wcslen(raw) >= MAX_PATH) return false;
+    if (type == REG_SZ) return CopyPath(out, raw);
+    const DWORD units = ExpandEnvironmentStringsW(raw, out, MAX_PATH);
+    if (units == 0 || units > MAX_PATH) {
+        out[0] = L'\0';
+        return false;
+    }
+    return true;
 }
 
 void SetWidth(FRegKey& key, const wchar_t* name, int width) {
@@ -29,12 +52,8 @@ void LoadSettings() {
     AppSettings.iniFile[0] = L'\0';
     FRegKey key(HKEY_CURRENT_USER);
     if (key.Open(kSettingsKey) != ERROR_SUCCESS) return;
-    wchar_t path[MAX_PATH];
-    DWORD size = sizeof path;
-    if (key.QueryString(L"Ini file", path, &size) == ERROR_SUCCESS) {
-        path[MAX_PATH - 1] = L'\0';  // a value that filled the buffer carries no terminator
-        wcscpy(AppSettings.iniFile, path);
-    }
+    PathBuffer path;
+    if (QueryIniFile(key, path)) CopyPath(AppSettings.iniFile, path);
     QueryWidth(key, L"Src width", &AppSettings.srcWidth);
     QueryWidth(key, L"Dst width", &AppSettings.dstWidth);
 }

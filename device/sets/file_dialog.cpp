@@ -41,12 +41,12 @@ bool AskSetFilePath(HWND owner, SetFileDialogKind kind, const wchar_t* currentIn
     bool chosen;
     if (kind == SetFileDialogKind::Open) {
         r.lpstrTitle = Pick(openTitle);
-        r.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+        r.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
         chosen = dialog.RunOpen();
     } else {
         wcscpy(dialog.file, L"Zolv.ini");
         r.lpstrTitle = Pick(saveTitle);
-        r.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        r.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
         chosen = dialog.RunSave();
     }
     if (chosen) CopyPath(path, dialog.file);

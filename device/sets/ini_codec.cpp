@@ -1,5 +1,8 @@
 #include "ini_codec.h"
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -16,29 +19,46 @@ int LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A'
 
 bool IsShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFD); }
 
-// ANSI text into a 260-unit field; a value longer than 259 units is cut, never overrun.
-void ConvertInto(const char* text, wchar_t (&field)[MAX_PATH]) {
-    int units = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+// File text into a 260-unit field; a value longer than 259 units is cut, never overrun.
+void ConvertInto(const char* text, wchar_t (&field)[MAX_PATH], UINT codePage) {
+    int units = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
     if (units <= 0) {
         field[0] = L'\0';
         return;
     }
     if (units <= MAX_PATH) {
-        MultiByteToWideChar(CP_ACP, 0, text, -1, field, MAX_PATH);
+        MultiByteToWideChar(codePage, 0, text, -1, field, MAX_PATH);
         return;
     }
     std::wstring whole(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, whole.data(), units);
+    MultiByteToWideChar(codePage, 0, text, -1, whole.data(), units);
     wmemcpy(field, whole.data(), MAX_PATH - 1);
     field[MAX_PATH - 1] = L'\0';
 }
 
 bool FlagIsYes(const char* line, int position) { return line[position] == 'Y' || line[position] == 'y'; }
 
-std::string ToAnsi(const wchar_t* text) {
-    char bytes[520];
-    int written = WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+// A field's text in the code page: at most 259 units give at most 518 ANSI or 777 UTF-8 bytes.
+std::string ToMultiByte(const wchar_t* text, UINT codePage) {
+    char bytes[3 * MAX_PATH + 1];
+    int written = WideCharToMultiByte(codePage, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
     return written > 0 ? std::string(bytes) : std::string();
+}
+
+// The ANSI form, written between `open` and `close` as the line holds it, reads back as the
+// same text: no character replaced by '?' or a look-alike, and no closing mark taken into
+// the value as the trail byte of what the reader counts as a double-byte character. Only
+// the '[', ']' and '"' that no set file keeps are left out of the comparison.
+bool RoundTripsAnsi(const wchar_t* text, char open, char close) {
+    std::string line = open + ToMultiByte(text, CP_ACP) + close + "\r\n";
+    StripSetValue(line.data(), CP_ACP);
+    wchar_t back[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, back, MAX_PATH) <= 0) back[0] = L'\0';
+    std::wstring kept;
+    for (const wchar_t* c = text; *c; ++c) {
+        if (*c != L'[' && *c != L']' && *c != L'"') kept += *c;
+    }
+    return kept == back;
 }
 
 }  // namespace
@@ -52,7 +72,7 @@ int KeyMatches(const char* line, const char* key, int n) {
     return 0;
 }
 
-void StripSetValue(char* text) {
+void StripSetValue(char* text, UINT codePage) {
     char* read = text;
     char* write = text;
     for (;;) {
@@ -60,7 +80,7 @@ void StripSetValue(char* text) {
         if (c == '\0' || c == '\r' || c == '\n') break;
         if (c == '[' || c == ']' || c == '"') {
             ++read;
-        } else if (UiLanguage && IsShiftJisLead(c)) {
+        } else if (UiLanguage && codePage == CP_ACP && IsShiftJisLead(c)) {
             *write++ = *read++;
             if (*read != '\0') *write++ = *read++;
         } else {
@@ -70,20 +90,20 @@ void StripSetValue(char* text) {
     *write = '\0';
 }
 
-int ParseSetLine(char* line, SetFields& current) {
+int ParseSetLine(char* line, SetFields& current, UINT codePage) {
     if (line[0] == '[') {
-        StripSetValue(line);
-        ConvertInto(line, current.name);
+        StripSetValue(line, codePage);
+        ConvertInto(line, current.name, codePage);
         return 1;
     }
     if (KeyMatches(line, "SRC=", 4) == 0) {
-        StripSetValue(line + 4);
-        ConvertInto(line + 4, current.source);
+        StripSetValue(line + 4, codePage);
+        ConvertInto(line + 4, current.source, codePage);
         return 2;
     }
     if (KeyMatches(line, "DST=", 4) == 0) {
-        StripSetValue(line + 4);
-        ConvertInto(line + 4, current.destination);
+        StripSetValue(line + 4, codePage);
+        ConvertInto(line + 4, current.destination, codePage);
         return 3;
     }
     if (KeyMatches(line, "DELETE=", 7) == 0) {
@@ -105,12 +125,12 @@ int ParseSetLine(char* line, SetFields& current) {
     return 0;
 }
 
-std::string FormatSetSection(const SetFields& set) {
+std::string FormatSetSection(const SetFields& set, UINT codePage) {
     auto flag = [](int value) { return value ? "Y" : "N"; };
     std::string out;
-    out += "[" + ToAnsi(set.name) + "]\r\n";
-    out += "SRC=\"" + ToAnsi(set.source) + "\"\r\n";
-    out += "DST=\"" + ToAnsi(set.destination) + "\"\r\n";
+    out += "[" + ToMultiByte(set.name, codePage) + "]\r\n";
+    out += "SRC=\"" + ToMultiByte(set.source, codePage) + "\"\r\n";
+    out += "DST=\"" + ToMultiByte(set.destination, codePage) + "\"\r\n";
     out += std::string("DELETE=") + flag(set.deleteAfterCopy) + "\r\n";
     out += std::string("DOSTIME=") + flag(set.dosTime) + "\r\n";
     out += std::string("FORCE=") + flag(set.force) + "\r\n";
@@ -119,10 +139,57 @@ std::string FormatSetSection(const SetFields& set) {
     return out;
 }
 
-SetFileReader::SetFileReader(const wchar_t* path) : file_(_wfopen(path, L"rb")) {}
+bool FitsAnsi(const SetFields& set) {
+    return RoundTripsAnsi(set.name, '[', ']') && RoundTripsAnsi(set.source, '"', '"') &&
+           RoundTripsAnsi(set.destination, '"', '"');
+}
+
+SetFileReader::SetFileReader(const wchar_t* path) {
+    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        failure_ = GetLastError();
+        return;
+    }
+    // Only a plain file of a sane size is read: not a device, a pipe or a runaway file.
+    LARGE_INTEGER size;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
+        failure_ = ERROR_BAD_FILE_TYPE;
+    } else if (static_cast<unsigned long long>(size.QuadPart) > kMaxSetFileBytes) {
+        failure_ = ERROR_FILE_TOO_LARGE;
+    } else {
+        // From here the descriptor, and then the stream, owns the handle.
+        int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+        if (descriptor == -1) {
+            CloseHandle(handle);
+        } else if ((file_ = _fdopen(descriptor, "rb")) == nullptr) {
+            _close(descriptor);
+        }
+        if (file_ == nullptr) failure_ = ERROR_NOT_ENOUGH_MEMORY;
+        return;
+    }
+    CloseHandle(handle);
+}
 
 SetFileReader::~SetFileReader() {
     if (file_) fclose(file_);
 }
 
-char* SetFileReader::NextLine() { return file_ && fgets(line_, sizeof line_, file_) ? line_ : nullptr; }
+char* SetFileReader::NextLine() {
+    if (file_ == nullptr || failure_ != ERROR_SUCCESS) return nullptr;
+    if (!fgets(line_, sizeof line_, file_)) {
+        if (ferror(file_)) failure_ = ERROR_READ_FAULT;
+        return nullptr;
+    }
+    if (static_cast<unsigned long long>(_ftelli64(file_)) > kMaxSetFileBytes) {  // the file grew while it was read
+        failure_ = ERROR_FILE_TOO_LARGE;
+        return nullptr;
+    }
+    char* line = line_;
+    if (first_ && strncmp(line, kUtf8Bom, 3) == 0) {
+        codePage_ = CP_UTF8;
+        line += 3;
+    }
+    first_ = false;
+    return line;
+}

@@ -16,22 +16,33 @@ bool WriteAll(const wchar_t* path, const std::string& content) {
               (WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
                written == content.size());
     ok = FlushFileBuffers(file) && ok;
-    return CloseHandle(file) && ok;
+    if (!ok) {
+        DWORD failure = GetLastError();
+        CloseHandle(file);
+        SetLastError(failure);
+        return false;
+    }
+    return CloseHandle(file) != FALSE;
+}
+
+// Removes the staging file and hands back the error that made the save fail.
+bool Abandon(const wchar_t* staging) {
+    DWORD failure = GetLastError();
+    DeleteFileW(staging);
+    SetLastError(failure == ERROR_SUCCESS ? ERROR_WRITE_FAULT : failure);
+    return false;
 }
 
 }  // namespace
 
 bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
     PathBuffer staging;
-    if (!CopyPath(staging, path) || wcslen(path) + 5 >= kPathChars) return false;
+    if (!CopyPath(staging, path) || wcslen(path) + 5 >= kPathChars) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
     wcscat(staging, L".new");
-    if (!WriteAll(staging, content)) {
-        DeleteFileW(staging);
-        return false;
-    }
-    if (!MoveFileExW(staging, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(staging);
-        return false;
-    }
+    if (!WriteAll(staging, content)) return Abandon(staging);
+    if (!MoveFileExW(staging, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Abandon(staging);
     return true;
 }

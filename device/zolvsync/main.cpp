@@ -36,25 +36,18 @@ int Refuse(const wchar_t* reason, bool withUsage) {
     return 2;
 }
 
-// A set file is read only when it is a file on a disk and no larger than a set file can
-// sensibly be: a device or a runaway file would be read forever.
-const wchar_t* SetFileProblem(const wchar_t* path) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return L"cannot read the INI file";
-    LARGE_INTEGER size;
-    bool disk = GetFileType(file) == FILE_TYPE_DISK;
-    bool sized = GetFileSizeEx(file, &size) != 0;
-    CloseHandle(file);
-    if (!disk || !sized) return L"the INI file is not a file on a disk";
-    if (size.QuadPart > static_cast<LONGLONG>(kSetFileSizeLimit)) return L"the INI file is too large to be a set file";
-    return nullptr;
+// What stopped the set file from being read, for the message.
+const wchar_t* SetFileProblem(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_TOO_LARGE: return L"the INI file is too large to be a set file";
+    case ERROR_BAD_FILE_TYPE: return L"the INI file is not a file on a disk";
+    default: return L"cannot read the INI file";
+    }
 }
 
 // Takes the folders and options of the first set of that name in the INI set file;
 // the reason when there is none.
 const wchar_t* LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
-    if (const wchar_t* problem = SetFileProblem(arguments.iniFile)) return problem;
     bool found = false;
     bool readable = ReadSetFile(arguments.iniFile, [&](const SetFields& candidate) {
         if (!found && wcscmp(candidate.name, arguments.setName) == 0) {
@@ -62,7 +55,7 @@ const wchar_t* LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
             found = true;
         }
     });
-    if (!readable) return L"cannot read the INI file";
+    if (!readable) return SetFileProblem(GetLastError());
     if (!found) return L"no set of that name in the INI file";
     arguments.from = set.source;
     arguments.to = set.destination;

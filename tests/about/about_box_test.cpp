@@ -17,6 +17,7 @@ struct LiveSheet {
     std::wstring caption;
     std::vector<std::wstring> tabs;
     std::vector<std::wstring> texts;  // 11901 to 11905
+    RECT rect{};
 };
 
 std::wstring String(int id) {
@@ -25,8 +26,9 @@ std::wstring String(int id) {
     return text;
 }
 
-// Opens the About box, reads it back, shows each tab in turn and closes it with Cancel.
-LiveSheet OpenAbout(std::vector<SeenDialog>* boxes) {
+// Opens the About box over `owner`, reads it back, shows each tab in turn and closes it
+// with Cancel.
+LiveSheet OpenAbout(HWND owner, std::vector<SeenDialog>* boxes) {
     LiveSheet live;
     DialogWatcher watcher([&](const SeenDialog& seen) {
         if (!live.caption.empty() || !FindWindowExW(seen.hwnd, nullptr, WC_TABCONTROLW, nullptr)) {
@@ -34,6 +36,7 @@ LiveSheet OpenAbout(std::vector<SeenDialog>* boxes) {
             return;
         }
         live.caption = seen.caption;
+        GetWindowRect(seen.hwnd, &live.rect);
         HWND tabs = FindWindowExW(seen.hwnd, nullptr, WC_TABCONTROLW, nullptr);
         int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
@@ -58,7 +61,7 @@ LiveSheet OpenAbout(std::vector<SeenDialog>* boxes) {
         }
         DialogWatcher::Click(seen.hwnd, IDCANCEL);
     });
-    ShowAbout(nullptr);
+    ShowAbout(owner);
     *boxes = watcher.Seen();
     return live;
 }
@@ -70,10 +73,16 @@ protected:
 
 }  // namespace
 
-TEST_P(AboutBox, OpensWithThreeTabsAndTheProgramLines) {
+TEST_P(AboutBox, OpensCentredWithThreeTabsAndTheProgramLines) {
     UiLanguage = GetParam();
+    // An owner away from the screen's centre: the sheet opens centred over it.
+    HWND owner = CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE, 40, 30, 700, 520, nullptr, nullptr,
+                                 nullptr, nullptr);
     std::vector<SeenDialog> boxes;
-    LiveSheet live = OpenAbout(&boxes);
+    LiveSheet live = OpenAbout(owner, &boxes);
+    DestroyWindow(owner);
+    EXPECT_NEAR((live.rect.left + live.rect.right) / 2, 40 + 700 / 2, 1);
+    EXPECT_NEAR((live.rect.top + live.rect.bottom) / 2, 30 + 520 / 2, 1);
     if (GetParam() == kLanguageEnglish) {
         EXPECT_EQ(live.caption, L"About...");
         EXPECT_EQ(live.tabs, (std::vector<std::wstring>{L"Version", L"Memory", L"Battery"}));

@@ -40,7 +40,8 @@ protected:
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
         wcscpy(g_programNames.className, L"ZolvTestFrame");
         window = std::make_unique<MainWindow>();
-        // A named INI file that does not exist yet: no Open dialog at creation, an empty list.
+        // A named, empty INI file: no Open dialog and no notice at creation, an empty list.
+        tree.Write(L"sets.ini", "");
         wcscpy(AppSettings.iniFile, Ini().c_str());
         ASSERT_TRUE(window->CreateMainWindow(0, 0, 640, 480, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0x4000000F));
         w = window.get();

@@ -13,6 +13,9 @@ wineserver -k >/dev/null 2>&1 || true
 wineserver -p >/dev/null 2>&1 </dev/null
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wine wineboot >/dev/null 2>&1 </dev/null || true
+# Japanese texts render as on a Japanese system (a font linked to the UI fonts).
+source "$(dirname "$0")/../../scripts/wine-session.sh"
+wine_link_japanese_font
 # Without a window manager on the virtual display, Wine waits two seconds for every managed
 # window it hides; unmanaged windows close at once.
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then

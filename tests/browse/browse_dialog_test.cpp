@@ -39,6 +39,9 @@ public:
             script_(*this);
             return TRUE;
         }
+        if (msg == WM_COMMAND && LOWORD(wParam) == IDM_BROWSE_CONTEXT_MENU) {
+            PostMessageW(hwnd, kReadMenu, 0, 0);  // read and closed once the menu is open
+        }
         if (msg == kReadMenu) {  // arrives while the context menu's own loop runs
             ReadOpenMenu();
             EndMenu();
@@ -139,7 +142,7 @@ TEST_P(BrowseDialog, OkAndCancelHandBackTheSelectedPath) {
                   d.Click(IDOK);
               }),
               IDOK);
-    EXPECT_STREQ(output, L"\\");
+    EXPECT_STREQ(output, L"M:\\");  // absolute: the drive of the device root
     EXPECT_EQ(texts[0], Caption());
     EXPECT_EQ(texts[IDC_BROWSE_TITLE], L"Pick a folder");
     EXPECT_EQ(texts[IDOK], L"OK");
@@ -154,7 +157,23 @@ TEST_P(BrowseDialog, OkAndCancelHandBackTheSelectedPath) {
                   d.Click(IDCANCEL);
               }),
               IDCANCEL);
-    EXPECT_STREQ(output, L"\\Work");
+    EXPECT_STREQ(output, L"M:\\Work");  // absolute: the drive of the device root
+    // A folder picked on one of the PC's drives (the test device is drive M:) carries its
+    // letter; the drive is read when the user opens it.
+    EXPECT_EQ(Run([&](ScriptedBrowse& d) {
+                  HTREEITEM m = nullptr;
+                  for (HTREEITEM item = TreeView_GetChild(d.Control(), d.T().desktopItem); item && !m;
+                       item = TreeView_GetNextSibling(d.Control(), item)) {
+                      const std::wstring label = LabelText(d.T(), item);
+                      if (label.size() > 4 && label.substr(label.size() - 4) == L"(M:)") m = item;
+                  }
+                  ASSERT_NE(m, nullptr);
+                  TreeView_Expand(d.Control(), m, TVE_EXPAND);
+                  d.Select(d.T().FindChild(m, L"Work"));
+                  d.Click(IDOK);
+              }),
+              IDOK);
+    EXPECT_STREQ(output, L"M:\\Work");
     // A button counts only with its click notification.
     EXPECT_EQ(Run([&](ScriptedBrowse& d) {
                   SendMessageW(d.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), (LPARAM)GetDlgItem(d.hwnd, IDOK));
@@ -196,7 +215,7 @@ TEST_P(BrowseDialog, NewFolderNumbersNamesAndStartsEditing) {
     EXPECT_TRUE(device.IsFolder(NewFolder(2)));
     EXPECT_FALSE(device.Exists(NewFolder(3)));
     EXPECT_EQ(seen, (Labels{NewFolder(), NewFolder(2)}));
-    EXPECT_EQ(output, L"\\" + NewFolder(2));
+    EXPECT_EQ(output, L"M:\\" + NewFolder(2));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -219,7 +238,7 @@ TEST_P(BrowseDialog, NewFolderOnAPendingFolderLoadsItAndShowsTheNewOneOnce) {
     EXPECT_EQ(workCode, kFolderLoaded);
     EXPECT_TRUE(device.IsFolder(L"Work\\Made"));
     EXPECT_FALSE(device.Exists(L"Work\\" + NewFolder(2)));
-    EXPECT_STREQ(output, L"\\Work\\Made");
+    EXPECT_STREQ(output, L"M:\\Work\\Made");
 }
 
 TEST_P(BrowseDialog, NewFolderOnDesktopDoesNothing) {
@@ -257,7 +276,7 @@ TEST_P(BrowseDialog, RenameMovesTheFolderOrRevertsWithAMoveError) {
     EXPECT_TRUE(device.IsFolder(L"Other"));
     EXPECT_FALSE(device.Exists(L"Other\\Renamed"));
     EXPECT_EQ(afterFailures, (Labels{L"Other", L"Renamed"}));
-    EXPECT_STREQ(output, L"\\Renamed");
+    EXPECT_STREQ(output, L"M:\\Renamed");
     ASSERT_EQ(boxes.size(), 3u);
     for (const SeenDialog& box : boxes) {
         EXPECT_EQ(box.caption, UiLanguage ? L"ｴﾗｰ" : L"Error");
@@ -266,21 +285,22 @@ TEST_P(BrowseDialog, RenameMovesTheFolderOrRevertsWithAMoveError) {
     }
 }
 
-TEST_P(BrowseDialog, AFolderThatCannotBeReadIsRenamedInTheTreeOnly) {
+TEST_P(BrowseDialog, AFolderThatIsGoneIsNotRenamed) {
     device.MakeFolder(L"Gone");
     Labels labels;
     Run([&](ScriptedBrowse& d) {
         HTREEITEM gone = d.Item({Desktop(), Device(), L"Gone"});
-        device.Remove(L"Gone");  // removed behind the dialog's back, like a folder in ROM
+        device.Remove(L"Gone");  // removed behind the dialog's back
         SetFocus(d.Control());
         ASSERT_NE(TreeView_EditLabel(d.Control(), gone), nullptr);
         d.FinishEdit(L"Label only");
         labels = ChildLabels(d.T(), d.T().deviceItem);
         d.Click(IDCANCEL);
     });
-    EXPECT_EQ(labels, Labels{L"Label only"});
+    EXPECT_EQ(labels, Labels{L"Gone"});  // the label reverts
     EXPECT_FALSE(device.Exists(L"Label only"));
-    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].message, L"Error Move file 2");
 }
 
 TEST_P(BrowseDialog, OkRefusesAPathThatWouldNotFitAndStaysOpen) {
@@ -321,7 +341,7 @@ TEST_P(BrowseDialog, SpecialItemsRefuseLabelEditingAndTheMenuRenameFollows) {
         d.Click(IDOK);
     });
     EXPECT_TRUE(device.IsFolder(L"Play"));
-    EXPECT_STREQ(output, L"\\Play");
+    EXPECT_STREQ(output, L"M:\\Play");
 }
 
 TEST_P(BrowseDialog, DeleteKeyShowsTheDeveloperBoxOnly) {
@@ -337,17 +357,32 @@ TEST_P(BrowseDialog, DeleteKeyShowsTheDeveloperBoxOnly) {
     EXPECT_TRUE(device.IsFolder(L"Work"));
 }
 
-TEST_P(BrowseDialog, RightClickOpensTheContextMenuAtThePoint) {
-    DWORD at = 0;
+TEST_P(BrowseDialog, RightClickSelectsTheItemAndOpensTheContextMenuAtThePoint) {
+    device.MakeFolder(L"Work");
+    POINT at{};
     RECT menuRect{};
+    bool workSelected = false;
     Run([&](ScriptedBrowse& d) {
-        at = GetMessagePos();
-        NMHDR click{d.Control(), IDC_BROWSE_TREE, static_cast<UINT>(NM_RCLICK)};
-        SendMessageW(d.hwnd, WM_NOTIFY, IDC_BROWSE_TREE, reinterpret_cast<LPARAM>(&click));
-        PostMessageW(d.hwnd, kReadMenu, 0, 0);
-        // Let the posted command open the menu; the read message closes it again.
-        MSG msg;
-        while (d.menuIds.empty() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        HTREEITEM work = d.Item({Desktop(), Device(), L"Work"});
+        d.Select(d.T().desktopItem);
+        TreeView_EnsureVisible(d.Control(), work);
+        UpdateWindow(d.hwnd);
+        RECT item{};
+        ASSERT_TRUE(TreeView_GetItemRect(d.Control(), work, &item, TRUE));
+        const POINT client{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        at = client;
+        ClientToScreen(d.Control(), &at);
+        // A right click on the item, with the pointer there (the messages carry its position).
+        SetCursorPos(at.x, at.y);
+        PostMessageW(d.Control(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+        PostMessageW(d.Control(), WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        // The click opens the menu; the read message closes it again.
+        for (DWORD end = GetTickCount() + 3000; d.menuIds.empty() && static_cast<LONG>(end - GetTickCount()) > 0;) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(10);
+        }
+        workSelected = d.T().Selected() == work;
         menuRect = d.menuRect;
         EXPECT_EQ(d.menuIds, (std::vector<UINT>{IDM_BROWSE_RENAME, 0, IDM_BROWSE_DELETE}));
         if (d.menuItems.size() == 3) {
@@ -356,9 +391,10 @@ TEST_P(BrowseDialog, RightClickOpensTheContextMenuAtThePoint) {
         }
         d.Click(IDCANCEL);
     });
+    EXPECT_TRUE(workSelected);
     // The menu's lower right corner at the point.
-    EXPECT_EQ(menuRect.right, GET_X_LPARAM(at));
-    EXPECT_EQ(menuRect.bottom, GET_Y_LPARAM(at));
+    EXPECT_EQ(menuRect.right, at.x);
+    EXPECT_EQ(menuRect.bottom, at.y);
 }
 
 TEST_P(BrowseDialog, MenuDeleteRemovesOnlyAnEmptyFolderAfterYes) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "browse/drive_items.h"
 #include "browse/folder_codes.h"
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
@@ -50,6 +52,22 @@ TEST(FolderCodes, SpecialRowsOrdinaryCodesAndTheirBits) {
     EXPECT_STREQ(SpecialFolderOf(kCodeDesktop).path, L"");
     EXPECT_STREQ(SpecialFolderOf(kCodeMyDevice).path, L"\\");
     EXPECT_STREQ(SpecialFolderOf(kCodeMyDocuments).path, L"\\My Documents");
+    // A PC drive: special (a path ends there, no rename or delete), takes new folders, and
+    // its code carries its letter.
+    for (wchar_t letter : {L'A', L'C', L'Z'}) {
+        for (bool pending : {true, false}) {
+            const UINT code = DriveCode(letter, pending);
+            EXPECT_TRUE(IsSpecialCode(code) && IsDriveCode(code));
+            EXPECT_TRUE(code & kCanHoldNewFolder);
+            EXPECT_FALSE(code & kCanEditLabel);
+            EXPECT_EQ(DriveLetterOf(code), letter);
+            EXPECT_EQ((code & kDrivePending) != 0, pending);
+            PathBuffer root;
+            DriveRootOf(code, root);
+            EXPECT_EQ(std::wstring(root), std::wstring(1, letter) + L":\\");
+        }
+    }
+    for (const SpecialFolder& special : kSpecialFolders) EXPECT_FALSE(IsDriveCode(special.code));
 }
 
 TEST(FolderNames, PrependBuildsPathsUpwardAndRefusesWhatDoesNotFit) {
@@ -76,6 +94,19 @@ TEST(FolderNames, PrependBuildsPathsUpwardAndRefusesWhatDoesNotFit) {
     EXPECT_TRUE(PrependPath(exact, L"\\"));
     EXPECT_EQ(wcslen(exact), kPathChars - 1);
     EXPECT_FALSE(PrependPath(exact, L"z"));
+
+    // Special paths from the root take the device root's prefix (empty on the device).
+    PathBuffer rooted;
+    EXPECT_TRUE(RootedPath(rooted, L"C:", L"\\My Documents"));
+    EXPECT_STREQ(rooted, L"C:\\My Documents");
+    EXPECT_TRUE(RootedPath(rooted, L"", L"\\"));
+    EXPECT_STREQ(rooted, L"\\");
+    for (const wchar_t* unrooted : {L"", L"\\\\", L"*RESULT"}) {
+        EXPECT_TRUE(RootedPath(rooted, L"C:", unrooted));
+        EXPECT_STREQ(rooted, unrooted);
+    }
+    EXPECT_FALSE(RootedPath(rooted, std::wstring(kPathChars - 2, L'p').c_str(), L"\\x"));
+    EXPECT_STREQ(rooted, L"");
 }
 
 TEST_P(Language, NewFolderNumberingSkipsOneAndTakesTheFirstGap) {
@@ -99,6 +130,29 @@ TEST_P(Language, MoveErrorTexts) {
     EXPECT_STREQ(text, UiLanguage ? L"ﾃﾞｨｽｸがいっぱいです" : L"There is not enough space on the disk");
     MoveErrorText(ERROR_ALREADY_EXISTS, L"\\Work", text);
     EXPECT_STREQ(text, L"Error Move file 183");
+}
+
+TEST_P(Language, DriveItemsAreWordedLikeExplorersAndPictured) {
+    const bool ja = UiLanguage != kLanguageEnglish;
+    auto label = [](wchar_t letter, UINT type, const wchar_t* volume) {
+        PcDrive drive;
+        drive.letter = letter;
+        drive.type = type;
+        wcscpy(drive.volumeLabel, volume);
+        PathBuffer out;
+        DriveLabel(drive, out);
+        return std::wstring(out);
+    };
+    EXPECT_EQ(label(L'C', DRIVE_FIXED, L""), ja ? L"ﾛｰｶﾙ ﾃﾞｨｽｸ (C:)" : L"Local Disk (C:)");
+    EXPECT_EQ(label(L'D', DRIVE_FIXED, L"System"), L"System (D:)");
+    EXPECT_EQ(label(L'E', DRIVE_CDROM, L""), ja ? L"CD ﾄﾞﾗｲﾌﾞ (E:)" : L"CD Drive (E:)");
+    EXPECT_EQ(label(L'F', DRIVE_REMOVABLE, L""), ja ? L"ﾘﾑｰﾊﾞﾌﾞﾙ ﾃﾞｨｽｸ (F:)" : L"Removable Disk (F:)");
+    EXPECT_EQ(label(L'N', DRIVE_REMOTE, L""), ja ? L"ﾈｯﾄﾜｰｸ ﾄﾞﾗｲﾌﾞ (N:)" : L"Network Drive (N:)");
+    PcDrive drive;
+    drive.type = DRIVE_REMOVABLE;
+    EXPECT_EQ(DriveImage(drive), kImageRemovableDrive);
+    drive.type = DRIVE_FIXED;
+    EXPECT_EQ(DriveImage(drive), kImageDrive);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, Language, ::testing::Values(kLanguageEnglish, kLanguageJapanese));

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "browse/drive_items.h"
 #include "browse/folder_codes.h"
 #include "device_root.h"
 #include "framework/text.h"
@@ -30,6 +33,13 @@ protected:
     const wchar_t* Device() const { return Pick(SpecialFolderOf(kCodeMyDevice).label); }
     const wchar_t* Documents() const { return Pick(SpecialFolderOf(kCodeMyDocuments).label); }
 
+    // Desktop's first `count` children: the special items; the PC's drives follow them.
+    Labels FirstOfDesktop(const FFolderTree& tree, size_t count) {
+        Labels all = ChildLabels(tree, tree.desktopItem);
+        all.resize(std::min(all.size(), count));
+        return all;
+    }
+
     void Expand(FFolderTree& tree, HTREEITEM item) {
         NMTREEVIEWW expanding{};
         expanding.action = TVE_EXPAND;
@@ -57,7 +67,7 @@ TEST_P(FolderTree, BuildShowsSpecialItemsAndOneSortedLevelOfFolders) {
     tree.Build();
 
     EXPECT_EQ(ChildLabels(tree, TVI_ROOT), Labels{Desktop()});
-    EXPECT_EQ(ChildLabels(tree, tree.desktopItem), (Labels{Documents(), Device()}));
+    EXPECT_EQ(FirstOfDesktop(tree, 2), (Labels{Documents(), Device()}));
     EXPECT_EQ(ChildLabels(tree, tree.documentsItem), Labels{L"Mail"});
     // \My Documents shows twice: as the special item and as an ordinary folder of the root.
     EXPECT_EQ(ChildLabels(tree, tree.deviceItem), (Labels{L"Alpha", L"Beta", L"My Documents", L"Zeta"}));
@@ -152,21 +162,21 @@ TEST_P(FolderTree, PathsOfEveryKindOfItem) {
     UINT code = 0;
     EXPECT_EQ(PathText(tree, tree.desktopItem, &code), L"");
     EXPECT_EQ(code, kCodeDesktop);
-    EXPECT_EQ(PathText(tree, tree.deviceItem, &code), L"\\");
+    EXPECT_EQ(PathText(tree, tree.deviceItem, &code), L"M:\\");
     EXPECT_EQ(code, kCodeMyDevice);
-    EXPECT_EQ(PathText(tree, tree.documentsItem, &code), L"\\My Documents");
+    EXPECT_EQ(PathText(tree, tree.documentsItem, &code), L"M:\\My Documents");
     EXPECT_EQ(code, kCodeMyDocuments);
-    EXPECT_EQ(PathText(tree, work, &code), L"\\Work");
+    EXPECT_EQ(PathText(tree, work, &code), L"M:\\Work");
     EXPECT_EQ(code, kFolderLoaded);
-    EXPECT_EQ(PathText(tree, notes, &code), L"\\Work\\Notes");
-    EXPECT_EQ(PathText(tree, mail, &code), L"\\My Documents\\Mail");
-    EXPECT_EQ(PathText(tree, documentsFolder, &code), L"\\My Documents");
+    EXPECT_EQ(PathText(tree, notes, &code), L"M:\\Work\\Notes");
+    EXPECT_EQ(PathText(tree, mail, &code), L"M:\\My Documents\\Mail");
+    EXPECT_EQ(PathText(tree, documentsFolder, &code), L"M:\\My Documents");
     EXPECT_EQ(code, kFolderPending);
 
     PathBuffer selected;
     TreeView_SelectItem(control, documentsFolder);
     EXPECT_EQ(tree.SelectedPath(selected), kFolderLoaded);  // pending is reported as loaded
-    EXPECT_STREQ(selected, L"\\My Documents");
+    EXPECT_STREQ(selected, L"M:\\My Documents");
     TreeView_SelectItem(control, tree.desktopItem);
     EXPECT_EQ(tree.SelectedPath(selected), kCodeDesktop);
     EXPECT_STREQ(selected, L"");
@@ -179,10 +189,9 @@ TEST_P(FolderTree, OptionalItemsAndTheirPaths) {
     tree.Build();
     EXPECT_EQ(ChildLabels(tree, tree.deviceItem),
               (Labels{L"Work", Pick(SpecialFolderOf(kCodeControlPanel).label), Pick(SpecialFolderOf(kCodeDatabase).label)}));
-    EXPECT_EQ(ChildLabels(tree, tree.desktopItem),
-              (Labels{Documents(), Device(), Pick(SpecialFolderOf(kCodeFindResult).label)}));
-    EXPECT_EQ(PathText(tree, tree.controlPanelItem), L"\\*CONTROLS");
-    EXPECT_EQ(PathText(tree, tree.databaseItem), L"\\*DATABASES");
+    EXPECT_EQ(FirstOfDesktop(tree, 3), (Labels{Documents(), Device(), Pick(SpecialFolderOf(kCodeFindResult).label)}));
+    EXPECT_EQ(PathText(tree, tree.controlPanelItem), L"M:\\*CONTROLS");
+    EXPECT_EQ(PathText(tree, tree.databaseItem), L"M:\\*DATABASES");
     EXPECT_EQ(PathText(tree, tree.findResultItem), L"*RESULT");
     EXPECT_EQ(ChildrenFlag(tree, tree.findResultItem), 0);
 }
@@ -195,7 +204,7 @@ TEST_P(FolderTree, APathThatWouldNotFitIsRefusedNotCut) {
     std::wstring longName(200, L'n');
     HTREEITEM first = tree.InsertFolder(work, longName.c_str(), false);
     HTREEITEM second = tree.InsertFolder(first, longName.c_str(), false);
-    EXPECT_EQ(PathText(tree, first), L"\\Work\\" + longName);
+    EXPECT_EQ(PathText(tree, first), L"M:\\Work\\" + longName);
     UINT code = 1;
     EXPECT_EQ(PathText(tree, second, &code), L"");
     EXPECT_EQ(code, 0u);
@@ -206,6 +215,54 @@ TEST_P(FolderTree, APathThatWouldNotFitIsRefusedNotCut) {
     tree.SetCode(second, kFolderPending);
     Expand(tree, second);
     EXPECT_EQ(tree.CodeOf(second), kFolderPending);
+}
+
+// The PC's drives follow the special items under Desktop, in letter order; each is read when
+// first opened and hands back paths with its letter. The test prefix has C: and the test
+// device M: among its drives.
+TEST_P(FolderTree, ThePcsDrivesFollowDesktopsItemsAndCarryTheirLetters) {
+    device.MakeFolder(L"Work\\Notes");
+    FFolderTree tree(control);
+    tree.LoadImages();
+    tree.Build();
+    std::wstring letters;
+    HTREEITEM m = nullptr;
+    for (HTREEITEM item = TreeView_GetNextSibling(control, tree.deviceItem); item;
+         item = TreeView_GetNextSibling(control, item)) {
+        const std::wstring label = LabelText(tree, item);
+        ASSERT_GE(label.size(), 5u);
+        EXPECT_EQ(label.substr(label.size() - 5, 2), L" (") << label;
+        EXPECT_EQ(label.substr(label.size() - 2), L":)") << label;
+        const wchar_t letter = label[label.size() - 3];
+        letters += letter;
+        EXPECT_EQ(tree.CodeOf(item), DriveCode(letter, true)) << label;
+        EXPECT_EQ(ChildrenFlag(tree, item), 1) << label;
+        EXPECT_TRUE(ChildLabels(tree, item).empty()) << label;  // nothing read before it is opened
+        if (letter == L'M') m = item;
+    }
+    EXPECT_NE(letters.find(L'C'), std::wstring::npos) << "drives: " << std::string(letters.begin(), letters.end());
+    EXPECT_TRUE(std::is_sorted(letters.begin(), letters.end()));
+    ASSERT_NE(m, nullptr);
+
+    TVITEMW picture{};
+    picture.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    picture.hItem = m;
+    ASSERT_TRUE(TreeView_GetItem(control, &picture));
+    EXPECT_EQ(picture.iImage, kImageDrive);
+    EXPECT_EQ(picture.iSelectedImage, kImageDrive);
+
+    Expand(tree, m);
+    EXPECT_EQ(ChildLabels(tree, m), Labels{L"Work"});
+    EXPECT_EQ(tree.CodeOf(m), DriveCode(L'M', false));
+    UINT code = 0;
+    EXPECT_EQ(PathText(tree, m, &code), L"M:\\");
+    EXPECT_TRUE(code & kCanHoldNewFolder);
+    EXPECT_FALSE(code & kCanEditLabel);
+    HTREEITEM work = tree.FindChild(m, L"Work");
+    EXPECT_EQ(PathText(tree, work, &code), L"M:\\Work");
+    EXPECT_EQ(code, kFolderPending);
+    Expand(tree, work);
+    EXPECT_EQ(PathText(tree, tree.FindChild(work, L"Notes")), L"M:\\Work\\Notes");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, FolderTree, ::testing::Values(kLanguageEnglish, kLanguageJapanese));

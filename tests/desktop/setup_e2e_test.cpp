@@ -33,16 +33,17 @@ const Texts kSetupIniJa{L"致命的なｴﾗｰ", L"setup.ini ﾌｧｲﾙが見
 
 std::wstring Folder(const char* unixPath) { return WinePath(unixPath); }
 
-void SetDword(HKEY root, const wchar_t* key, const wchar_t* name, DWORD value) {
+// `view`: 0, KEY_WOW64_64KEY or KEY_WOW64_32KEY.
+void SetDword(HKEY root, const wchar_t* key, const wchar_t* name, DWORD value, REGSAM view = 0) {
     HKEY handle;
-    ASSERT_EQ(RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr), 0);
+    ASSERT_EQ(RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &handle, nullptr), 0);
     RegSetValueExW(handle, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
     RegCloseKey(handle);
 }
 
-void SetString(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+void SetString(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value, REGSAM view = 0) {
     HKEY handle;
-    ASSERT_EQ(RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr), 0);
+    ASSERT_EQ(RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &handle, nullptr), 0);
     RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(handle);
@@ -65,10 +66,15 @@ protected:
     std::wstring record = standIn.substr(0, standIn.rfind(L'\\')) + L"\\appmgr.log";
 
     void SetUp() override {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSyncManagerKey);
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSyncManagerKey);
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAppManagerKey);
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppManagerKey);
+        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+            for (const wchar_t* key : {kSyncManagerKey, kAppManagerKey}) {
+                HKEY handle;
+                if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | view, &handle) != 0) continue;
+                RegDeleteTreeW(handle, nullptr);
+                RegCloseKey(handle);
+                RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, view, 0);
+            }
+        }
         RegDeleteTreeW(HKEY_CURRENT_USER, kLanguageKey);
         RegDeleteKeyW(HKEY_CURRENT_USER, kLanguageKey);
         for (const std::wstring* dir : {&work, &bin, &cwd, &elsewhere}) CreateDirectoryW(dir->c_str(), nullptr);
@@ -80,8 +86,10 @@ protected:
         DeleteFileW(record.c_str());
     }
 
-    void InstallSyncManager(DWORD major) { SetDword(HKEY_LOCAL_MACHINE, kSyncManagerKey, L"MajorVersion", major); }
-    void RegisterAppManager() { SetString(HKEY_LOCAL_MACHINE, kAppManagerKey, L"", standIn); }
+    void InstallSyncManager(DWORD major, REGSAM view = 0) {
+        SetDword(HKEY_LOCAL_MACHINE, kSyncManagerKey, L"MajorVersion", major, view);
+    }
+    void RegisterAppManager(REGSAM view = 0) { SetString(HKEY_LOCAL_MACHINE, kAppManagerKey, L"", standIn, view); }
     void PlaceDescription(const std::wstring& dir) {
         std::ofstream((Utf8(dir) + "\\setup.ini").c_str()) << "[CEAppManager]\n";
     }
@@ -141,6 +149,25 @@ TEST_F(SetupLauncher, StartsTheManagerWithTheQuotedDescriptionInTheCurrentDirect
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(ArgumentsOf(lines[0]), kArgument) << Utf8(lines[0]);
     EXPECT_EQ(_wcsicmp(lines[1].c_str(), cwd.c_str()), 0) << Utf8(lines[1]);
+}
+
+// A sync manager registered in only one registry view (the 64-bit one, or the 32-bit one of
+// 64-bit Windows) is found either way.
+TEST_F(SetupLauncher, FindsTheSyncManagerInEitherRegistryView) {
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        SCOPED_TRACE(view == KEY_WOW64_64KEY ? "64-bit view" : "32-bit view");
+        SetUp();
+        InstallSyncManager(3, view);
+        RegisterAppManager(view);
+        PlaceDescription(cwd);
+        REGSAM other = view == KEY_WOW64_64KEY ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+        HKEY handle;
+        ASSERT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSyncManagerKey, 0, KEY_READ | other, &handle), 0);
+        LaunchResult r = Launch(cwd);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.boxes, 0);
+        EXPECT_EQ(ManagerRecord().size(), 2u);
+    }
 }
 
 TEST_F(SetupLauncher, SyncManagerMissingOrOlderThanThreeAsksForIt) {

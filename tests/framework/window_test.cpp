@@ -92,23 +92,9 @@ TEST(WindowDispatch, RegisteringAKnownClassKeepsIt) {
     EXPECT_EQ(after.lpfnWndProc, WndProc);
 }
 
-TEST(WindowDispatch, DefProcAndEmptyDialogList) {
-    FWindow window;
-    EXPECT_EQ(window.prevProc, nullptr);
-    EXPECT_EQ(window.forwardTarget, nullptr);
+TEST(WindowDispatch, EmptyDialogListTakesNoMessage) {
     MSG msg{};
     EXPECT_FALSE(PreTranslateDialogMessage(&msg));
-
-    struct Target {
-        static LRESULT Forward(void* target, HWND, UINT msg, WPARAM, LPARAM) {
-            return static_cast<int*>(target)[0] + msg;
-        }
-    };
-    int base = 1000;
-    window.forwardTarget = &base;
-    window.forwardProc = Target::Forward;
-    EXPECT_EQ(window.DefProc(nullptr, 5, 0, 0), 1005);
-    window.forwardTarget = nullptr;
 }
 
 TEST(WindowLists, FrontInsertionAndRemovalOfEveryEqualEntry) {

@@ -120,7 +120,65 @@ TEST(IniCodec, WritesTheFormatAndReadsItBack) {
     EXPECT_EQ(sets[0].excludeObj, 1);
 }
 
-TEST(IniCodec, AMissingFileCannotBeRead) {
+TEST(IniCodec, TextTheAnsiCodePageCannotHoldIsWrittenAsUtf8AndReadBack) {
+    SetFields plain, foreign;
+    ClearSetFields(plain);
+    ClearSetFields(foreign);
+    wcscpy(plain.name, L"Plain");
+    wcscpy(plain.source, L"C:\\a");
+    // Kanji, kana and Hangul: no ANSI code page holds them all.
+    wcscpy(foreign.name, L"写真 ｾｯﾄ 새");
+    wcscpy(foreign.source, L"C:\\ﾃﾞｰﾀ\\새 폴더");
+    wcscpy(foreign.destination, std::wstring(259, L'\x5199').c_str());  // the longest value: 777 bytes
+    foreign.force = 1;
+    EXPECT_TRUE(FitsAnsi(plain));
+    EXPECT_FALSE(FitsAnsi(foreign));
+    auto file = [](std::vector<SetFields> sets) {
+        return FormatSetFile(static_cast<int>(sets.size()), [&](int i, SetFields& set) { set = sets[i]; });
+    };
+    EXPECT_EQ(file({plain}), FormatSetSection(plain));  // ANSI, byte for byte as ever
+
+    const std::string text = file({plain, foreign});
+    EXPECT_EQ(text.rfind(std::string(kUtf8Bom) + "[Plain]\r\n", 0), 0u);
+    TempTree tree;
+    for (int language : {kLanguageEnglish, kLanguageJapanese}) {  // no Shift-JIS pairs in UTF-8
+        UiLanguage = language;
+        std::vector<SetFields> sets = ReadAll(tree, text);
+        ASSERT_EQ(sets.size(), 2u);
+        EXPECT_STREQ(sets[0].name, L"Plain");
+        EXPECT_STREQ(sets[1].name, foreign.name);
+        EXPECT_STREQ(sets[1].source, foreign.source);
+        EXPECT_STREQ(sets[1].destination, foreign.destination);
+        EXPECT_EQ(sets[1].force, 1);
+
+        // A byte the Japanese reading takes for a lead byte would swallow the closing quote.
+        SetFields accent = plain;
+        wcscpy(accent.source, L"C:\\café");
+        sets = ReadAll(tree, file({accent}));
+        ASSERT_EQ(sets.size(), 1u);
+        EXPECT_STREQ(sets[0].source, L"C:\\café");
+    }
+    UiLanguage = kLanguageEnglish;
+}
+
+TEST(IniCodec, AFileThatCannotBeReadWhollyGivesItsReason) {
     TempTree tree;
     EXPECT_FALSE(ReadSetFile(tree.Path(L"none.ini").c_str(), [](const SetFields&) {}));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+
+    // Larger than any set file: refused before a single set is read.
+    std::string huge = "[A]\r\n";
+    huge.resize(kMaxSetFileBytes + 1, ' ');
+    tree.Write(L"huge.ini", huge);
+    int seen = 0;
+    EXPECT_FALSE(ReadSetFile(tree.Path(L"huge.ini").c_str(), [&](const SetFields&) { ++seen; }));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+    EXPECT_EQ(seen, 0);
+
+    // Locked by another program.
+    tree.Write(L"locked.ini", "[A]\r\n");
+    HANDLE lock = CreateFileW(tree.Path(L"locked.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(ReadSetFile(tree.Path(L"locked.ini").c_str(), [](const SetFields&) {}));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    CloseHandle(lock);
 }

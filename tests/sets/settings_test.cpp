@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "sets/app_settings.h"
 #include "sets/set_file_writer.h"
 #include "temp_tree.h"
@@ -50,15 +52,36 @@ TEST_F(Settings, RoundTripThroughTheRegistry) {
     EXPECT_EQ(size, 2u * (wcslen(L"C:\\sets\\Zolv.ini") + 1));  // the terminator is stored
 }
 
-TEST_F(Settings, AMissingWidthKeepsItsDefault) {
+TEST_F(Settings, MissingValuesAndValuesOfTheWrongTypeKeepTheDefaults) {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
+    auto set = [&](const wchar_t* name, DWORD type, const void* data, size_t bytes) {
+        RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(bytes));
+    };
     DWORD width = 77;
-    RegSetValueExW(key, L"Dst width", 0, REG_DWORD, reinterpret_cast<BYTE*>(&width), 4);
-    RegCloseKey(key);
+    set(L"Dst width", REG_DWORD, &width, 4);
+    set(L"Src width", REG_BINARY, &width, 4);
+    set(L"Ini file", REG_DWORD, &width, 4);
     LoadSettings();
     EXPECT_EQ(AppSettings.srcWidth, 300);
     EXPECT_EQ(AppSettings.dstWidth, 77);
+    EXPECT_STREQ(AppSettings.iniFile, L"");
+
+    // A text that does not fit a path with its terminator would be cut: it counts as absent.
+    const std::wstring tooLong(MAX_PATH, L'x');
+    set(L"Ini file", REG_SZ, tooLong.c_str(), tooLong.size() * sizeof(wchar_t));
+    LoadSettings();
+    EXPECT_STREQ(AppSettings.iniFile, L"");
+    const std::wstring longest(MAX_PATH - 1, L'y');  // stored without its terminator
+    set(L"Ini file", REG_SZ, longest.c_str(), longest.size() * sizeof(wchar_t));
+    LoadSettings();
+    EXPECT_EQ(std::wstring(AppSettings.iniFile), longest);
+    const wchar_t expandable[] = L"%ZOLV_TEST_DIR%\\Zolv.ini";
+    SetEnvironmentVariableW(L"ZOLV_TEST_DIR", L"C:\\sets");
+    set(L"Ini file", REG_EXPAND_SZ, expandable, sizeof expandable);
+    LoadSettings();
+    EXPECT_STREQ(AppSettings.iniFile, L"C:\\sets\\Zolv.ini");
+    RegCloseKey(key);
 }
 
 TEST(SetFileWriter, ReplacesOnlyWithACompleteNewFile) {

@@ -441,11 +441,25 @@ def tree_card():
     ])
 
 
-def tree_file():
-    c = from_art(DOCUMENT16)
-    for y in (5, 7, 9, 11):
-        c.rect(5, y, 10, y, 'D')
-    return c
+def tree_drive():
+    return from_art([
+        "................",
+        "................",
+        "................",
+        "................",
+        "....dddddddddddd",
+        "...dlllllllllldd",
+        "..dlllllllllldMd",
+        ".ddddddddddddMMd",
+        ".dLLLLLLLLLLdMMd",
+        ".dLDDDDDDLgLdMd.",
+        ".dLLLLLLLLLLdd..",
+        ".dddddddddddd...",
+        "................",
+        "................",
+        "................",
+        "................",
+    ])
 
 
 def tree_database():
@@ -514,7 +528,7 @@ def tree_find():
 TREE = [
     ("folder", folder16), ("folder open", open_folder16), ("desktop", tree_desktop),
     ("my device", tree_device), ("my network", tree_network), ("my documents", tree_documents),
-    ("storage card (not placed)", tree_card), ("file (not placed)", tree_file),
+    ("storage card, removable drive (PC)", tree_card), ("drive (PC)", tree_drive),
     ("database", tree_database), ("control panel", tree_control_panel),
     ("trash box", tree_trash), ("find result", tree_find),
 ]

@@ -11,7 +11,6 @@ public:
     explicit GuiSyncHost(HWND owner = nullptr) : owner_(owner) {}
 
     void SetDialogOwner(HWND owner) { owner_ = owner; }
-    HWND DialogOwner() const { return owner_; }
 
     // A question that could not be shown (its template missing) answers Cancel, so that
     // nothing is replaced or deleted without the user's word.

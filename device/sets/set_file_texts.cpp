@@ -1,0 +1,44 @@
+#include "set_file_texts.h"
+
+namespace SetFileTexts {
+const TextPair ReadFailed{L"Can't read the set file '%s': %s. The file is left as it is and is not written over "
+                          L"when the program ends.",
+                          L"設定ﾌｧｲﾙ '%s' を読み込めません: %s。ﾌｧｲﾙはそのままにし、終了時にも上書きしません。"};
+const TextPair SaveFailed{L"Can't save the set file '%s': %s. The file is left as it was.",
+                          L"設定ﾌｧｲﾙ '%s' を保存できません: %s。ﾌｧｲﾙは元のままです。"};
+const TextPair ExitSaveFailed{L"Can't save the set file '%s': %s. The changes of this session are not kept.",
+                              L"設定ﾌｧｲﾙ '%s' を保存できません: %s。今回の変更は保存されていません。"};
+}  // namespace SetFileTexts
+
+void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]) {
+    // Each reason with the one or two codes that give it.
+    static const struct {
+        DWORD code, alias;
+        TextPair text;
+    } reasons[] = {
+        {ERROR_FILE_NOT_FOUND, 0, {L"the file does not exist", L"ﾌｧｲﾙがありません"}},
+        {ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, {L"the folder does not exist", L"ﾌｫﾙﾀﾞがありません"}},
+        {ERROR_NOT_READY, 0, {L"the device is not ready", L"ﾃﾞﾊﾞｲｽの準備ができていません"}},
+        {ERROR_ACCESS_DENIED, 0, {L"access is denied", L"ｱｸｾｽが拒否されました"}},
+        {ERROR_WRITE_PROTECT, 0, {L"the disk is write-protected", L"ﾃﾞｨｽｸは書き込み禁止です"}},
+        {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, {L"it is in use by another program", L"他のﾌﾟﾛｸﾞﾗﾑが使用中です"}},
+        {ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, {L"the disk is full", L"ﾃﾞｨｽｸがいっぱいです"}},
+        {ERROR_FILENAME_EXCED_RANGE, 0, {L"the path is too long", L"ﾊﾟｽが長すぎます"}},
+        {ERROR_FILE_TOO_LARGE, 0, {L"it is too large for a set file", L"設定ﾌｧｲﾙとしては大きすぎます"}},
+        {ERROR_BAD_FILE_TYPE, 0, {L"it is not a plain file", L"通常のﾌｧｲﾙではありません"}},
+    };
+    for (const auto& reason : reasons) {
+        if (reason.code == code || (reason.alias != 0 && reason.alias == code)) {
+            FormatInto(out, L"%s", Pick(reason.text));
+            return;
+        }
+    }
+    static const TextPair other{L"error %d", L"ｴﾗｰ %d"};
+    FormatInto(out, Pick(other), static_cast<int>(code));
+}
+
+void SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code, wchar_t (&out)[kMessageChars]) {
+    wchar_t reason[kMessageChars];
+    SetFileReason(code, reason);
+    FormatInto(out, Pick(text), path, reason);
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/text.h"
+
+// What the main window says when the set file cannot be read or written.
+namespace SetFileTexts {
+extern const TextPair ReadFailed;   // %s the file, %s the reason
+extern const TextPair SaveFailed;   // %s the file, %s the reason
+extern const TextPair ExitSaveFailed;  // %s the file, %s the reason
+}  // namespace SetFileTexts
+
+// The reason for the platform's error code, in words where the cause is a common one.
+void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]);
+
+// One of the texts above for the file and the error code.
+void SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code, wchar_t (&out)[kMessageChars]);
