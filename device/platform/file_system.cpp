@@ -12,6 +12,16 @@ bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
 
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
 
+bool IsHeldOpen(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 // The device's own replace: the destination is removed and the replacement renamed to it
 // as one operation of the file system.
 bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destination, const FILETIME* creation,
@@ -70,6 +80,16 @@ bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
         wmemmove(out, out + 4, length - 4 + 1);
     }
     return true;
+}
+
+bool IsHeldOpen(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 namespace {

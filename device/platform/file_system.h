@@ -28,6 +28,10 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
 // false when the platform cannot tell or the result does not fit.
 bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars);
 
+// True when another program holds the file open so that it cannot be replaced (a replace
+// of such a file fails with "access denied", which says nothing of the reason).
+bool IsHeldOpen(const wchar_t* path);
+
 // Gives the finished copy `replacement` its three times and puts it in the place of
 // `destination` in one step: at any moment the destination is either the old file or the
 // complete new one. A time that cannot be set is not a failure (the copy is whole); false,

@@ -61,21 +61,10 @@ void ReportCopyError(ErrorReporter& owner, DWORD code, const wchar_t* path) {
     owner.ShowError(text);
 }
 
-// True when another program holds the file open so that it cannot be replaced.
-bool HeldOpen(const wchar_t* path) {
-    HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return false;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
 // The destination is what failed here, so the message names it. A file held open by
 // another program gives "access denied" on a replace: it is reported as in use.
 void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destination) {
-    if (code == ERROR_ACCESS_DENIED && HeldOpen(destination)) code = ERROR_SHARING_VIOLATION;
+    if (code == ERROR_ACCESS_DENIED && IsHeldOpen(destination)) code = ERROR_SHARING_VIOLATION;
     if (code == ERROR_SHARING_VIOLATION || code == ERROR_USER_MAPPED_FILE) {
         ReportCopyError(owner, code, destination);
         return;
