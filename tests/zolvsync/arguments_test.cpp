@@ -34,7 +34,19 @@ TEST(RunnerArguments, BadInputIsRefused) {
     EXPECT_FALSE(Parse({L"A", L"B", L"C"}, a));
     EXPECT_FALSE(Parse({L"--lang", L"fr", L"A", L"B"}, a));
     EXPECT_FALSE(Parse({L"A", L"B", L"--lang"}, a));
-    EXPECT_FALSE(Parse({L"--fast", L"A", L"B"}, a));
+    std::wstring error;
+    EXPECT_FALSE(Parse({L"-x", L"A", L"B"}, a, &error));
+    EXPECT_EQ(error, L"unknown option '-x'");
+}
+
+TEST(RunnerArguments, DryRunAndFoldersAfterTheEndOfOptions) {
+    RunnerArguments a;
+    ASSERT_TRUE(Parse({L"--dry-run", L"--", L"-odd", L"--B"}, a));
+    EXPECT_TRUE(a.options.dryRun);
+    EXPECT_STREQ(a.from, L"-odd");
+    EXPECT_STREQ(a.to, L"--B");
+    RunnerArguments b;
+    EXPECT_TRUE(Parse({L"--dry-run", L"--ini", L"C:\\z.ini", L"--set", L"Docs"}, b));  // not a set option
 }
 
 TEST(RunnerArguments, ANamedSetBringsItsOwnFoldersAndOptions) {
