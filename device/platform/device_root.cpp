@@ -18,3 +18,15 @@ const wchar_t* DeviceRootPrefix() {
     return prefix;
 #endif
 }
+
+bool ExpandPathVariables(const wchar_t* text, wchar_t* out, unsigned long outChars) {
+#if defined(_WIN32_WCE)
+    const size_t length = wcslen(text);
+    if (length >= outChars) return false;
+    wmemcpy(out, text, length + 1);
+    return true;
+#else
+    const DWORD units = ExpandEnvironmentStringsW(text, out, outChars);
+    return units != 0 && units <= outChars;
+#endif
+}

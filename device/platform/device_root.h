@@ -6,3 +6,7 @@
 // is the drive of the current directory ("C:", or "\\server\share"), so that a path handed
 // out once keeps naming the same folder.
 const wchar_t* DeviceRootPrefix();
+
+// `text` with its %VARIABLE% references expanded, in `out` (`outChars` units). The device has
+// no environment, so there the text stands as it is. False when the result does not fit.
+bool ExpandPathVariables(const wchar_t* text, wchar_t* out, unsigned long outChars);

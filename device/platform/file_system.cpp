@@ -12,6 +12,18 @@ bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
 
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
 
+bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
+    size_t length = wcslen(path);
+    if (length >= outChars) return false;
+    wmemcpy(out, path, length + 1);
+    return true;
+}
+
+bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {
+    if (GetFileAttributesW(destination) == INVALID_FILE_ATTRIBUTES) return MoveFileW(replacement, destination) != 0;
+    return DeleteAndRenameFile(destination, replacement) != 0;
+}
+
 bool IsHeldOpen(const wchar_t* path) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -82,6 +94,15 @@ bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
     return true;
 }
 
+bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
+    DWORD length = GetFullPathNameW(path, outChars, out, nullptr);
+    return length != 0 && length < outChars;
+}
+
+bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {
+    return MoveFileExW(replacement, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool IsHeldOpen(const wchar_t* path) {
     HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -100,8 +121,7 @@ constexpr DWORD kRenameChars = 1024;
 // "\??\UNC\server\share\x"). False when it would not fit.
 bool ObjectManagerPath(const wchar_t* path, wchar_t (&out)[kRenameChars]) {
     wchar_t full[kRenameChars];
-    DWORD length = GetFullPathNameW(path, kRenameChars, full, nullptr);
-    if (length == 0 || length >= kRenameChars) return false;
+    if (!FullPathOf(path, full, kRenameChars)) return false;
     const wchar_t* rest = full;
     const wchar_t* prefix = L"\\??\\";
     if (wcsncmp(full, L"\\\\?\\", 4) == 0 || wcsncmp(full, L"\\\\.\\", 4) == 0) {

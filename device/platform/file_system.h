@@ -28,6 +28,16 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
 // false when the platform cannot tell or the result does not fit.
 bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars);
 
+// The full path of `path` in `out` (`outChars` units): on desktop Win32 a relative path or
+// one without a drive is completed from the current directory; the device has neither, so
+// its paths are full as they stand. False when the result does not fit.
+bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars);
+
+// Puts the finished file `replacement` in the place of `destination` (which may be
+// missing) in one step, written through to the disk before it returns; false, with the
+// last error set, when it cannot.
+bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination);
+
 // True when another program holds the file open so that it cannot be replaced (a replace
 // of such a file fails with "access denied", which says nothing of the reason).
 bool IsHeldOpen(const wchar_t* path);

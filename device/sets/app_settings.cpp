@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "framework/registry.h"
+#include "platform/device_root.h"
 #include "sync/paths.h"
 
 AppSettingsRecord AppSettings = {{0}, kDefaultSrcWidth, kDefaultDstWidth};
@@ -33,8 +34,7 @@ bool QueryIniFile(FRegKey& key, PathBuffer& out) {
     raw[size / sizeof(wchar_t)] = L'\0';
     if (wcslen(raw) >= MAX_PATH) return false;
     if (type == REG_SZ) return CopyPath(out, raw);
-    const DWORD units = ExpandEnvironmentStringsW(raw, out, MAX_PATH);
-    if (units == 0 || units > MAX_PATH) {
+    if (!ExpandPathVariables(raw, out, MAX_PATH)) {
         out[0] = L'\0';
         return false;
     }

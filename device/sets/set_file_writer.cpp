@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "platform/file_system.h"
 #include "sync/paths.h"
 
 namespace {
@@ -43,6 +44,6 @@ bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
     }
     wcscat(staging, L".new");
     if (!WriteAll(staging, content)) return Abandon(staging);
-    if (!MoveFileExW(staging, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Abandon(staging);
+    if (!ReplaceFileWith(staging, path)) return Abandon(staging);
     return true;
 }

@@ -124,11 +124,8 @@ namespace {
 
 // Full path without a trailing separator, in capitals for comparison; false when unusable.
 bool ComparablePath(const wchar_t* path, PathBuffer& out) {
-    DWORD length = GetFullPathNameW(path, kPathChars, out, nullptr);
-    if (length == 0 || length >= kPathChars) {
-        if (!CopyPath(out, path)) return false;
-        length = static_cast<DWORD>(wcslen(out));
-    }
+    if (!FullPathOf(path, out, kPathChars) && !CopyPath(out, path)) return false;
+    DWORD length = static_cast<DWORD>(wcslen(out));
     while (length > 0 && out[length - 1] == L'\\') out[--length] = L'\0';
     for (DWORD i = 0; i < length; ++i) out[i] = static_cast<wchar_t>(towupper(out[i]));
     return true;
@@ -146,10 +143,7 @@ bool TextOverlap(const wchar_t* first, const wchar_t* second) {
 }
 
 // A full path; false when unusable.
-bool FullPath(const wchar_t* path, PathBuffer& out) {
-    DWORD length = GetFullPathNameW(path, kPathChars, out, nullptr);
-    return length != 0 && length < kPathChars;
-}
+bool FullPath(const wchar_t* path, PathBuffer& out) { return FullPathOf(path, out, kPathChars); }
 
 // Up one folder, in place; false at a root ("C:\\", "\\", "\\\\server\\share").
 bool UpOneLevel(PathBuffer& folder) {
