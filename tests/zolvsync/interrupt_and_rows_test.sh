@@ -18,7 +18,7 @@ exec 4<>"$work/ctrl-c/in"
 wine "$exe" --delete --lang en "$(winpath "$work/ctrl-c/src")" "$(winpath "$work/ctrl-c/dst")" \
   <"$work/ctrl-c/in" >/dev/null 2>"$work/ctrl-c/err" &
 pid=$!
-for _ in $(seq 1 200); do grep -q "\[c\]ancel?" "$work/ctrl-c/err" && break; sleep 0.05; done
+for _ in $(seq 1 200); do grep -qs "\[c\]ancel?" "$work/ctrl-c/err" && break; sleep 0.05; done
 grep -q "\[c\]ancel?" "$work/ctrl-c/err" || fail "no question asked: $(cat "$work/ctrl-c/err")"
 kill -INT "$pid"
 for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
