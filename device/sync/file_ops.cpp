@@ -117,8 +117,16 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // The destination keeps its old content until the new one is complete, with its times:
     // a run cut off by a crash or a flat battery leaves at most a temporary file, never a
     // half-written destination that a later run would take as up to date.
-    RemoveLeftover(temporary);
-    if (!CopyFileW(source, temporary, FALSE)) {
+    // A temporary file an interrupted run left is overwritten by the copy; only one the copy
+    // cannot overwrite (read-only, hidden) is removed first. Looking for one before every
+    // copy would cost a search of the folder per file under some platforms, where a name
+    // that is not there is looked for by reading the whole folder.
+    BOOL copied = CopyFileW(source, temporary, FALSE);
+    if (!copied && GetLastError() == ERROR_ACCESS_DENIED && PathExists(temporary)) {
+        RemoveLeftover(temporary);
+        copied = CopyFileW(source, temporary, FALSE);
+    }
+    if (!copied) {
         DWORD code = GetLastError();
         RemoveLeftover(temporary);
         ReportCopyError(owner, code, source);

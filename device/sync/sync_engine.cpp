@@ -101,10 +101,13 @@ bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     return CopyEntry(Entry::Of(source, info), destination);
 }
 
-bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination) {
+bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool destinationMissing) {
     if (IsFolderAttributes(source.attributes)) return CopyFolder(source.path, destination);
     if (!Step()) return false;
     if (options_.excludeObj && HasExtension(source.path, L".obj")) return true;
+    // A name that is not there can cost a search of its whole folder to look for under
+    // some platforms; in a folder that did not exist there is nothing to look for.
+    if (destinationMissing) return SyncFileKnown(source, destination, nullptr);
     // One attribute read of the destination answers "is it a folder?", "does it exist?"
     // and "when was it written?" alike.
     WIN32_FILE_ATTRIBUTE_DATA destInfo;
@@ -125,21 +128,23 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination) {
 
 bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     host_.SetStatusText(source);
+    const bool missing = !IsFolder(destination);
     if (options_.dryRun) {
         // Nothing is created; a file in the way stops the walk as it would stop the run.
         DWORD attributes = GetFileAttributesW(destination);
         if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) {
             return ReportFileInTheWay(host_, destination);
         }
-    } else if (!IsFolder(destination) && !CreateFolderPath(host_, destination)) {
+    } else if (missing && !CreateFolderPath(host_, destination)) {
         return false;
     }
     return ForEachEntry(source, source, destination,
-                        [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
+                        [this, missing](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
+                                        const wchar_t* childDestination) {
                             // A folder link is not followed: through it the walk could come back to itself.
                             if (IsFolderLink(found.dwFileAttributes)) return true;
                             // The search already holds the entry's attributes and time: no second look.
-                            return CopyEntry(Entry::Of(childSource, found), childDestination);
+                            return CopyEntry(Entry::Of(childSource, found), childDestination, missing);
                         });
 }
 

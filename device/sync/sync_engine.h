@@ -57,7 +57,9 @@ private:
     bool Step();   // services one message; false once an abort was asked for
     template <typename Visit>
     bool ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit);
-    bool CopyEntry(const Entry& source, const wchar_t* destination);
+    // `destinationMissing`: the destination's folder did not exist before this run (it was
+    // just made, or a dry run would make it), so there is nothing there to look at.
+    bool CopyEntry(const Entry& source, const wchar_t* destination, bool destinationMissing = false);
     bool CopyFolder(const wchar_t* source, const wchar_t* destination);
     bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);
     bool PrunePass(const wchar_t* from, const wchar_t* to);
