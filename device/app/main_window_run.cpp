@@ -9,11 +9,10 @@
 #include <string>
 
 #include "command_ids.h"
-#include "framework/message_boxes.h"
 #include "framework/text.h"
 #include "main_window.h"
 #include "sync/paths.h"
-#include "sync/sync_texts.h"
+#include "sync/file_ops.h"
 
 namespace {
 
@@ -42,9 +41,7 @@ bool MainWindow::RefuseOverlongPaths() {
         if (length < static_cast<int>(MAX_PATH)) continue;
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
         GetWindowTextW(edit->hwnd, text.data(), length + 1);
-        wchar_t message[kMessageChars];
-        FormatInto(message, Pick(SyncTexts::PathTooLong), text.c_str());
-        ::ShowError(hwnd, L"%s", message);
+        ReportPathTooLong(*this, text.c_str(), L"");
         return true;
     }
     return false;
