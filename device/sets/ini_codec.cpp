@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/text.h"
-
 void ClearSetFields(SetFields& set) {
     set.name[0] = set.source[0] = set.destination[0] = L'\0';
     set.deleteAfterCopy = set.dosTime = set.force = set.excludeObj = 0;
@@ -17,7 +15,9 @@ namespace {
 
 int LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
-bool IsShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFD); }
+// A lead byte of a double-byte character in the ANSI code page, the one the file's bytes are
+// in: the interface language has no say, so that a file reads back the same in both.
+bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByteEx(CP_ACP, c) != FALSE; }
 
 // File text into a 260-unit field; a value longer than 259 units is cut, never overrun.
 void ConvertInto(const char* text, wchar_t (&field)[MAX_PATH], UINT codePage) {
@@ -80,7 +80,7 @@ void StripSetValue(char* text, UINT codePage) {
         if (c == '\0' || c == '\r' || c == '\n') break;
         if (c == '[' || c == ']' || c == '"') {
             ++read;
-        } else if (UiLanguage && codePage == CP_ACP && IsShiftJisLead(c)) {
+        } else if (codePage == CP_ACP && IsAnsiLeadByte(c)) {
             *write++ = *read++;
             if (*read != '\0') *write++ = *read++;
         } else {

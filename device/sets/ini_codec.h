@@ -18,8 +18,8 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 // 0 when the first n bytes of the line match the key, ASCII letters compared without case.
 int KeyMatches(const char* line, const char* key, int n);
 
-// In place: stops at NUL, CR or LF and drops '[', ']' and '"'; in Japanese mode a Shift-JIS
-// lead byte and the byte after it of an ANSI file are copied as a pair.
+// In place: stops at NUL, CR or LF and drops '[', ']' and '"'; in an ANSI file a lead byte of
+// the ANSI code page and the byte after it are copied as a pair, in either interface language.
 void StripSetValue(char* text, UINT codePage = CP_ACP);
 
 // Parses one line (modified in place) of a file in `codePage` (CP_ACP or CP_UTF8) into the
@@ -30,7 +30,7 @@ int ParseSetLine(char* line, SetFields& current, UINT codePage = CP_ACP);
 // The seven lines and the blank line of one set, in `codePage`.
 std::string FormatSetSection(const SetFields& set, UINT codePage = CP_ACP);
 // True when the ANSI code page holds every text of the set, so that it reads back unchanged
-// (in the current language's reading of lead bytes).
+// (in either interface language: the reading of lead bytes follows the code page alone).
 bool FitsAnsi(const SetFields& set);
 // The whole file for `count` sets, each fetched by get(index, fields) (twice: one record at
 // a time is held): ANSI when it holds them all, else UTF-8 after its mark.

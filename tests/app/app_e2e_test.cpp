@@ -645,3 +645,29 @@ TEST_F(ZolvEndToEnd, AnIniFileValueThatIsNoTextCountsAsAbsent) {
     }
     EXPECT_EQ(entries, 0);  // nothing written to a junk path
 }
+
+// A set file in the system's code page reads back the same with the language switched: a
+// Shift-JIS name whose trail byte is '[' in English mode on a Japanese system, an accented
+// letter before the closing quote in Japanese mode on a Western one. The save at exit keeps
+// its bytes.
+TEST_F(ZolvEndToEnd, ASetFileReadsBackTheSameInEitherLanguage) {
+    const bool japanese = GetACP() == 932;
+    if (!japanese && GetACP() != 1252) GTEST_SKIP() << "code page " << GetACP();
+    const std::string name = japanese ? "\x83\x5B\x83\x7E" : "Caf\xE9";
+    const std::wstring wideName = japanese ? L"\x30BC\x30DF" : L"Caf\x00E9";
+    const std::string sets = "[" + name + "]\r\nSRC=\"C:\\" + name + "\"\r\nDST=\"C:\\b\"\r\nDELETE=N\r\nDOSTIME=N\r\n"
+                             "FORCE=N\r\nEXCLUDEOBJ=N\r\n\r\n";
+    UseIniFile(sets);
+    SetLangToggle(1);
+    for (int session = 0; session < 2; ++session) {
+        ZolvProcess zolv;
+        ASSERT_TRUE(Start(zolv));
+        PumpFor(200);
+        ASSERT_EQ(SetCount(zolv), 1);
+        EXPECT_EQ(WindowText(zolv.Control(10400)), wideName);
+        EXPECT_EQ(WindowText(zolv.Control(10701)), L"C:\\" + wideName);
+        PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(zolv.WaitForExit(), 0);
+        EXPECT_EQ(tree.Read(L"sets.ini"), sets);
+    }
+}

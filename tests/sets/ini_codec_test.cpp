@@ -32,14 +32,16 @@ TEST(IniCodec, KeysMatchWithoutCaseAtTheLineStartOnly) {
 }
 
 TEST(IniCodec, StripDropsBracketsAndQuotesAndStopsAtTheLineEnd) {
-    UiLanguage = kLanguageEnglish;
-    EXPECT_EQ(Stripped("\"C:\\a [b]\\c\"\r\nrest"), "C:\\a b\\c");
-    EXPECT_EQ(Stripped("  keep blanks  "), "  keep blanks  ");
-    // In English mode a Shift-JIS lead byte is an ordinary byte: a following ']' is dropped.
-    EXPECT_EQ(Stripped("\x83]x"), "\x83x");
-    UiLanguage = kLanguageJapanese;
-    EXPECT_EQ(Stripped("\x83]x"), "\x83]x");  // lead byte and trail byte travel as a pair
-    EXPECT_EQ(Stripped("ab\x83"), "ab\x83");  // a lead byte at the end is copied alone
+    // Lead bytes are those of the system's code page, whatever the interface language.
+    const bool doubleByte = IsDBCSLeadByteEx(CP_ACP, 0x83) != FALSE;
+    for (int language : {kLanguageEnglish, kLanguageJapanese}) {
+        UiLanguage = language;
+        EXPECT_EQ(Stripped("\"C:\\a [b]\\c\"\r\nrest"), "C:\\a b\\c");
+        EXPECT_EQ(Stripped("  keep blanks  "), "  keep blanks  ");
+        // A lead byte and its trail byte travel as a pair; elsewhere the ']' is dropped.
+        EXPECT_EQ(Stripped("\x83]x"), doubleByte ? "\x83]x" : "\x83x");
+        EXPECT_EQ(Stripped("ab\x83"), "ab\x83");  // a lead byte at the end is copied alone
+    }
     UiLanguage = kLanguageEnglish;
 }
 
