@@ -671,3 +671,36 @@ TEST_F(ZolvEndToEnd, ASetFileReadsBackTheSameInEitherLanguage) {
         EXPECT_EQ(tree.Read(L"sets.ini"), sets);
     }
 }
+
+// A save that the next start could not read is refused with the file and the reason, by
+// File › Save INI file and at exit alike; the old file stays as it was.
+TEST_F(ZolvEndToEnd, ASaveLargerThanTheReaderTakesIsRefused) {
+    std::string sets;  // as near the limit of 1 MiB as whole sets come
+    for (int i = 0;; ++i) {
+        std::string section = SetSection("set " + std::to_string(i), L"C:\\source\\" + std::wstring(60, L's'),
+                                          L"C:\\destination\\" + std::wstring(60, L'd'), false, false);
+        if (sets.size() + section.size() > 1024 * 1024) break;
+        sets += section;
+    }
+    UseIniFile(sets);
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    PumpFor(300);
+    ASSERT_EQ(zolv.AnyDialog(), nullptr);
+    for (int i = 0; i < 3; ++i) zolv.Command(40301);
+    SaveAs(zolv, tree.Path(L"big.ini"));
+    HWND box = zolv.WaitForDialog(L"Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), L"Can't save the set file '" + tree.Path(L"big.ini") +
+                                L"': it is too large for a set file. The file is left as it was.");
+    ClickButton(box, IDOK);
+    PumpFor(200);
+    EXPECT_FALSE(tree.Exists(L"big.ini"));
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    box = zolv.WaitForDialog(L"Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(BoxText(box).find(L"it is too large for a set file"), std::wstring::npos) << BoxText(box);
+    ClickButton(box, IDOK);
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+    EXPECT_EQ(tree.Read(L"sets.ini"), sets);
+}
