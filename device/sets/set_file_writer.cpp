@@ -9,8 +9,8 @@
 
 namespace {
 
-bool WriteAll(const wchar_t* path, const std::string& content) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool WriteAll(const wchar_t* path, const std::string& content, DWORD disposition) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     bool ok = content.empty() ||
@@ -34,16 +34,39 @@ bool Abandon(const wchar_t* staging) {
     return false;
 }
 
+// Writes the content to a staging file beside `path`: "NAME.new" (written over, it is ours),
+// or, where that would pass the path limit, a name of the same length as the file's own that
+// does not exist yet (its first character replaced by "~" or another mark), so that every
+// path that can be saved has a staging name that fits. On a failure `staging` names what
+// has to be removed, or is empty when nothing of ours was made.
+bool WriteStaging(const wchar_t* path, const std::string& content, PathBuffer& staging) {
+    staging[0] = L'\0';
+    const size_t length = wcslen(path);
+    const size_t nameAt = static_cast<size_t>(BaseName(path) - path);
+    if (length >= kPathChars || nameAt >= length) {
+        SetLastError(length >= kPathChars ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME);
+        return false;
+    }
+    CopyPath(staging, path);
+    if (length + 4 < kPathChars) {
+        wcscat(staging, L".new");
+        return WriteAll(staging, content, CREATE_ALWAYS);
+    }
+    for (wchar_t mark : {L'~', L'_', L'$', L'#', L'!'}) {
+        if (mark == path[nameAt]) continue;
+        staging[nameAt] = mark;
+        if (WriteAll(staging, content, CREATE_NEW)) return true;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    staging[0] = L'\0';  // every such name belongs to someone else
+    return false;
+}
+
 }  // namespace
 
 bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
     PathBuffer staging;
-    if (!CopyPath(staging, path) || wcslen(path) + 5 >= kPathChars) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
-    wcscat(staging, L".new");
-    if (!WriteAll(staging, content)) return Abandon(staging);
+    if (!WriteStaging(path, content, staging)) return staging[0] != L'\0' ? Abandon(staging) : false;
     if (!ReplaceFileWith(staging, path)) return Abandon(staging);
     return true;
 }

@@ -704,3 +704,35 @@ TEST_F(ZolvEndToEnd, ASaveLargerThanTheReaderTakesIsRefused) {
     EXPECT_EQ(zolv.WaitForExit(), 0);
     EXPECT_EQ(tree.Read(L"sets.ini"), sets);
 }
+
+// Every path the Save dialog takes is saved, the longest too (259 characters), by the
+// command and at exit, with nothing left beside the file.
+TEST_F(ZolvEndToEnd, ASetFileSavesToTheLongestPath) {
+    UseIniFile(SetSection("kept", L"C:\\a", L"C:\\b", false, false));
+    std::wstring folder = L"f";
+    const size_t fixed = tree.Root().size() + 2 + 8;  // two separators and "Zolv.ini"
+    folder += std::wstring(MAX_PATH - 1 - fixed - folder.size(), L'x');
+    tree.MakeFolder(folder);
+    const std::wstring path = tree.Path(folder + L"\\Zolv.ini");
+    ASSERT_EQ(path.size(), MAX_PATH - 1u);
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    SaveAs(zolv, path);
+    for (int i = 0; i < 200 && !tree.Exists(folder + L"\\Zolv.ini"); ++i) Sleep(20);
+    EXPECT_EQ(tree.Read(folder + L"\\Zolv.ini").rfind("[kept]\r\n", 0), 0u);
+    zolv.Command(40301);
+    PumpFor(200);
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(zolv.WaitForExit(), 0);  // no error box held it open
+    EXPECT_NE(tree.Read(folder + L"\\Zolv.ini").find("[New set]\r\n"), std::string::npos);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(tree.Path(folder + L"\\*").c_str(), &found);
+    std::vector<std::wstring> names;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L"..")) names.push_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(names, std::vector<std::wstring>{L"Zolv.ini"});
+}
