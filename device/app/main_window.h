@@ -92,6 +92,7 @@ private:
     void ShowStatusNow();
     void SetRunControlsEnabled(bool enabled);
     bool WriteSetFile(const wchar_t* path);
+    void OfferToKeepUnsavedSets();
     void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
     bool RefuseOverlongPaths();
 

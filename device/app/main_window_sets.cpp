@@ -162,7 +162,8 @@ int MainWindow::LoadSetFile() {
     });
     if (!read) {
         setFileFailure_ = GetLastError();
-        setFileUnread_ = true;
+        // A file that is not there holds nothing to protect: the save at exit creates it.
+        setFileUnread_ = setFileFailure_ != ERROR_FILE_NOT_FOUND;
         // A file cut short by a failure never passes for the complete list.
         while (SetCount() > 0) RemoveSet(0);
         CurrentSet = kept;
@@ -223,12 +224,34 @@ void MainWindow::ShowStartupNotice() {
     if (setFileUnread_) ShowSetFileFailure(SetFileTexts::ReadFailed, AppSettings.iniFile, setFileFailure_);
 }
 
+// The set file could not be read at start-up and is not written over: the sets made since
+// are kept only where the user says, or dropped once the user has said so.
+void MainWindow::OfferToKeepUnsavedSets() {
+    if (SetCount() == 0) return;  // nothing was made
+    wchar_t reason[kMessageChars], question[kMessageChars];
+    SetFileReason(setFileFailure_, reason);
+    FormatInto(question, Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
+    while (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
+        wchar_t path[MAX_PATH];
+        if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) continue;
+        if (WriteSetFile(path)) {
+            CopyPath(AppSettings.iniFile, path);
+            setFileUnread_ = false;
+            return;
+        }
+        ShowSetFileFailure(SetFileTexts::SaveFailed, path, GetLastError());
+    }
+}
+
 void MainWindow::SaveAtExit() {
     if (exitSaved_) return;
     exitSaved_ = true;
     if (AppSettings.iniFile[0] == L'\0') return;
     SaveSettings();
-    if (setFileUnread_) return;  // the user's file stays as it is
+    if (setFileUnread_) {  // the user's file stays as it is
+        OfferToKeepUnsavedSets();
+        return;
+    }
     if (!SaveSetFile()) {
         DWORD failure = GetLastError();
         ShowSetFileFailure(SetFileTexts::ExitSaveFailed, AppSettings.iniFile, failure);

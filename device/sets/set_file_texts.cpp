@@ -8,6 +8,11 @@ const TextPair SaveFailed{L"Can't save the set file '%s': %s. The file is left a
                           L"設定ﾌｧｲﾙ '%s' を保存できません: %s。ﾌｧｲﾙは元のままです。"};
 const TextPair ExitSaveFailed{L"Can't save the set file '%s': %s. The changes of this session are not kept.",
                               L"設定ﾌｧｲﾙ '%s' を保存できません: %s。今回の変更は保存されていません。"};
+const TextPair UnsavedSets{L"The set file '%s' could not be read when the program started (%s), so it is not written "
+                           L"over: the changes made since the program started are not kept.\n\nSave the sets in "
+                           L"another file?",
+                           L"設定ﾌｧｲﾙ '%s' は起動時に読み込めなかったため (%s)、上書きしません。起動後の変更は保存"
+                           L"されません。\n\n別のﾌｧｲﾙにｾｯﾄを保存しますか?"};
 }  // namespace SetFileTexts
 
 void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]) {

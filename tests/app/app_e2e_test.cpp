@@ -145,6 +145,10 @@ protected:
     // File › Save INI file, with `path` typed into the dialog and OK pressed.
     void SaveAs(const ZolvProcess& zolv, const std::wstring& path, HWND* dialog = nullptr) {
         zolv.Command(40102);
+        ASSERT_NO_FATAL_FAILURE(FillSaveDialog(zolv, path, dialog));
+    }
+    // The Save INI file dialog, once it comes: `path` typed in and OK pressed.
+    void FillSaveDialog(const ZolvProcess& zolv, const std::wstring& path, HWND* dialog = nullptr) {
         HWND save = zolv.WaitForDialog(L"Save INI file");
         ASSERT_NE(save, nullptr);
         if (dialog) *dialog = save;
@@ -470,15 +474,44 @@ TEST_F(ZolvEndToEnd, ASetFileThatCannotBeReadIsReportedAndNeverWrittenOver) {
         PumpFor(200);
         EXPECT_EQ(SetCount(zolv), 0);
     }
-    // Readable again by the end of the session: still not written over.
+    // Readable again by the end of the session: still not written over. The set made since
+    // is not dropped in silence: the box says so and offers another file (cancelled once).
     zolv.Command(40301);
     PumpFor(200);
     PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    for (bool keep : {false, true}) {
+        HWND offer = zolv.WaitForDialog(L"Confirm");
+        ASSERT_NE(offer, nullptr);
+        const std::wstring text = BoxText(offer);
+        EXPECT_NE(text.find(L"'" + tree.Path(L"sets.ini") + L"'"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(L"the changes made since the program started are not kept"), std::wstring::npos) << text;
+        ClickButton(offer, IDYES);
+        if (keep) {
+            ASSERT_NO_FATAL_FAILURE(FillSaveDialog(zolv, tree.Path(L"other.ini")));
+        } else {
+            HWND save = zolv.WaitForDialog(L"Save INI file");
+            ASSERT_NE(save, nullptr);
+            ClickButton(save, IDCANCEL);
+        }
+    }
     EXPECT_EQ(zolv.WaitForExit(), 0);
     EXPECT_EQ(tree.Read(L"sets.ini"), sets);
+    EXPECT_EQ(tree.Read(L"other.ini").rfind("[New set]\r\n", 0), 0u);
     std::wstring iniFile;
     EXPECT_TRUE(RegistryValue(L"Ini file", &iniFile));
-    EXPECT_EQ(iniFile, tree.Path(L"sets.ini"));
+    EXPECT_EQ(iniFile, tree.Path(L"other.ini"));
+}
+
+TEST_F(ZolvEndToEnd, ARememberedSetFileThatIsGoneIsCreatedAtExit) {
+    SetIniFile(tree.Path(L"gone.ini"));  // deleted by the user since the last session
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    zolv.Command(40301);
+    PumpFor(300);
+    EXPECT_EQ(zolv.AnyDialog(), nullptr);  // nothing to report: there was nothing to read
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+    EXPECT_EQ(tree.Read(L"gone.ini").rfind("[New set]\r\n", 0), 0u);
 }
 
 TEST_F(ZolvEndToEnd, ASaveThatFailsSaysWhyAndKeepsThePreviousFile) {
