@@ -33,6 +33,10 @@ constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;          // 0
 constexpr DWORD kCheckStyle = kButtonStyle | BS_AUTOCHECKBOX;               // 0x50010003
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL;  // 0x50010005
 
+// One character more than a set keeps: a longer path, typed or pasted, is cut to a text that
+// still shows it is too long, and the run refuses it instead of working on a cut folder.
+constexpr WPARAM kFolderEditLimit = MAX_PATH;
+
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
 void Place(FWindow& control, const ControlPlace& p) { MoveWindow(control.hwnd, p.x, p.y, p.width, p.height, TRUE); }
@@ -142,14 +146,14 @@ void MainWindow::CreateChildControls() {
     child(sourceLabel, 0, L"Static", Pick(kSourceLabel), -1, kLabelStyle);
     child(destinationLabel, 0, L"Static", Pick(kDestinationLabel), -1, kLabelStyle);
     child(sourceEdit, WS_EX_CLIENTEDGE, L"Edit", L"", kIdSourceEdit, kEditStyle);
-    SendMessageW(sourceEdit.hwnd, EM_LIMITTEXT, MAX_PATH - 1, 0);  // what the set keeps
+    SendMessageW(sourceEdit.hwnd, EM_LIMITTEXT, kFolderEditLimit, 0);
     child(sourceBrowse, 0, L"Button", L"...", kCmdBrowseSource, kButtonStyle);
     child(back, 0, L"Button", Pick(kBackText), kCmdBackward, kButtonStyle);
     child(forward, 0, L"Button", Pick(kForwardText), kCmdForward, kButtonStyle);
     child(abort, 0, L"Button", Pick(kAbortText), kCmdAbort, kButtonStyle);
     EnableWindow(abort.hwnd, FALSE);
     child(destinationEdit, WS_EX_CLIENTEDGE, L"Edit", L"", kIdDestinationEdit, kEditStyle);
-    SendMessageW(destinationEdit.hwnd, EM_LIMITTEXT, MAX_PATH - 1, 0);  // what the set keeps
+    SendMessageW(destinationEdit.hwnd, EM_LIMITTEXT, kFolderEditLimit, 0);
     child(destinationBrowse, 0, L"Button", L"...", kCmdBrowseDestination, kButtonStyle);
     child(deleteAfterCopy, 0, L"Button", Pick(kDeleteAfterCopyText), kIdDeleteAfterCopy, kCheckStyle);
     child(dosTime, 0, L"Button", Pick(kDosTimeText), kIdDosTime, kCheckStyle);

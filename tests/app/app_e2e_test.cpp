@@ -455,6 +455,18 @@ private:
     HANDLE handle_;
 };
 
+// Puts text on the clipboard, as a user's copy in another program does.
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    EXPECT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+    CloseClipboard();
+}
+
 }  // namespace
 
 TEST_F(ZolvEndToEnd, ASetFileThatCannotBeReadIsReportedAndNeverWrittenOver) {
@@ -586,26 +598,34 @@ TEST_F(ZolvEndToEnd, JapaneseNamesSurviveASystemWhoseCodePageLacksThem) {
     EXPECT_EQ(WindowText(again.Control(10702)), L"転送先ﾌｫﾙﾀﾞの指定");
 }
 
-TEST_F(ZolvEndToEnd, APathLongerThanASetKeepsNeverRuns) {
+// A path pasted into a folder edit that is longer than a set keeps is cut no shorter than
+// what still shows it is too long: the run refuses it, in either edit.
+TEST_F(ZolvEndToEnd, APastedPathLongerThanASetKeepsNeverRuns) {
     tree.Write(L"src\\a.txt", "a");
     UseIniFile(SetSection("long", tree.Path(L"src"), tree.Path(L"dst"), true, true));
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
-    for (int id : {10701, 10702}) EXPECT_EQ(SendMessageW(zolv.Control(id), EM_GETLIMITTEXT, 0, 0), MAX_PATH - 1);
-    // Put there by a program (typing stops at the limit): one character more than is kept.
-    std::wstring tooLong = tree.Path(L"dst\\");
-    tooLong += std::wstring(MAX_PATH - tooLong.size(), L'd');
-    SetText(zolv.Control(10702), tooLong);
-    zolv.Command(40201);
-    std::vector<std::wstring> boxes;
-    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
-        boxes.push_back(caption + L": " + BoxText(dialog));
-        return IDOK;
-    });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], L"Error: The path is too long: '" + tooLong + L"'");
-    EXPECT_EQ(zolv.RowCount(), 0);
-    EXPECT_FALSE(tree.Exists(L"dst"));
+    for (int id : {10702, 10701}) {
+        const std::wstring edited = WindowText(zolv.Control(id));
+        std::wstring pasted = edited + L"\\";
+        pasted += std::wstring(MAX_PATH + 6 - pasted.size(), L'd');  // 266 characters
+        ASSERT_NO_FATAL_FAILURE(PutOnClipboard(pasted));
+        SetText(zolv.Control(id), L"");
+        SendMessageTimeoutW(zolv.Control(id), WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        const std::wstring shown = WindowText(zolv.Control(id));
+        EXPECT_EQ(shown, pasted.substr(0, MAX_PATH));
+        zolv.Command(40201);
+        std::vector<std::wstring> boxes;
+        zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
+            boxes.push_back(caption + L": " + BoxText(dialog));
+            return IDOK;
+        });
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0], L"Error: The path is too long: '" + shown + L"'");
+        EXPECT_EQ(zolv.RowCount(), 0);
+        EXPECT_FALSE(tree.Exists(L"dst"));
+        SetText(zolv.Control(id), edited);
+    }
 }
 
 TEST_F(ZolvEndToEnd, DuringARunEveryCommandButAbortIsRefused) {
