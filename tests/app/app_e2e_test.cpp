@@ -789,3 +789,54 @@ TEST_F(ZolvEndToEnd, ASetFileSavesToTheLongestPath) {
     }
     EXPECT_EQ(names, std::vector<std::wstring>{L"Zolv.ini"});
 }
+
+// The replace question with a long destination path: the whole path is shown, broken into
+// lines that fit, and the box grows so that the question stays above the buttons.
+TEST_F(ZolvEndToEnd, TheReplaceQuestionShowsALongPathAndTheQuestionInBothLanguages) {
+    const std::wstring deep = L"dst\\" + std::wstring(90, L'a') + L"\\" + std::wstring(90, L'b');
+    tree.Write(L"src\\x.txt", "x");
+    tree.SetWriteTime(L"src\\x.txt", MakeTime(2030, 1, 1));
+    tree.MakeFolder(deep + L"\\x.txt\\x.txt");  // a folder in the way: the copy goes into it
+    UseIniFile(SetSection("deep", tree.Path(L"src"), tree.Path(deep), false, false));
+    const std::wstring folder = tree.Path(deep + L"\\x.txt\\x.txt");
+    for (DWORD japanese : {0u, 1u}) {
+        SetLangToggle(japanese);
+        ZolvProcess zolv;
+        ASSERT_TRUE(Start(zolv));
+        zolv.Command(40201);
+        HWND prompt = zolv.WaitForDialog(japanese ? L"ﾌｫﾙﾀﾞ置換の確認" : L"Confirm Folder Replace");
+        ASSERT_NE(prompt, nullptr);
+        HWND message = GetDlgItem(prompt, 11901);
+        std::wstring text = WindowText(message);
+        std::wstring joined;
+        for (wchar_t c : text) {
+            if (c != L'\n') joined += c;
+        }
+        EXPECT_NE(joined.find(L"'" + folder + L"'"), std::wstring::npos) << Utf8(text);
+        const std::wstring question = japanese ? L"新しいﾌｧｲﾙで上書きしますか?" : L"do you want to replace the existing files?";
+        EXPECT_EQ(joined.substr(joined.size() - question.size()), question);
+        // Measured as the dialog draws it (9-point Tahoma): all of it inside the text's box.
+        RECT box, yes, client;
+        GetClientRect(message, &box);
+        HDC dc = GetDC(nullptr);
+        HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT needed{0, 0, box.right, 0};
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+        EXPECT_LE(needed.right, box.right);
+        EXPECT_LE(needed.bottom, box.bottom);
+        GetWindowRect(message, &box);
+        GetWindowRect(GetDlgItem(prompt, IDYES), &yes);
+        EXPECT_LE(box.bottom, yes.top);
+        GetClientRect(prompt, &client);
+        MapWindowPoints(prompt, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        EXPECT_LE(yes.bottom, client.bottom);
+        ClickButton(prompt, IDCANCEL);
+        PumpFor(200);
+        PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(zolv.WaitForExit(), 0);
+    }
+}

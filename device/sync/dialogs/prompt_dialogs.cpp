@@ -1,6 +1,7 @@
 #include "prompt_dialogs.h"
 
 #include "dialog_ids.h"
+#include "message_fit.h"
 #include "program_icon.h"
 
 LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
@@ -8,7 +9,7 @@ LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
     ShowProgramIcon(hwnd, kIconControl, prompt_.iconId);
     if (prompt_.yesToAllCaption && GetDlgItem(hwnd, kIdYesToAll))
         SetDlgItemTextW(hwnd, kIdYesToAll, prompt_.yesToAllCaption);
-    SetDlgItemTextW(hwnd, kMessageControl, prompt_.message);
+    ShowFittedMessage(hwnd, kMessageControl, prompt_.message);
     CenterWindow(hwnd);
     return TRUE;
 }

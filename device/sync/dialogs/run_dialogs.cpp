@@ -2,6 +2,7 @@
 
 #include "dialog_ids.h"
 #include "framework/text.h"
+#include "message_fit.h"
 #include "program_icon.h"
 #include "sync/prompts.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 LRESULT InitNotice(HWND hwnd, int iconId, const wchar_t* text) {
     ShowProgramIcon(hwnd, kIconControl, iconId);
-    if (text) SetDlgItemTextW(hwnd, kMessageControl, text);
+    if (text) ShowFittedMessage(hwnd, kMessageControl, text);
     CenterWindow(hwnd);
     return TRUE;
 }
