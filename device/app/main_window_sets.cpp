@@ -74,9 +74,14 @@ void MainWindow::ShowCurrentSet() {
 }
 
 void MainWindow::ReadSetControls() {
+    // A folder longer than a set keeps is not taken: the set keeps the folder it had rather
+    // than a cut one the user never named (a run refuses the edit's text as too long).
+    auto readFolder = [](const FEdit& edit, wchar_t (&field)[MAX_PATH]) {
+        if (GetWindowTextLengthW(edit.hwnd) < static_cast<int>(MAX_PATH)) GetWindowTextW(edit.hwnd, field, MAX_PATH);
+    };
     GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
-    GetWindowTextW(sourceEdit.hwnd, CurrentSet.source, MAX_PATH);
-    GetWindowTextW(destinationEdit.hwnd, CurrentSet.destination, MAX_PATH);
+    readFolder(sourceEdit, CurrentSet.source);
+    readFolder(destinationEdit, CurrentSet.destination);
     CurrentSet.deleteAfterCopy = Checked(deleteAfterCopy);
     CurrentSet.dosTime = Checked(dosTime);
     CurrentSet.force = Checked(force);

@@ -616,6 +616,11 @@ TEST_F(ZolvEndToEnd, APastedPathLongerThanASetKeepsNeverRuns) {
     EXPECT_EQ(boxes[0], L"Error: The path is too long: '" + shown + L"'");
     EXPECT_EQ(zolv.RowCount(), 0);
     EXPECT_FALSE(tree.Exists(L"dst"));
+    // Opening the set list commits the set: it keeps its folder, never a cut one.
+    SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(10400, CBN_SELCHANGE), reinterpret_cast<LPARAM>(zolv.Control(10400)));
+    EXPECT_EQ(WindowText(zolv.Control(10702)), tree.Path(L"dst"));
 }
 
 TEST_F(ZolvEndToEnd, DuringARunEveryCommandButAbortIsRefused) {
