@@ -14,7 +14,7 @@ const TextPair kPreviewPrefix{L"Preview: ", L"ﾌﾟﾚﾋﾞｭｰ: "};
 const TextPair kFigures{L"%s copied (%s), %s deleted, %s removed",
                         L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %s"};
 const TextPair kPreviewFigures{L"%s would be copied (%s), %s deleted, %s removed",
-                               L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %s の予定です"};
+                               L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %sの予定です"};
 const TextPair kWouldCreate{L"the folder '%s' would be created, ", L"ﾌｫﾙﾀﾞ '%s' を作成、"};
 const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません"};
 const TextPair kSeconds{L", %s s", L"、%s 秒"};

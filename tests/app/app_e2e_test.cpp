@@ -699,7 +699,8 @@ TEST_F(ZolvEndToEnd, PreviewListsTheRunsRowsAndChangesNothing) {
 }
 
 // Delete after copy from an empty source asks first, even with Force, No the default button;
-// No deletes nothing and ends the run, Yes goes on. In Japanese, with the figures after it.
+// No deletes nothing and ends the run, Yes goes on; a preview asks nothing. In Japanese, with
+// the figures after the run.
 TEST_F(ZolvEndToEnd, AMirrorFromAnEmptySourceAsksFirstEvenWithForce) {
     SetLangToggle(1);
     tree.MakeFolder(L"src");
@@ -709,6 +710,14 @@ TEST_F(ZolvEndToEnd, AMirrorFromAnEmptySourceAsksFirstEvenWithForce) {
     ASSERT_TRUE(Start(zolv));
     const std::wstring caption = L"空の転送元ﾌｫﾙﾀﾞの確認";
     std::vector<std::wstring> seen;
+    zolv.Command(40203);  // a preview asks nothing: its rows say it all
+    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
+        seen.push_back(shown + L": " + BoxText(dialog));
+        return IDOK;
+    });
+    EXPECT_EQ(seen, std::vector<std::wstring>{L"ﾌﾟﾚﾋﾞｭｰ: ﾌﾟﾚﾋﾞｭｰ: ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 1 個、ﾌｫﾙﾀﾞの削除 "
+                                              L"0 個の予定です。何も変更していません"});
+    seen.clear();
     zolv.Command(40201);
     zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
         seen.push_back(shown + L": " + BoxText(dialog));
