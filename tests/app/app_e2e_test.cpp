@@ -627,31 +627,6 @@ TEST_F(ZolvEndToEnd, TheBrowserKeepsItsDriveAfterACancelledFileDialog) {
     EXPECT_EQ(WindowText(zolv.Control(10701)), tree.Root().substr(0, 2) + L"\\");
 }
 
-TEST_F(ZolvEndToEnd, AnIniFileValueThatIsNoTextCountsAsAbsent) {
-    HKEY key;
-    RegCreateKeyExW(HKEY_CURRENT_USER, kSettings, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    DWORD junk = 0x0041005A;  // "ZA" read as text
-    RegSetValueExW(key, L"Ini file", 0, REG_DWORD, reinterpret_cast<BYTE*>(&junk), sizeof junk);
-    RegCloseKey(key);
-    ZolvProcess zolv;
-    ASSERT_TRUE(Start(zolv));
-    CancelOpenDialog(zolv);  // no file named: the Open dialog, as on a first start
-    zolv.Command(40301);
-    PumpFor(200);
-    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(zolv.WaitForExit(), 0);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((tree.Root() + L"\\*").c_str(), &found);
-    int entries = 0;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L"..")) ++entries;
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    EXPECT_EQ(entries, 0);  // nothing written to a junk path
-}
-
 // Sync › Preview Forward and Preview Back: the rows the run would write, one box saying what
 // would happen, nothing on disk changed; a missing destination "would be created".
 TEST_F(ZolvEndToEnd, PreviewListsTheRunsRowsAndChangesNothing) {
@@ -769,4 +744,29 @@ TEST_F(ZolvEndToEnd, TheStatusBarShowsTheFiguresOfTheLastRun) {
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(WindowText(status), L"");
     ClickButton(notice, IDOK);
+}
+
+TEST_F(ZolvEndToEnd, AnIniFileValueThatIsNoTextCountsAsAbsent) {
+    HKEY key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kSettings, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    DWORD junk = 0x0041005A;  // "ZA" read as text
+    RegSetValueExW(key, L"Ini file", 0, REG_DWORD, reinterpret_cast<BYTE*>(&junk), sizeof junk);
+    RegCloseKey(key);
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    CancelOpenDialog(zolv);  // no file named: the Open dialog, as on a first start
+    zolv.Command(40301);
+    PumpFor(200);
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((tree.Root() + L"\\*").c_str(), &found);
+    int entries = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L"..")) ++entries;
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(entries, 0);  // nothing written to a junk path
 }
