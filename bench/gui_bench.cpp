@@ -2,6 +2,7 @@
 //   zolv_gui_bench FROM TO            prints the seconds of one Forward run (FORCE set)
 //   zolv_gui_bench FROM TO --abort    aborts the run after half a second and prints how long
 //                                     the run took to stop after the Abort click was posted
+//   zolv_gui_bench FROM TO --preview  prints the seconds of one Preview Forward
 #include <windows.h>
 
 #include <cstdio>
@@ -32,7 +33,7 @@ struct Watch {
     volatile LONG stop;
 };
 
-// Clicks OK on the result dialog (and, when asked, Abort once) from a second thread.
+// Clicks OK on the result dialog or box (and, when asked, Abort once) from a second thread.
 DWORD WINAPI WatchRun(void* context) {
     auto* watch = static_cast<Watch*>(context);
     double start = Now();
@@ -55,10 +56,11 @@ DWORD WINAPI WatchRun(void* context) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        fwprintf(stderr, L"usage: zolv_gui_bench FROM TO [--abort]\n");
+        fwprintf(stderr, L"usage: zolv_gui_bench FROM TO [--abort | --preview]\n");
         return 2;
     }
     bool abort = argc > 3 && wcscmp(argv[3], L"--abort") == 0;
+    bool preview = argc > 3 && wcscmp(argv[3], L"--preview") == 0;
     wcscpy(g_programNames.className, L"ZolvBench");
     MainWindow window;
     wcscpy(AppSettings.iniFile, L"Z:\\nonexistent\\bench.ini");  // no Open dialog, nothing saved
@@ -74,7 +76,11 @@ int wmain(int argc, wchar_t** argv) {
     Watch watch{window.hwnd, abort, 0, 0};
     HANDLE watcher = CreateThread(nullptr, 0, WatchRun, &watch, 0, nullptr);
     double start = Now();
-    window.SyncForward();
+    if (preview) {
+        window.PreviewForward();
+    } else {
+        window.SyncForward();
+    }
     double end = Now();
     watch.stop = 1;
     WaitForSingleObject(watcher, INFINITE);

@@ -5,7 +5,9 @@
 #   (c) a run after touching 1% of those 10,000;
 # then the same engine in the real main window (list, status bar, throttled message pump):
 #   (d) the run with nothing to do, (e) a full copy, each beside the console runner,
-#   (f) how long a run takes to stop after an Abort click.
+#   (f) how long a run takes to stop after an Abort click;
+#   (g) a preview with nothing to do beside the run with nothing to do (window and console),
+#   (h) what --max-delete's dry deletion pass costs a mirror run with nothing to do.
 # Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -71,6 +73,14 @@ rm -rf "$work/copy-z2"; mkdir -p "$work/copy-z2"
 e_z=$(seconds zolvsync "$work/small-src" "$work/copy-z2")
 f_abort=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" --abort)
 
+# (g) preview against run, nothing to do; (h) the mirror run with and without a deletion limit
+g_g=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" --preview)
+dry_run() { wine "$exe" --dry-run "$(winpath "$1")" "$(winpath "$2")"; }
+g_z=$(seconds dry_run "$work/big-src" "$work/big-dst")
+mirror() { wine "$exe" --force --delete "$@"; }
+h_d=$(seconds mirror "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
+h_m=$(seconds mirror --max-delete 1000 "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
+
 echo
 report "(a) nothing to do" "$noop_files" "$a_z" "$a_x" "$a_r"
 report "(b) first full copy" "$copy_files" "$b_z" "$b_x" "$b_r"
@@ -80,9 +90,13 @@ printf '%-34s %8d files  window   %7.2f s (%6s us/file)  zolvsync %7.2f s   wind
 printf '%-34s %8d files  window   %7.2f s (%6s us/file)  zolvsync %7.2f s   window/zolvsync %5sx\n' \
   "(e) window, first full copy" "$copy_files" "$e_g" "$(per "$e_g" "$copy_files")" "$e_z" "$(ratio "$e_g" "$e_z")"
 printf '%-34s %.3f s from the Abort click to the end of the run\n' "(f) window, abort" "$f_abort"
+printf '%-34s %8d files  preview  %7.2f s (window; run (d) %.2f s, preview/run %5sx)  zolvsync --dry-run %.2f s (run (a) %.2f s, %sx)\n' \
+  "(g) preview, nothing to do" "$noop_files" "$g_g" "$d_g" "$(ratio "$g_g" "$d_g")" "$g_z" "$a_z" "$(ratio "$g_z" "$a_z")"
+printf '%-34s %8d files  --delete %7.2f s  with --max-delete %7.2f s   extra %5sx\n' \
+  "(h) mirror, nothing to do" "$noop_files" "$h_d" "$h_m" "$(ratio "$h_m" "$h_d")"
 echo
 echo "Targets: (a) zolvsync/rsync <= 3 and xcopy/zolvsync >= 10; (b) xcopy/zolvsync >= 1;"
-echo "         (d), (e) window/zolvsync <= 1.5; (f) under 0.1 s."
+echo "         (d), (e) window/zolvsync <= 1.5; (f) under 0.1 s; (g) preview/run <= 1."
 echo "Console times include starting the Wine process (a persistent wineserver is running);"
 echo "window times are the run alone, measured inside the program."
 rm -rf "$work"

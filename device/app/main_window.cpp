@@ -211,6 +211,8 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); return 0;
     case kCmdForward: SyncForward(); return 0;
     case kCmdBackward: SyncBackward(); return 0;
+    case kCmdPreviewForward: PreviewForward(); return 0;
+    case kCmdPreviewBackward: PreviewBackward(); return 0;
     case kCmdNewSet: NewSet(); return 0;
     case kCmdDeleteSet: DeleteSet(); return 0;
     case kCmdBrowseSource: BrowseFolderInto(sourceEdit); return 0;

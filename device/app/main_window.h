@@ -54,6 +54,10 @@ public:
     // Runs.
     void SyncForward();
     void SyncBackward();
+    // The dry run of either direction: the rows the run would write, nothing changed, no
+    // question asked, and a box saying what would happen.
+    void PreviewForward();
+    void PreviewBackward();
     void AbortSync() { runState.abortRequested = true; }
     void LockUiForRun();
     void UnlockUiAfterRun();
@@ -65,6 +69,7 @@ public:
     void BeginRun() override;
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
+    int AskEmptySource(const wchar_t* text) override;
     void ShowError(const wchar_t* text) override;
     void ShowSuccess() override;
 
@@ -81,7 +86,13 @@ public:
     FListView operationList;
 
 private:
-    void Sync(bool backward);
+    void Sync(bool backward, bool preview = false);
+    // The run's figures in the status bar once it is over (a preview's too); the next run
+    // clears them.
+    void BeginRunFigures(const RunStats& stats, bool preview, const wchar_t* to);
+    void ShowRunFigures();
+    void EndRunFigures();
+    void ShowPreviewResult();
     void BuildCommandBands();
     HWND AddCommandBand(UINT bandId, int image, int size, UINT bandStyle);
     void CreateChildControls();
@@ -109,6 +120,14 @@ private:
     DWORD lastStatusPaint_ = 0;
     bool statusPending_ = false;
     wchar_t statusText_[kMessageChars] = L"";
+    struct RunFigures {
+        const RunStats* stats = nullptr;  // while a run is on
+        bool preview = false;
+        const wchar_t* createdFolder = nullptr;  // a preview's missing destination
+        LARGE_INTEGER start{};
+        bool shown = false;
+        wchar_t text[kMessageChars] = L"";
+    } figures_;
 };
 
 // Inserts a row with texts[0] in column 0 and the rest in the following columns; the new

@@ -32,6 +32,8 @@ constexpr DWORD kPaintCostFactor = 8;
 
 void MainWindow::SyncForward() { Sync(false); }
 void MainWindow::SyncBackward() { Sync(true); }
+void MainWindow::PreviewForward() { Sync(false, true); }
+void MainWindow::PreviewBackward() { Sync(true, true); }
 
 // A folder edit holding more than a set keeps (text put there by a program, not typed) is
 // refused with the too-long box: a run never works on a path other than the one shown.
@@ -47,7 +49,7 @@ bool MainWindow::RefuseOverlongPaths() {
     return false;
 }
 
-void MainWindow::Sync(bool backward) {
+void MainWindow::Sync(bool backward, bool preview) {
     // Every other command waits until the run is over, whatever sends it.
     struct RunScope {
         bool& flag;
@@ -66,12 +68,18 @@ void MainWindow::Sync(bool backward) {
     options.dosTime = CurrentSet.dosTime != 0;
     options.force = CurrentSet.force != 0;
     options.excludeObj = CurrentSet.excludeObj != 0;
+    options.dryRun = preview;
     SyncEngine engine(*this, runState, options);
-    if (engine.CheckSyncFolders(from, to)) engine.RunSync(from, to);
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));  // the last run's figures go
+    if (!engine.CheckSyncFolders(from, to)) return;
+    BeginRunFigures(engine.Stats(), preview, to);
+    engine.RunSync(from, to);
+    EndRunFigures();
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
-    static const int menuItems[] = {kCmdOpenIni, kCmdSaveIni, kCmdExit, kCmdForward, kCmdBackward, kCmdAbout};
+    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,  kCmdForward, kCmdBackward,
+                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdAbout};
     for (int id : menuItems) EnableMenuItem(menu.handle, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     for (FWindow* control : {static_cast<FWindow*>(&setList), static_cast<FWindow*>(&sourceEdit),
                              static_cast<FWindow*>(&destinationEdit), static_cast<FWindow*>(&sourceBrowse),
@@ -156,7 +164,19 @@ void MainWindow::ShowError(const wchar_t* text) {
 
 void MainWindow::ShowSuccess() {
     ShowListNow();
-    GuiSyncHost::ShowSuccess();
+    ShowRunFigures();  // beside the result
+    if (figures_.preview && figures_.stats) {
+        ShowPreviewResult();
+    } else {
+        GuiSyncHost::ShowSuccess();
+    }
+}
+
+int MainWindow::AskEmptySource(const wchar_t* text) {
+    ShowListNow();
+    int answer = GuiSyncHost::AskEmptySource(text);
+    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+    return answer;
 }
 
 void MainWindow::PumpOneMessage() {

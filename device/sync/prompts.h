@@ -23,6 +23,7 @@ struct Prompt {
     int iconId;
     const wchar_t* yesToAllCaption;  // only the replace prompt renames button 20
     bool yesToAll;                   // four buttons (Yes, Yes to All, No, Cancel) or two
+    bool defaultNo = false;          // No, not Yes, answers Enter (a question whose Yes loses much)
     wchar_t message[kMessageChars];
 };
 

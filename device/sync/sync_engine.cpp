@@ -63,8 +63,9 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         state_.abortRequested = false;
+        ok = GuardDeletionPass(from, to);
         state_.confirmEach = !options_.force && !options_.dryRun;
-        ok = PrunePass(from, to);
+        if (ok) ok = PrunePass(from, to);
     }
     if (ok) host_.ShowSuccess();
     host_.SetStatusText(L"");

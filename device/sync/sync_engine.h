@@ -14,6 +14,10 @@ struct SyncOptions {
     // Not a set option: walk both passes and write every row a run without questions
     // would write, but copy, create, delete and ask nothing.
     bool dryRun = false;
+    // Not a set option: a run whose deletion pass would remove more entries than this
+    // (files and folders, what a removed folder holds included) deletes nothing at all.
+    static constexpr unsigned long long kNoDeleteLimit = ~0ULL;
+    unsigned long long maxDelete = kNoDeleteLimit;
 };
 
 // What a run did (or, in a dry run, would do).
@@ -63,6 +67,12 @@ private:
     bool CopyFolder(const wchar_t* source, const wchar_t* destination);
     bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);
     bool PrunePass(const wchar_t* from, const wchar_t* to);
+    // Before the deletion pass: a source with nothing in it is asked about, even with Force
+    // (a card not inserted would otherwise empty the destination), and a deletion limit is
+    // checked with a dry deletion pass. False stops the run with nothing deleted.
+    bool GuardDeletionPass(const wchar_t* from, const wchar_t* to);
+    bool ConfirmEmptySource(const wchar_t* from, const wchar_t* to);
+    bool WithinDeleteLimit(const wchar_t* from, const wchar_t* to);
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);

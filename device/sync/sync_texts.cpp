@@ -17,6 +17,10 @@ const TextPair FileUnreadable{L"Can't read '%s': %s.", L"'%s' を読み取れま
 const TextPair ReplaceFailed{L"Can't replace '%s': %s.", L"'%s' を置き換えられません: %s"};
 const TextPair FileInTheWay{L"Can't create the folder '%s': a file of that name is in the way.",
                             L"ﾌｫﾙﾀﾞ '%s' を作成できません: 同じ名前のﾌｧｲﾙがあります"};
+const TextPair EmptySource{L"'%s' is empty. Delete everything in '%s'?", L"'%s' は空です。'%s' の中をすべて削除しますか?"};
+const TextPair TooManyDeletions{
+    L"The deletion pass would delete %s entries, more than the %s allowed; nothing was deleted.",
+    L"削除するものが %s 個あり、上限の %s 個を超えています。何も削除しませんでした"};
 
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
@@ -47,6 +51,7 @@ const TextPair SuccessCaption{L"Result of fodler sync", L"結果の報告"};
 const TextPair SuccessMessage{L"Sync files successed.", L"ｱｯﾌﾟﾃﾞｰﾄは正常に終了しました"};
 const TextPair SourceNoticeCaption{L"Confirm source folder", L"転送元ﾌｫﾙﾀﾞの確認"};
 const TextPair DestinationQuestionCaption{L"Confirm destination folder", L"転送先ﾌｫﾙﾀﾞの確認"};
+const TextPair EmptySourceCaption{L"Confirm empty source folder", L"空の転送元ﾌｫﾙﾀﾞの確認"};
 
 }  // namespace SyncTexts
 

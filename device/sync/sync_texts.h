@@ -17,6 +17,8 @@ extern const TextPair FolderUnlistable;   // %s, %s: a folder that cannot be lis
 extern const TextPair FileUnreadable;     // %s, %s: a source entry that cannot be read, the system's reason
 extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished copy cannot replace, the reason
 extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
+extern const TextPair EmptySource;        // %s, %s: the empty from folder, the to folder
+extern const TextPair TooManyDeletions;   // %s, %s: the entries the deletion pass would remove, the limit
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;
@@ -33,6 +35,7 @@ extern const TextPair SuccessCaption;
 extern const TextPair SuccessMessage;
 extern const TextPair SourceNoticeCaption;
 extern const TextPair DestinationQuestionCaption;
+extern const TextPair EmptySourceCaption;
 
 }  // namespace SyncTexts
 

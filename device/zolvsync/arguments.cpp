@@ -1,17 +1,23 @@
 #include "arguments.h"
 
+#include <cerrno>
+#include <cwctype>
 #include <cwchar>
 
 #include "framework/text.h"
 
 const wchar_t kUsage[] =
     L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--dry-run] [--lang en|ja]\n"
-    L"                [--] FROM TO\n"
-    L"       zolvsync [--backward] [--dry-run] [--lang en|ja] --ini FILE --set NAME\n"
+    L"                [--max-delete N] [--allow-empty-source] [--] FROM TO\n"
+    L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
+    L"                --ini FILE --set NAME\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
     L"  --dry-run writes the rows a --force run would write and changes nothing.\n"
+    L"  --max-delete N: when the deletion pass would delete more than N entries, it deletes none.\n"
+    L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
+    L"  it unless --allow-empty-source is given.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
     L"  a control character in a path as <hex>, a tab as <09>); a summary line ends standard error;\n"
     L"  questions go to standard error and are answered on standard input:\n"
@@ -44,6 +50,18 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.options.force = true;
         } else if (wcscmp(arg, L"--exclude-obj") == 0) {
             out.options.excludeObj = true;
+        } else if (wcscmp(arg, L"--allow-empty-source") == 0) {
+            out.allowEmptySource = true;
+        } else if (wcscmp(arg, L"--max-delete") == 0) {
+            const wchar_t* value = (i + 1 < argc) ? argv[++i] : L"";
+            wchar_t* end = nullptr;
+            errno = 0;
+            out.options.maxDelete = wcstoull(value, &end, 10);
+            if (!iswdigit(value[0]) || *end != L'\0' || errno == ERANGE ||
+                out.options.maxDelete == SyncOptions::kNoDeleteLimit) {
+                *error = L"--max-delete takes a number of entries";
+                return false;
+            }
         } else if (wcscmp(arg, L"--lang") == 0) {
             const wchar_t* value = (i + 1 < argc) ? argv[++i] : L"";
             if (wcscmp(value, L"en") == 0) {

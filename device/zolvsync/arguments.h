@@ -6,6 +6,7 @@
 // What the command line of zolvsync asks for.
 struct RunnerArguments {
     bool backward = false;
+    bool allowEmptySource = false;  // a mirror from an empty source deletes without a question
     SyncOptions options;
     int language = -1;  // -1: the device program's language rule
     const wchar_t* from = nullptr;

@@ -63,6 +63,16 @@ int ConsoleHost::AskCreateDestination(const wchar_t* text) {
     return Ask(L"[y]es, [n]o? ", "yn") == 'y' ? kIdYes : kIdNo;
 }
 
+int ConsoleHost::AskEmptySource(const wchar_t* text) {
+    if (allowEmptySource) return kIdYes;
+    Report(Pick(SyncTexts::EmptySourceCaption), text);
+    if (refuseEmptySource) {
+        Report(L"zolvsync", L"not with --force: nothing was deleted (--allow-empty-source deletes all the same)");
+        return kIdNo;
+    }
+    return Ask(L"[y]es, [n]o? ", "yn") == 'y' ? kIdYes : kIdNo;
+}
+
 void ConsoleHost::ShowSuccess() { Report(Pick(SyncTexts::SuccessCaption), Pick(SyncTexts::SuccessMessage)); }
 
 void ConsoleHost::EndRun() { rows_.Flush(); }

@@ -15,12 +15,18 @@ public:
     int AskPrompt(const Prompt& prompt) override;
     void ShowFolderNotice(const wchar_t* text) override;
     int AskCreateDestination(const wchar_t* text) override;
+    // Asked on standard input; refused without a question after --force, and answered Yes
+    // without one after --allow-empty-source.
+    int AskEmptySource(const wchar_t* text) override;
     void ShowSuccess() override;
     void BeginRun() override {}
     void EndRun() override;
     void ShowError(const wchar_t* text) override;
 
     void Report(const wchar_t* caption, const wchar_t* text);
+
+    bool refuseEmptySource = false;  // --force: nobody is there to answer
+    bool allowEmptySource = false;   // --allow-empty-source
 
 private:
     // Asks on standard error until an allowed letter comes; returns it, or 0 at end of

@@ -115,6 +115,8 @@ int wmain(int argc, wchar_t** argv) {
     bool ok;
     {
         ConsoleHost host(g_interrupt);
+        host.refuseEmptySource = arguments.options.force;
+        host.allowEmptySource = arguments.allowEmptySource;
         SyncEngine engine(host, state, arguments.options);
         ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);
         host.EndRun();  // the rows first, then the summary

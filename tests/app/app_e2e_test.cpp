@@ -126,6 +126,15 @@ protected:
         tree.Write(L"sets.ini", content);
         SetIniFile(tree.Path(L"sets.ini"));
     }
+    // A newer a.txt and b\c.txt in src; an older a.txt and d.txt in dst.
+    void WriteMirrorTrees() {
+        tree.Write(L"src\\a.txt", "new a");
+        tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
+        tree.Write(L"src\\b\\c.txt", "c");
+        tree.Write(L"dst\\a.txt", "old a");
+        tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
+        tree.Write(L"dst\\d.txt", "d");
+    }
     bool Start(ZolvProcess& zolv) { return zolv.Start(Exe(), tree.Root()); }
     // A first start: the Open INI file dialog comes, and is cancelled.
     void CancelOpenDialog(const ZolvProcess& zolv, const wchar_t* caption = L"Open INI file") {
@@ -185,12 +194,7 @@ TEST_F(ZolvEndToEnd, FirstStartOffersTheOpenDialogAndKeepsOnlyTheWidths) {
 }
 
 TEST_F(ZolvEndToEnd, ASetCreatedInTheWindowRunsForwardThenBackward) {
-    tree.Write(L"src\\a.txt", "new a");
-    tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
-    tree.Write(L"src\\b\\c.txt", "c");
-    tree.Write(L"dst\\a.txt", "old a");
-    tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
-    tree.Write(L"dst\\d.txt", "d");
+    WriteMirrorTrees();
     UseIniFile();
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
@@ -667,6 +671,125 @@ TEST_F(ZolvEndToEnd, TheBrowserKeepsItsDriveAfterACancelledFileDialog) {
     PumpFor(300);
     // The root of the drive the program started on, with its letter.
     EXPECT_EQ(WindowText(zolv.Control(10701)), tree.Root().substr(0, 2) + L"\\");
+}
+
+// Sync › Preview Forward and Preview Back: the rows the run would write, one box saying what
+// would happen, nothing on disk changed; a missing destination "would be created".
+TEST_F(ZolvEndToEnd, PreviewListsTheRunsRowsAndChangesNothing) {
+    WriteMirrorTrees();
+    tree.Write(L"dst\\old\\x.txt", "x");
+    UseIniFile(SetSection("mirror", tree.Path(L"src"), tree.Path(L"dst"), true, false));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    auto preview = [&](int command) {
+        std::vector<std::wstring> boxes;
+        zolv.Command(command);
+        zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
+            EXPECT_FALSE(IsWindowEnabled(zolv.Control(40201)));  // locked as in a run
+            boxes.push_back(caption + L": " + BoxText(dialog));
+            return IDOK;
+        });
+        return boxes;
+    };
+    auto rows = [&] {
+        std::vector<std::wstring> out;
+        for (int i = 0; i < zolv.RowCount(); ++i) out.push_back(zolv.Cell(i, 0) + L" " + zolv.Cell(i, 1));
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    EXPECT_EQ(preview(40203), std::vector<std::wstring>{L"Preview: Preview: 2 files would be copied (6 B), 1 file "
+                                                        L"deleted, 1 folder removed. Nothing was changed."});
+    EXPECT_EQ(rows(), (std::vector<std::wstring>{L"copy " + tree.Path(L"src\\a.txt"), L"copy " + tree.Path(L"src\\b\\c.txt"),
+                                                 L"del " + tree.Path(L"dst\\d.txt"), L"rmdir " + tree.Path(L"dst\\old")}));
+    EXPECT_EQ(WindowText(zolv.Control(12600)).rfind(L"Preview: 2 files copied (6 B), 1 file deleted, 1 folder removed, ", 0),
+              0u);
+    EXPECT_EQ(preview(40204), std::vector<std::wstring>{L"Preview: Preview: 2 files would be copied (2 B), 0 files "
+                                                        L"deleted, 1 folder removed. Nothing was changed."});
+    EXPECT_EQ(rows(), (std::vector<std::wstring>{L"copy " + tree.Path(L"dst\\d.txt"), L"copy " + tree.Path(L"dst\\old\\x.txt"),
+                                                 L"rmdir " + tree.Path(L"src\\b")}));
+    EXPECT_EQ(tree.Read(L"dst\\a.txt"), "old a");
+    EXPECT_TRUE(tree.Exists(L"dst\\d.txt") && tree.Exists(L"dst\\old\\x.txt") && tree.Exists(L"src\\b\\c.txt"));
+    EXPECT_FALSE(tree.Exists(L"dst\\b") || tree.Exists(L"src\\d.txt"));
+
+    SetText(zolv.Control(10702), tree.Path(L"fresh"));
+    EXPECT_EQ(preview(40203), std::vector<std::wstring>{L"Preview: Preview: the folder '" + tree.Path(L"fresh") +
+                                                        L"' would be created, 2 files would be copied (6 B), 0 files "
+                                                        L"deleted, 0 folders removed. Nothing was changed."});
+    EXPECT_EQ(zolv.RowCount(), 2);
+    EXPECT_FALSE(tree.Exists(L"fresh"));
+}
+
+// Delete after copy from an empty source asks first, even with Force, No the default button;
+// No deletes nothing and ends the run, Yes goes on; a preview asks nothing. In Japanese, with
+// the figures after the run.
+TEST_F(ZolvEndToEnd, AMirrorFromAnEmptySourceAsksFirstEvenWithForce) {
+    SetLangToggle(1);
+    tree.MakeFolder(L"src");
+    tree.Write(L"dst\\a.txt", "a");
+    UseIniFile(SetSection("card", tree.Path(L"src"), tree.Path(L"dst"), true, true));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    const std::wstring caption = L"空の転送元ﾌｫﾙﾀﾞの確認";
+    std::vector<std::wstring> seen;
+    zolv.Command(40203);  // a preview asks nothing: its rows say it all
+    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
+        seen.push_back(shown + L": " + BoxText(dialog));
+        return IDOK;
+    });
+    EXPECT_EQ(seen, std::vector<std::wstring>{L"ﾌﾟﾚﾋﾞｭｰ: ﾌﾟﾚﾋﾞｭｰ: ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 1 個、ﾌｫﾙﾀﾞの削除 "
+                                              L"0 個の予定です。何も変更していません"});
+    seen.clear();
+    zolv.Command(40201);
+    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
+        seen.push_back(shown + L": " + BoxText(dialog));
+        EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDNO);
+        return IDNO;
+    });
+    EXPECT_EQ(seen, std::vector<std::wstring>{caption + L": '" + tree.Path(L"src") + L"' は空です。'" +
+                                              tree.Path(L"dst") + L"' の中をすべて削除しますか?"});
+    EXPECT_TRUE(tree.Exists(L"dst\\a.txt"));
+    EXPECT_EQ(zolv.RowCount(), 0);
+
+    seen.clear();
+    zolv.Command(40201);
+    zolv.AnswerDialogs([&](HWND, const std::wstring& shown) {
+        seen.push_back(shown);
+        return shown == caption ? IDYES : IDOK;
+    });
+    EXPECT_EQ(seen, (std::vector<std::wstring>{caption, L"結果の報告"}));
+    EXPECT_FALSE(tree.Exists(L"dst\\a.txt"));
+    const std::wstring figures = WindowText(zolv.Control(12600));
+    EXPECT_EQ(figures.rfind(L"ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 1 個、ﾌｫﾙﾀﾞの削除 0 個、", 0), 0u) << Utf8(figures);
+}
+
+// After a run the status bar holds its figures, beside the result box and after it; the
+// next run clears them.
+TEST_F(ZolvEndToEnd, TheStatusBarShowsTheFiguresOfTheLastRun) {
+    tree.Write(L"src\\a.txt", "abc");
+    tree.Write(L"src\\b.txt", "de");
+    tree.Write(L"dst\\gone.txt", "g");
+    UseIniFile(SetSection("figures", tree.Path(L"src"), tree.Path(L"dst"), true, true));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    HWND status = zolv.Control(12600);
+    std::wstring beside;
+    zolv.Command(40201);
+    zolv.AnswerDialogs([&](HWND, const std::wstring&) {
+        beside = WindowText(status);
+        return IDOK;
+    });
+    const std::wstring figures = L"2 files copied (5 B), 1 file deleted, 0 folders removed, ";
+    EXPECT_EQ(beside.rfind(figures, 0), 0u) << Utf8(beside);
+    const std::wstring after = WindowText(status);
+    EXPECT_EQ(after.rfind(figures, 0), 0u) << Utf8(after);
+    EXPECT_EQ(after.substr(after.size() - 2), L" s");
+
+    SetText(zolv.Control(10701), tree.Path(L"nowhere"));  // a run that stops at its check
+    zolv.Command(40201);
+    HWND notice = zolv.WaitForDialog(L"Confirm source folder");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(WindowText(status), L"");
+    ClickButton(notice, IDOK);
 }
 
 TEST_F(ZolvEndToEnd, AnIniFileValueThatIsNoTextCountsAsAbsent) {

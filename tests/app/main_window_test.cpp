@@ -213,17 +213,20 @@ TEST_F(MainWindowTest, BackwardNamesTheMissingDestinationAndStartsNothing) {
     EXPECT_TRUE(IsWindowEnabled(w->forward.hwnd));
 }
 
-TEST_F(MainWindowTest, AbortStopsARunAtItsNextStep) {
+TEST_F(MainWindowTest, AbortStopsARunOrAPreviewAtItsNextStep) {
     Open();
     for (int i = 0; i < 40; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
     tree.MakeFolder(L"dst");
     AddSet(L"abort", tree.Path(L"src"), tree.Path(L"dst"), 4);
-    PostMessageW(w->hwnd, WM_COMMAND, kCmdAbort, 0);  // waiting when the run looks at the queue
-    DialogWatcher answers(ClickEach(IDOK));
-    w->SyncForward();
-    EXPECT_TRUE(answers.Seen().empty());  // no success dialog
-    EXPECT_LT(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 40);
-    EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
+    for (void (MainWindow::*run)() : {&MainWindow::PreviewForward, &MainWindow::SyncForward}) {
+        Sleep(25);  // past the run's interval between looks at the queue
+        PostMessageW(w->hwnd, WM_COMMAND, kCmdAbort, 0);  // waiting when the run looks at the queue
+        DialogWatcher answers(ClickEach(IDOK));
+        (w->*run)();
+        EXPECT_TRUE(answers.Seen().empty());  // no result box or dialog
+        EXPECT_LT(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 40);
+        EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
+    }
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheSetsAndTheColumnWidths) {

@@ -29,7 +29,7 @@ struct Expected {
     int language;
     const wchar_t* titles[3];
     const wchar_t* file[4];
-    const wchar_t* sync[2];
+    const wchar_t* sync[4];  // Forward, Backward, Preview Forward, Preview Back
     const wchar_t* help;
 };
 
@@ -37,12 +37,12 @@ const Expected kMenus[] = {
     {0,
      {L"&File", L"&Sync", L"&Help"},
      {L"&Open INI file", L"&Save INI file", L"", L"E&xit"},
-     {L"&Forward\tCtrl+F", L"&Backward\tCtrl+B"},
+     {L"&Forward\tCtrl+F", L"&Backward\tCtrl+B", L"&Preview Forward", L"Pre&view Back"},
      L"&About..."},
     {1,
      {L"ﾌｧｲﾙ(&F)", L"同期(&S)", L"ﾍﾙﾌﾟ(&H)"},
      {L"設定ﾌｧｲﾙを開く(&O)", L"設定ﾌｧｲﾙの保存(&S)", L"", L"終了(&X)"},
-     {L"順方向(&F)\tCtrl+F", L"逆方向(&B)\tCtrl+B"},
+     {L"順方向(&F)\tCtrl+F", L"逆方向(&B)\tCtrl+B", L"順方向のﾌﾟﾚﾋﾞｭｰ(&P)", L"逆方向のﾌﾟﾚﾋﾞｭｰ(&V)"},
      L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."},
 };
 
@@ -72,6 +72,8 @@ TEST_P(MenuBar, ButtonsAndPopupsCarryTheMenuOfTheLanguage) {
     EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(Text(menu, 40201, MF_BYCOMMAND), expected.sync[0]);
     EXPECT_EQ(Text(menu, 40202, MF_BYCOMMAND), expected.sync[1]);
+    EXPECT_EQ(Text(menu, 40203, MF_BYCOMMAND), expected.sync[2]);
+    EXPECT_EQ(Text(menu, 40204, MF_BYCOMMAND), expected.sync[3]);
     EXPECT_EQ(Text(menu, 40901, MF_BYCOMMAND), expected.help);
     EXPECT_EQ(CommandBarGetMenu(frame.menuBar, 1), nullptr);
 }

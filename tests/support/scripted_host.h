@@ -8,7 +8,7 @@
 
 // A host that records what a run shows and answers its questions from a script.
 // Events read like "copy|from|to", "prompt:Replace|message", "error:text",
-// "notice:text", "create:text", "success".
+// "notice:text", "create:text", "empty:text", "success".
 class ScriptedHost : public SyncHost {
 public:
     void PumpOneMessage() override;
@@ -17,6 +17,10 @@ public:
     int AskPrompt(const Prompt& prompt) override;
     void ShowFolderNotice(const wchar_t* text) override;
     int AskCreateDestination(const wchar_t* text) override;
+    int AskEmptySource(const wchar_t* text) override {
+        events.push_back(std::wstring(L"empty:") + text);
+        return emptySourceAnswer;
+    }
     void ShowSuccess() override { events.push_back(L"success"); }
     void BeginRun() override { ++begun; }
     void EndRun() override { ++ended; }
@@ -32,6 +36,7 @@ public:
     std::vector<Prompt> prompts;
     std::deque<int> answers;           // for the prompts; empty: fails the test, answers Cancel
     int createAnswer = 7;              // IDNO
+    int emptySourceAnswer = 6;         // IDYES: most tests are about what the pass deletes
     std::function<void(int)> onPump;   // called with the pump count
     int pumps = 0;
     int begun = 0;

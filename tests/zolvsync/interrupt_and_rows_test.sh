@@ -13,6 +13,7 @@ to="$(winpath "$work/rows/dst")\\a<0A>copy<09>forged"
 # Standard input that stays open: without Ctrl+C the question would wait for ever.
 mkdir -p "$work/ctrl-c/src" "$work/ctrl-c/dst"
 echo x >"$work/ctrl-c/dst/extra.txt"
+echo s >"$work/ctrl-c/src/kept.txt"  # not empty: the question is the file's, not the empty source's
 mkfifo "$work/ctrl-c/in"
 exec 4<>"$work/ctrl-c/in"
 wine "$exe" --delete --lang en "$(winpath "$work/ctrl-c/src")" "$(winpath "$work/ctrl-c/dst")" \

@@ -184,3 +184,51 @@ TEST_F(Zolvsync, DryRunAndSummary) {
     ASSERT_NE(summary, std::string::npos) << real.err;
     EXPECT_EQ(real.err.find('\n', summary), real.err.size() - 1);  // the last line
 }
+
+// A mirror from an empty source (a card not inserted) asks first, even with --force, which
+// refuses it unless --allow-empty-source is given; No deletes nothing.
+TEST_F(Zolvsync, AnEmptySourceIsAskedAboutBeforeTheDestinationIsEmptied) {
+    tree.Write(L"dst\\a.txt", "a");
+    tree.Write(L"dst\\sub\\b.txt", "b");
+    const std::string question = "'" + U(L"src") + "' is empty. Delete everything in '" + U(L"dst") + "'?";
+    ProcessResult no = Run(L"--delete --lang en " + Q(L"src") + L" " + Q(L"dst"), "n\n");
+    EXPECT_EQ(no.exitCode, 1);
+    EXPECT_NE(no.err.find("Confirm empty source folder: " + question), std::string::npos) << no.err;
+    ProcessResult forced = Run(L"--delete --force --lang en " + Q(L"src") + L" " + Q(L"dst"), "y\n");
+    EXPECT_EQ(forced.exitCode, 1);
+    EXPECT_NE(forced.err.find(question), std::string::npos) << forced.err;
+    EXPECT_NE(forced.err.find("--allow-empty-source"), std::string::npos) << forced.err;
+    EXPECT_TRUE(tree.Exists(L"dst\\a.txt") && tree.Exists(L"dst\\sub\\b.txt"));
+    EXPECT_EQ(no.out + forced.out, "");
+
+    ProcessResult allowed = Run(L"--delete --force --allow-empty-source " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
+    EXPECT_FALSE(tree.Exists(L"dst\\a.txt") || tree.Exists(L"dst\\sub"));
+}
+
+// --max-delete N: a dry deletion pass counts first (what a removed folder holds included);
+// above N nothing at all is deleted.
+TEST_F(Zolvsync, MaxDeleteDeletesAllOrNothing) {
+    tree.Write(L"src\\keep.txt", "k");
+    tree.Write(L"dst\\keep.txt", "k");
+    for (const wchar_t* name : {L"dst\\x1.txt", L"dst\\x2.txt", L"dst\\old\\1.txt", L"dst\\old\\2.txt"})
+        tree.Write(name, "x");
+    ProcessResult over = Run(L"--delete --force --lang en --max-delete 4 " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_NE(over.err.find("Error: The deletion pass would delete 5 entries, more than the 4 allowed; nothing was "
+                            "deleted."),
+              std::string::npos)
+        << over.err;
+    EXPECT_EQ(over.out, "");
+    EXPECT_TRUE(tree.Exists(L"dst\\x1.txt") && tree.Exists(L"dst\\x2.txt") && tree.Exists(L"dst\\old\\2.txt"));
+
+    ProcessResult within = Run(L"--delete --force --max-delete 5 " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(within.exitCode, 0) << within.err;
+    EXPECT_FALSE(tree.Exists(L"dst\\x1.txt") || tree.Exists(L"dst\\x2.txt") || tree.Exists(L"dst\\old"));
+    EXPECT_TRUE(tree.Exists(L"dst\\keep.txt"));
+
+    for (const wchar_t* bad : {L"--max-delete -1 ", L"--max-delete many ", L"--max-delete "}) {
+        ProcessResult refused = Run(std::wstring(bad) + Q(L"src") + L" " + Q(L"dst"));
+        EXPECT_EQ(refused.exitCode, 2) << Utf8(bad);
+    }
+}

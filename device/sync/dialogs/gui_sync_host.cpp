@@ -3,6 +3,7 @@
 #include "framework/message_boxes.h"
 #include "prompt_dialogs.h"
 #include "run_dialogs.h"
+#include "sync/sync_texts.h"
 
 int GuiSyncHost::AskPrompt(const Prompt& prompt) {
     const INT_PTR answer = AskPromptDialog(owner_, prompt);
@@ -20,6 +21,12 @@ void GuiSyncHost::ShowFolderNotice(const wchar_t* text) {
 int GuiSyncHost::AskCreateDestination(const wchar_t* text) {
     FDlgConfDst question(text);
     return question.Ask(owner_) == kIdYes ? kIdYes : kIdNo;
+}
+
+int GuiSyncHost::AskEmptySource(const wchar_t* text) {
+    Prompt prompt{PromptKind::FolderDelete, Pick(SyncTexts::EmptySourceCaption), kIconWarning, nullptr, false, true, L""};
+    FormatInto(prompt.message, L"%s", text);
+    return AskPromptDialog(owner_, prompt) == kIdYes ? kIdYes : kIdNo;
 }
 
 void GuiSyncHost::ShowSuccess() {

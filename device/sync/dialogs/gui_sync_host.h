@@ -17,6 +17,8 @@ public:
     int AskPrompt(const Prompt& prompt) override;
     void ShowFolderNotice(const wchar_t* text) override;
     int AskCreateDestination(const wchar_t* text) override;
+    // Yes or No, No the default; closing the box is No.
+    int AskEmptySource(const wchar_t* text) override;
     void ShowSuccess() override;
     void ShowError(const wchar_t* text) override;
 

@@ -11,7 +11,11 @@ LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
         SetDlgItemTextW(hwnd, kIdYesToAll, prompt_.yesToAllCaption);
     ShowFittedMessage(hwnd, kMessageControl, prompt_.message);
     CenterWindow(hwnd);
-    return TRUE;
+    if (!prompt_.defaultNo) return TRUE;
+    // The focus on No makes it the default button too; FALSE keeps the focus there.
+    SendMessageW(hwnd, DM_SETDEFID, kIdNo, 0);
+    SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, kIdNo)), TRUE);
+    return FALSE;
 }
 
 INT_PTR AskPromptDialog(HWND owner, const Prompt& prompt) {

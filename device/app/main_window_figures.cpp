@@ -1,0 +1,43 @@
+// The main window's account of a run: its figures in the status bar, and the result box
+// of a preview.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "main_window.h"
+#include "run_figures.h"
+
+void MainWindow::BeginRunFigures(const RunStats& stats, bool preview, const wchar_t* to) {
+    figures_.stats = &stats;
+    figures_.preview = preview;
+    figures_.createdFolder = preview && GetFileAttributesW(to) == INVALID_FILE_ATTRIBUTES ? to : nullptr;
+    figures_.shown = false;
+    QueryPerformanceCounter(&figures_.start);
+}
+
+// Once per run: at its result, or at its end when it stopped before one.
+void MainWindow::ShowRunFigures() {
+    if (!figures_.stats || figures_.shown) return;
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const double seconds =
+        static_cast<double>(now.QuadPart - figures_.start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    FormatRunFigures(*figures_.stats, seconds, figures_.preview, figures_.text);
+    figures_.shown = true;
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures_.text));
+}
+
+// The run empties the status bar as it ends: the figures come back after it.
+void MainWindow::EndRunFigures() {
+    ShowRunFigures();
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures_.text));
+    figures_.stats = nullptr;
+    figures_.createdFolder = nullptr;
+}
+
+void MainWindow::ShowPreviewResult() {
+    wchar_t text[kMessageChars];
+    FormatPreviewResult(*figures_.stats, figures_.createdFolder, text);
+    MessageBoxW(hwnd, text, Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
+}

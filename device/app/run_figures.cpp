@@ -1,0 +1,58 @@
+#include "run_figures.h"
+
+#include <cwchar>
+#include <string>
+
+#include "about/byte_size.h"
+
+const TextPair kPreviewCaption{L"Preview", L"ﾌﾟﾚﾋﾞｭｰ"};
+
+namespace {
+
+const TextPair kPreviewPrefix{L"Preview: ", L"ﾌﾟﾚﾋﾞｭｰ: "};
+// %s: files copied, their size, files deleted, folders removed.
+const TextPair kFigures{L"%s copied (%s), %s deleted, %s removed",
+                        L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %s"};
+const TextPair kPreviewFigures{L"%s would be copied (%s), %s deleted, %s removed",
+                               L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %sの予定です"};
+const TextPair kWouldCreate{L"the folder '%s' would be created, ", L"ﾌｫﾙﾀﾞ '%s' を作成、"};
+const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません"};
+const TextPair kSeconds{L", %s s", L"、%s 秒"};
+
+// "1 file", "2 files"; "2 個" in Japanese, whose forms name the kind.
+std::wstring Count(unsigned long long n, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(n) + L" " + (UiLanguage ? L"個" : n == 1 ? one : many);
+}
+
+void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& text) {
+    wchar_t size[32], part[kMessageChars];
+    FormatByteSize(stats.bytesCopied, size);
+    FormatInto(part, Pick(form), Count(stats.filesCopied, L"file", L"files").c_str(), size,
+               Count(stats.filesDeleted, L"file", L"files").c_str(),
+               Count(stats.foldersRemoved, L"folder", L"folders").c_str());
+    text += part;
+}
+
+void Finish(const std::wstring& text, wchar_t (&out)[kMessageChars]) { FormatInto(out, L"%s", text.c_str()); }
+
+}  // namespace
+
+void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]) {
+    std::wstring text = preview ? Pick(kPreviewPrefix) : L"";
+    AppendFigures(stats, kFigures, text);
+    wchar_t number[32], part[64];
+    swprintf(number, 32, L"%.2f", seconds);
+    FormatInto(part, Pick(kSeconds), number);
+    Finish(text + part, out);
+}
+
+void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wchar_t (&out)[kMessageChars]) {
+    std::wstring text = Pick(kPreviewPrefix);
+    if (createdFolder) {
+        wchar_t part[kMessageChars];
+        FormatInto(part, Pick(kWouldCreate), createdFolder);
+        text += part;
+    }
+    AppendFigures(stats, kPreviewFigures, text);
+    Finish(text + Pick(kNothingChanged), out);
+}

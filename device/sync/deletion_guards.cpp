@@ -1,0 +1,94 @@
+// What the engine checks before a deletion pass may start: an empty source, and a limit on
+// how much the pass would delete.
+#include <cwchar>
+#include <string>
+
+#include "folder_search.h"
+#include "sync_engine.h"
+#include "sync_texts.h"
+
+namespace {
+
+// True only for a folder that was listed to its end and held nothing: a folder that cannot
+// be listed is not an empty one.
+bool ListsEmpty(const wchar_t* folder) {
+    FolderSearch search(folder);
+    return search.Next() == nullptr && search.Error() == 0;
+}
+
+// Every entry below `folder`, folders and files alike; a folder link counts as one entry,
+// as the removal takes it away as itself. What cannot be listed counts as nothing.
+unsigned long long EntriesUnder(const wchar_t* folder) {
+    unsigned long long count = 0;
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        ++count;
+        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
+            JoinPath(child, folder, found->cFileName)) {
+            count += EntriesUnder(child);
+        }
+    }
+    return count;
+}
+
+// The host of the dry deletion pass that decides a deletion limit: it counts what the rows
+// say would go and writes none of them; the pump, the status text and any error box are
+// the real host's.
+class DeletionCounter : public SyncHost {
+public:
+    explicit DeletionCounter(SyncHost& host) : host_(host) {}
+
+    void PumpOneMessage() override { host_.PumpOneMessage(); }
+    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t*) override {
+        if (std::wcscmp(operation, kLogDelete) == 0) ++entries;
+        if (std::wcscmp(operation, kLogRemoveFolder) == 0) entries += 1 + EntriesUnder(first);
+    }
+    void SetStatusText(const wchar_t* text) override { host_.SetStatusText(text); }
+    void ShowError(const wchar_t* text) override { host_.ShowError(text); }
+    // A dry pass asks nothing and shows no result.
+    int AskPrompt(const Prompt&) override { return kIdCancel; }
+    void ShowFolderNotice(const wchar_t*) override {}
+    int AskCreateDestination(const wchar_t*) override { return kIdNo; }
+    int AskEmptySource(const wchar_t*) override { return kIdNo; }
+    void ShowSuccess() override {}
+    void BeginRun() override {}
+    void EndRun() override {}
+
+    unsigned long long entries = 0;
+
+private:
+    SyncHost& host_;
+};
+
+}  // namespace
+
+bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
+    return ConfirmEmptySource(from, to) && WithinDeleteLimit(from, to);
+}
+
+bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
+    // A dry run asks nothing: its rows already show everything that would go.
+    if (options_.dryRun || !ListsEmpty(from) || ListsEmpty(to)) return true;
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::EmptySource), from, to);
+    return host_.AskEmptySource(text) == kIdYes;
+}
+
+bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
+    if (options_.maxDelete == SyncOptions::kNoDeleteLimit || options_.dryRun) return true;
+    // The same pass, dry and without questions, so that it finds what the real one would.
+    SyncOptions dry = options_;
+    dry.dryRun = true;
+    dry.maxDelete = SyncOptions::kNoDeleteLimit;
+    DeletionCounter counter(host_);
+    SyncEngine counting(counter, state_, dry);
+    state_.confirmEach = false;
+    if (!counting.PrunePass(from, to)) return false;
+    if (counter.entries <= options_.maxDelete) return true;
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
+               std::to_wstring(options_.maxDelete).c_str());
+    host_.ShowError(text);
+    return false;
+}
