@@ -62,6 +62,7 @@ public:
     void PumpOneMessage() override;
     void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
     void SetStatusText(const wchar_t* text) override;
+    void ShowCopyProgress(unsigned long long done, unsigned long long total) override;
     void BeginRun() override;
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
@@ -108,6 +109,7 @@ private:
     DWORD lastStatusPaint_ = 0;
     bool statusPending_ = false;
     wchar_t statusText_[kMessageChars] = L"";
+    int copyPercent_ = -1;  // shown beside the folder while a file copies; -1: none
 };
 
 // Inserts a row with texts[0] in column 0 and the rest in the following columns; the new

@@ -1,0 +1,93 @@
+#include "file_copy.h"
+
+#include <new>
+
+// One form for the device and desktop Win32. The platforms' own copy calls cannot serve:
+// the device's offers no progress, and the desktop's progress routine is not called
+// under some platforms, so a copy of several gigabytes could be neither watched nor
+// stopped.
+
+namespace {
+
+// What the platform's copy carries over besides the contents.
+constexpr DWORD kCopiedAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
+    while (bytes > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, data, bytes, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        data += written;
+        bytes -= written;
+    }
+    return true;
+}
+
+// Reads to the end of `from` (a file may have grown since its size was read).
+bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress) {
+    // A small file needs no more room than its size; a piece is read even so to see the end.
+    DWORD bufferBytes = total < kCopyPieceBytes ? static_cast<DWORD>(total) + 1 : kCopyPieceBytes;
+    char* buffer = new (std::nothrow) char[bufferBytes];
+    if (!buffer) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    bool ok = true;
+    for (ULONGLONG done = 0;;) {
+        DWORD read = 0;
+        if (!ReadFile(from, buffer, bufferBytes, &read, nullptr) || !WriteAll(to, buffer, read)) {
+            ok = false;
+            break;
+        }
+        if (read == 0) break;
+        done += read;
+        if (progress && !progress->Continue(done, total)) {
+            SetLastError(ERROR_REQUEST_ABORTED);
+            ok = false;
+            break;
+        }
+    }
+    DWORD code = GetLastError();
+    delete[] buffer;
+    SetLastError(code);
+    return ok;
+}
+
+}  // namespace
+
+bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress) {
+    HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (from == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    HANDLE to = INVALID_HANDLE_VALUE;
+    if (GetFileInformationByHandle(from, &info)) {
+        DWORD attributes = info.dwFileAttributes & kCopiedAttributes;
+        to = CreateFileW(destination, GENERIC_WRITE, 0, nullptr, failIfExists ? CREATE_NEW : CREATE_ALWAYS,
+                         attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (to == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        CloseHandle(from);
+        SetLastError(code);
+        return false;
+    }
+    ULONGLONG total = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    bool ok = CopyContents(from, to, total, progress);
+    DWORD code = GetLastError();
+    // A write the file system held back can still fail when the file is closed.
+    if (!CloseHandle(to) && ok) {
+        ok = false;
+        code = GetLastError();
+    }
+    CloseHandle(from);
+    if (!ok) {
+        SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(destination);
+    }
+    SetLastError(code);
+    return ok;
+}
