@@ -13,6 +13,26 @@ namespace {
 constexpr DWORD kCopiedAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
+// The size and attributes of an open file. Desktop Win32's GetFileInformationByHandle also
+// asks the volume for its serial number, which under some platforms costs more than the
+// whole copy of a small file; the basic information alone does not.
+bool ReadSizeAndAttributes(HANDLE file, ULONGLONG* size, DWORD* attributes) {
+    DWORD high = 0;
+    DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *size = (static_cast<ULONGLONG>(high) << 32) | low;
+#if defined(_WIN32_WCE)
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    *attributes = info.dwFileAttributes;
+#else
+    FILE_BASIC_INFO info;
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info)) return false;
+    *attributes = info.FileAttributes;
+#endif
+    return true;
+}
+
 bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
     while (bytes > 0) {
         DWORD written = 0;
@@ -62,10 +82,11 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
 bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress) {
     HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (from == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION info;
+    ULONGLONG total = 0;
+    DWORD attributes = 0;
     HANDLE to = INVALID_HANDLE_VALUE;
-    if (GetFileInformationByHandle(from, &info)) {
-        DWORD attributes = info.dwFileAttributes & kCopiedAttributes;
+    if (ReadSizeAndAttributes(from, &total, &attributes)) {
+        attributes &= kCopiedAttributes;
         to = CreateFileW(destination, GENERIC_WRITE, 0, nullptr, failIfExists ? CREATE_NEW : CREATE_ALWAYS,
                          attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
     }
@@ -75,7 +96,6 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
         SetLastError(code);
         return false;
     }
-    ULONGLONG total = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     bool ok = CopyContents(from, to, total, progress);
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.
