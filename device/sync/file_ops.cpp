@@ -119,8 +119,8 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // The destination keeps its old content until the new one is complete, with its times:
     // a run stopped, failed or killed leaves at most a temporary file, never a half-written
     // destination that a later run would take as up to date. The copy is not flushed before
-    // the rename (that cost a quarter to a third of a full copy of small files): after a
-    // power cut, what a just-renamed file holds is up to the file system's write order.
+    // the rename (that made a full copy of small files a quarter to several times slower):
+    // after a power cut, what a just-renamed file holds is up to the file system's write order.
     // A temporary file an interrupted run left is overwritten by the copy; only one the copy
     // cannot overwrite (read-only, hidden) is removed first. Looking for one before every
     // copy would cost a search of the folder per file under some platforms, where a name
