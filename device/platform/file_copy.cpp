@@ -18,6 +18,7 @@ constexpr DWORD kCopiedAttributes =
 // whole copy of a small file; the basic information alone does not.
 bool ReadSizeAndAttributes(HANDLE file, ULONGLONG* size, DWORD* attributes) {
     DWORD high = 0;
+    SetLastError(NO_ERROR);  // a size whose low half is all ones is told from a failure by it
     DWORD low = GetFileSize(file, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
     *size = (static_cast<ULONGLONG>(high) << 32) | low;
