@@ -66,6 +66,7 @@ public:
     void PumpOneMessage() override;
     void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
     void SetStatusText(const wchar_t* text) override;
+    void ShowCopyProgress(unsigned long long done, unsigned long long total) override;
     void BeginRun() override;
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
@@ -128,6 +129,7 @@ private:
         bool shown = false;
         wchar_t text[kMessageChars] = L"";
     } figures_;
+    int copyPercent_ = -1;  // shown beside the folder while a file copies; -1: none
 };
 
 // Inserts a row with texts[0] in column 0 and the rest in the following columns; the new

@@ -142,7 +142,13 @@ void MainWindow::ShowListNow() {
 }
 
 void MainWindow::ShowStatusNow() {
-    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(statusText_));
+    wchar_t text[kMessageChars];
+    if (copyPercent_ >= 0) {
+        FormatInto(text, L"%s  %d%%", statusText_, copyPercent_);
+    } else {
+        FormatInto(text, L"%s", statusText_);
+    }
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
     lastStatusPaint_ = GetTickCount();
     statusPending_ = false;
 }
@@ -213,10 +219,20 @@ void MainWindow::AddLogRow(const wchar_t* operation, const wchar_t* first, const
 
 void MainWindow::SetStatusText(const wchar_t* text) {
     FormatInto(statusText_, L"%s", text);
+    copyPercent_ = -1;
     // Outside a run, and for the empty text that ends one, at once; otherwise batched.
     if (!running_ || text[0] == L'\0' || GetTickCount() - lastStatusPaint_ >= kPaintInterval) {
         ShowStatusNow();
     } else {
         statusPending_ = true;
     }
+}
+
+// The percent of the file being copied, beside the folder, at the pace of the status bar;
+// a copy that ends within one piece never shows one.
+void MainWindow::ShowCopyProgress(unsigned long long done, unsigned long long total) {
+    int percent = done < total ? static_cast<int>(done * 100 / total) : -1;
+    if (percent == copyPercent_) return;
+    copyPercent_ = percent;
+    statusPending_ = true;
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "error_reporter.h"
+#include "platform/file_copy.h"
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
@@ -19,8 +20,11 @@ struct FileTimes {
 
 // The same, for a caller that has just read the source's attributes and times and the
 // destination's state (null: no destination) and need not pay for reading them again.
+// `progress` (may be null) watches the copy and may stop it: a stopped copy leaves the
+// destination as it was, reports nothing (it is no failure) and returns false.
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
-                         const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore);
+                         const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
+                         CopyProgress* progress = nullptr);
 extern const wchar_t kTemporarySuffix[];
 extern const wchar_t kTemporaryFallbackName[];
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes);

@@ -26,6 +26,19 @@ struct SyncEngine::Entry {
     }
 };
 
+// A large file takes long to copy: between its pieces the host shows how far the copy is
+// and services its window, and an abort stops the copy where it is.
+struct SyncEngine::CopyWatch final : CopyProgress {
+    explicit CopyWatch(SyncEngine& engine) : engine_(engine) {}
+    bool Continue(ULONGLONG done, ULONGLONG total) override {
+        engine_.host_.ShowCopyProgress(done, total);
+        return engine_.Step();
+    }
+
+private:
+    SyncEngine& engine_;
+};
+
 namespace {
 
 bool ReadInfo(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
@@ -207,7 +220,10 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         // reading them again per file would only cost time (opening the file, under some
         // platforms, costs more than the copy of a small one).
         FileTimes times{source.creation, source.lastAccess, source.lastWrite};
-        if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo)) return false;
+        CopyWatch watch(*this);
+        if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo, &watch)) {
+            return false;
+        }
     }
     ++stats_.filesCopied;
     stats_.bytesCopied += source.size;

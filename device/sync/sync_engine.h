@@ -56,7 +56,8 @@ public:
     const RunStats& Stats() const { return stats_; }
 
 private:
-    struct Entry;  // a path with the attributes and last-write time already known
+    struct Entry;      // a path with the attributes and last-write time already known
+    struct CopyWatch;  // services the host during a file copy and stops the copy on an abort
 
     bool Step();   // services one message; false once an abort was asked for
     template <typename Visit>

@@ -10,6 +10,13 @@ public:
     virtual void PumpOneMessage() = 0;
     virtual void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) = 0;
     virtual void SetStatusText(const wchar_t* text) = 0;
+    // A file copy under way: `done` of `total` bytes written. Comes after every piece of a
+    // copy (then a pump follows), so a host that shows it keeps its own pace; a host that
+    // shows nothing need not override it.
+    virtual void ShowCopyProgress(unsigned long long done, unsigned long long total) {
+        (void)done;
+        (void)total;
+    }
     // One of the three questions; returns kIdYes, kIdYesToAll, kIdNo or kIdCancel.
     virtual int AskPrompt(const Prompt& prompt) = 0;
     // The source-folder notice (a missing source, overlapping folders); returns when closed.

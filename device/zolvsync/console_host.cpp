@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <cwchar>
 
 #include "sync/sync_texts.h"
 
@@ -18,7 +19,31 @@ void ConsoleHost::AddLogRow(const wchar_t* operation, const wchar_t* first, cons
     rows_.Write(L"\n");
 }
 
+void ConsoleHost::ShowCopyProgress(unsigned long long done, unsigned long long total) {
+    if (!messages_.IsConsole()) return;
+    int percent = done < total ? static_cast<int>(done * 100 / total) : -1;
+    if (percent == copyPercent_) return;
+    if (percent < 0) {
+        ClearProgress();
+        return;
+    }
+    copyPercent_ = percent;
+    wchar_t text[16];
+    swprintf(text, 16, L"\r%3d%%", percent);
+    messages_.Write(text);
+    messages_.Flush();
+}
+
+// Before any other text, and at the end of a run stopped mid-file.
+void ConsoleHost::ClearProgress() {
+    if (copyPercent_ < 0) return;
+    copyPercent_ = -1;
+    messages_.Write(L"\r    \r");
+    messages_.Flush();
+}
+
 void ConsoleHost::Report(const wchar_t* caption, const wchar_t* text) {
+    ClearProgress();
     rows_.Flush();  // keep the rows and the messages in the order they happened
     messages_.Write(caption);
     messages_.Write(L": ");
@@ -75,7 +100,10 @@ int ConsoleHost::AskEmptySource(const wchar_t* text) {
 
 void ConsoleHost::ShowSuccess() { Report(Pick(SyncTexts::SuccessCaption), Pick(SyncTexts::SuccessMessage)); }
 
-void ConsoleHost::EndRun() { rows_.Flush(); }
+void ConsoleHost::EndRun() {
+    ClearProgress();
+    rows_.Flush();
+}
 
 void ConsoleHost::ShowError(const wchar_t* text) {
     static const TextPair caption{L"Error", L"ｴﾗｰ"};

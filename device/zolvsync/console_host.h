@@ -12,6 +12,9 @@ public:
     void PumpOneMessage() override {}
     void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
     void SetStatusText(const wchar_t*) override {}
+    // The percent of a large file's copy, on a console only: a redirected standard error,
+    // which scripts read, gets no progress.
+    void ShowCopyProgress(unsigned long long done, unsigned long long total) override;
     int AskPrompt(const Prompt& prompt) override;
     void ShowFolderNotice(const wchar_t* text) override;
     int AskCreateDestination(const wchar_t* text) override;
@@ -32,9 +35,11 @@ private:
     // Asks on standard error until an allowed letter comes; returns it, or 0 at end of
     // input and after Ctrl+C.
     char Ask(const wchar_t* question, const char* allowed);
+    void ClearProgress();
 
     ConsoleStream rows_;
     ConsoleStream messages_;
     InputLines& input_;
     HANDLE interrupt_;
+    int copyPercent_ = -1;  // shown on the console; -1: none
 };

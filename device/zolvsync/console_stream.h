@@ -17,6 +17,7 @@ public:
     // names hold no "<" or ">", so the form cannot be mistaken for part of a name.
     void WriteEscaped(const wchar_t* text);
     void Flush();
+    bool IsConsole() const { return console_; }
 
 private:
     HANDLE handle_;

@@ -1,6 +1,7 @@
 // zolvsync: the sync engine without a window, for scripts, benchmarks and tests.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -15,11 +16,15 @@ namespace {
 
 RunState* g_runState = nullptr;
 HANDLE g_interrupt = nullptr;
+std::atomic<bool> g_interrupted{false};
 
-// Ctrl+C and Ctrl+Break act like the Abort button: the run stops at its next step, and a
-// question waiting for its answer gets Cancel at once.
+// Ctrl+C and Ctrl+Break act like the Abort button: the run stops at its next step (a file
+// copy between two of its pieces), and a question waiting for its answer gets Cancel at
+// once. A second one ends the program at once, for a run stuck where no step comes (a read
+// that hangs); the copy under way may then leave its temporary file.
 BOOL WINAPI OnInterrupt(DWORD event) {
     if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && g_runState) {
+        if (g_interrupted.exchange(true)) TerminateProcess(GetCurrentProcess(), 1);
         g_runState->abortRequested = true;
         SetEvent(g_interrupt);
         return TRUE;

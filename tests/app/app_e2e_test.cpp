@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "process.h"
 #include "temp_tree.h"
@@ -259,6 +260,55 @@ TEST_F(ZolvEndToEnd, AbortStopsARunInProgress) {
     EXPECT_EQ(dialogs, 0);  // no result dialog after an abort
     EXPECT_LT(zolv.RowCount(), 1500);
     EXPECT_TRUE(IsWindowEnabled(zolv.Control(40201)));
+}
+
+// Abort during the copy of one large file stops it mid-file: the status bar showed the
+// copy's percent beside the folder, the old copy stays, no temporary file is left.
+TEST_F(ZolvEndToEnd, AbortStopsALargeCopyMidFile) {
+    tree.MakeFolder(L"src");
+    HANDLE video = CreateFileW(tree.Path(L"src\\video.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(video, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 6LL << 30;  // sparse: nothing written but its size
+    SetFilePointerEx(video, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(video);
+    CloseHandle(video);
+    tree.Write(L"dst\\video.bin", "old");
+    tree.SetWriteTime(L"dst\\video.bin", MakeTime(2020, 1, 1));
+    UseIniFile(SetSection("video", tree.Path(L"src"), tree.Path(L"dst"), false, true));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    zolv.Command(40201);
+    HWND status = FindWindowExW(zolv.Main(), nullptr, STATUSCLASSNAMEW, nullptr);
+    std::wstring shown;
+    for (int i = 0; i < 400 && (shown.empty() || shown.back() != L'%'); ++i) {
+        Sleep(25);
+        shown = WindowText(status);
+    }
+    EXPECT_EQ(shown.rfind(tree.Path(L"src") + L"  ", 0), 0u) << "status bar: " << Utf8(shown);
+    EXPECT_EQ(shown.back(), L'%') << "status bar: " << Utf8(shown);
+    Sleep(1000);
+    PostMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(40305, BN_CLICKED), reinterpret_cast<LPARAM>(zolv.Control(40305)));
+    DWORD sent = GetTickCount();
+    while (IsWindowEnabled(zolv.Control(40305)) && GetTickCount() - sent < 20000) Sleep(2);
+    DWORD stopped = GetTickCount() - sent;
+    std::printf("the run ended %lu ms after the Abort click\n", static_cast<unsigned long>(stopped));
+    EXPECT_LT(stopped, 3000u);
+    int dialogs = 0;
+    zolv.AnswerDialogs([&](HWND, const std::wstring&) {
+        ++dialogs;
+        return IDOK;
+    });
+    EXPECT_EQ(dialogs, 0);  // neither an error nor the result dialog
+    EXPECT_EQ(tree.Read(L"dst\\video.bin"), "old");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(tree.Path(L"dst\\*").c_str(), &found);
+    std::vector<std::wstring> names;
+    do {
+        if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_EQ(names, std::vector<std::wstring>{L"video.bin"});
 }
 
 TEST_F(ZolvEndToEnd, DeleteSetAsksFirst) {

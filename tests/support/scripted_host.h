@@ -2,6 +2,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sync/sync_host.h"
@@ -14,6 +15,9 @@ public:
     void PumpOneMessage() override;
     void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
     void SetStatusText(const wchar_t* text) override { status.push_back(text); }
+    void ShowCopyProgress(unsigned long long done, unsigned long long total) override {
+        progress.emplace_back(done, total);
+    }
     int AskPrompt(const Prompt& prompt) override;
     void ShowFolderNotice(const wchar_t* text) override;
     int AskCreateDestination(const wchar_t* text) override;
@@ -34,6 +38,7 @@ public:
     std::vector<std::wstring> events;
     std::vector<std::wstring> status;
     std::vector<Prompt> prompts;
+    std::vector<std::pair<unsigned long long, unsigned long long>> progress;  // done, total
     std::deque<int> answers;           // for the prompts; empty: fails the test, answers Cancel
     int createAnswer = 7;              // IDNO
     int emptySourceAnswer = 6;         // IDYES: most tests are about what the pass deletes

@@ -229,6 +229,36 @@ TEST_F(CopyPass, AbortStopsAtTheNextStepAndKeepsTheRows) {
     EXPECT_EQ(host.ended, 1);
 }
 
+// A large file goes in pieces, the host hearing how far and servicing its window between
+// them: an abort stops it mid-file, silently, with the old copy whole and no temporary file.
+TEST_F(CopyPass, AnAbortStopsALargeCopyMidFileAndKeepsTheOldCopy) {
+    const unsigned long long size = 16 * kCopyPieceBytes;
+    tree.Write(L"src\\big.bin", std::string(size, 'n'));
+    tree.SetWriteTime(L"src\\big.bin", newer);
+    tree.Write(L"dst\\big.bin", "old");
+    tree.SetWriteTime(L"dst\\big.bin", older);
+    host.onPump = [&](int) {
+        if (host.progress.size() == 4) state.abortRequested = true;
+    };
+
+    EXPECT_FALSE(Forward());
+    using Progress = std::vector<std::pair<unsigned long long, unsigned long long>>;
+    EXPECT_EQ(host.progress, (Progress{{kCopyPieceBytes, size}, {2 * kCopyPieceBytes, size},
+                                       {3 * kCopyPieceBytes, size}, {4 * kCopyPieceBytes, size}}));
+    EXPECT_EQ(tree.Read(L"dst\\big.bin"), "old");
+    EXPECT_FALSE(tree.Exists(std::wstring(L"dst\\big.bin") + kTemporarySuffix));
+    EXPECT_EQ(host.Rows().size(), 1u);
+    EXPECT_TRUE(host.Only(L"error").empty());
+    EXPECT_TRUE(host.Only(L"success").empty());
+
+    host = ScriptedHost();
+    state.abortRequested = false;
+    EXPECT_TRUE(Forward());
+    EXPECT_EQ(host.progress.size(), 16u);
+    EXPECT_EQ(host.progress.back(), std::make_pair(size, size));
+    EXPECT_EQ(tree.Read(L"dst\\big.bin"), std::string(size, 'n'));
+}
+
 TEST_F(CopyPass, APathThatWouldNotFitStopsTheRunWithAMessage) {
     // The destination root is longer than the source root, so only the destination overflows.
     std::wstring longDst = tree.Path(std::wstring(150, L'd'));

@@ -35,7 +35,7 @@ rm -f "$drive"
 ok
 
 # 2. A copy killed part-way: a large (sparse) source, the process stopped as soon as its
-# temporary file has data and then killed, as a crash or a flat battery would.
+# temporary file has data and then killed, as a crash would.
 mkdir -p "$work/2/src" "$work/2/dst"
 echo "old content" >"$work/2/dst/big.bin"
 touch -d 2001-01-01 "$work/2/dst/big.bin"

@@ -1,0 +1,120 @@
+#include "file_copy.h"
+
+#include <new>
+
+// One form for the device and desktop Win32. The platforms' own copy calls cannot serve:
+// the device's offers no progress, and the desktop's progress routine is not called
+// under some platforms, so a copy of several gigabytes could be neither watched nor
+// stopped.
+
+namespace {
+
+// What the platform's copy carries over besides the contents.
+constexpr DWORD kCopiedAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+// The size and attributes of an open file. Desktop Win32's GetFileInformationByHandle also
+// asks the volume for its serial number, which under some platforms costs more than the
+// whole copy of a small file; the basic information alone does not.
+bool ReadSizeAndAttributes(HANDLE file, ULONGLONG* size, DWORD* attributes) {
+    DWORD high = 0;
+    SetLastError(NO_ERROR);  // a size whose low half is all ones is told from a failure by it
+    DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *size = (static_cast<ULONGLONG>(high) << 32) | low;
+#if defined(_WIN32_WCE)
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    *attributes = info.dwFileAttributes;
+#else
+    FILE_BASIC_INFO info;
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info)) return false;
+    *attributes = info.FileAttributes;
+#endif
+    return true;
+}
+
+bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
+    while (bytes > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, data, bytes, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        data += written;
+        bytes -= written;
+    }
+    return true;
+}
+
+// Reads to the end of `from` (a file may have grown since its size was read).
+bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress) {
+    // A small file needs no more room than its size; a piece is read even so to see the end.
+    DWORD bufferBytes = total < kCopyPieceBytes ? static_cast<DWORD>(total) + 1 : kCopyPieceBytes;
+    char* buffer = new (std::nothrow) char[bufferBytes];
+    if (!buffer) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    bool ok = true;
+    for (ULONGLONG done = 0;;) {
+        DWORD read = 0;
+        if (!ReadFile(from, buffer, bufferBytes, &read, nullptr) || !WriteAll(to, buffer, read)) {
+            ok = false;
+            break;
+        }
+        if (read == 0) break;
+        done += read;
+        if (progress && !progress->Continue(done, total)) {
+            SetLastError(ERROR_REQUEST_ABORTED);
+            ok = false;
+            break;
+        }
+    }
+    DWORD code = GetLastError();
+    delete[] buffer;
+    SetLastError(code);
+    return ok;
+}
+
+}  // namespace
+
+bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress) {
+    HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (from == INVALID_HANDLE_VALUE) return false;
+    ULONGLONG total = 0;
+    DWORD attributes = 0;
+    HANDLE to = INVALID_HANDLE_VALUE;
+    if (ReadSizeAndAttributes(from, &total, &attributes)) {
+        attributes &= kCopiedAttributes;
+        if (!attributes) attributes = FILE_ATTRIBUTE_NORMAL;
+        // A file that is not there yet is made as a new one: truncating a file, even an
+        // empty one, makes some file systems write all its data out when it is closed, and
+        // then removing a large stopped copy takes seconds instead of milliseconds.
+        to = CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        if (to == INVALID_HANDLE_VALUE && !failIfExists && GetLastError() == ERROR_FILE_EXISTS) {
+            to = CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+        }
+    }
+    if (to == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        CloseHandle(from);
+        SetLastError(code);
+        return false;
+    }
+    bool ok = CopyContents(from, to, total, progress);
+    DWORD code = GetLastError();
+    // A write the file system held back can still fail when the file is closed.
+    if (!CloseHandle(to) && ok) {
+        ok = false;
+        code = GetLastError();
+    }
+    CloseHandle(from);
+    if (!ok) {
+        SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(destination);
+    }
+    SetLastError(code);
+    return ok;
+}
