@@ -9,6 +9,7 @@
 #include <string>
 
 #include "command_ids.h"
+#include "framework/fault_guard.h"
 #include "framework/text.h"
 #include "main_window.h"
 #include "sync/paths.h"
@@ -48,12 +49,14 @@ bool MainWindow::RefuseOverlongPaths() {
 }
 
 void MainWindow::Sync(bool backward) {
-    // Every other command waits until the run is over, whatever sends it.
+    // Every other command waits until the run is over, whatever sends it. The run ends
+    // here also when a fault abandons it: its lock, its list and its status go.
     struct RunScope {
-        bool& flag;
-        explicit RunScope(bool& f) : flag(f) { flag = true; }
-        ~RunScope() { flag = false; }
-    } scope(inRun_);
+        MainWindow& window;
+        RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
+        explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
+        ~RunScope() { window.FinishRun(); }
+    } scope(*this);
     if (RefuseOverlongPaths()) return;
     // A run always uses what is on screen.
     ReadSetControls();
@@ -68,6 +71,14 @@ void MainWindow::Sync(bool backward) {
     options.excludeObj = CurrentSet.excludeObj != 0;
     SyncEngine engine(*this, runState, options);
     if (engine.CheckSyncFolders(from, to)) engine.RunSync(from, to);
+}
+
+void MainWindow::FinishRun() {
+    if (running_) {
+        SetStatusText(L"");
+        EndRun();
+    }
+    inRun_ = false;
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
@@ -102,6 +113,7 @@ void MainWindow::BeginRun() {
     // Rows are painted at a bounded rate during the run (RepaintList), not one by one.
     SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
     running_ = true;
+    faultsAtRunStart_ = FaultsCaught();
     lastListPaint_ = lastStatusPaint_ = GetTickCount();
     listPaintInterval_ = kPaintInterval;
     listPaintPending_ = statusPending_ = false;
@@ -144,6 +156,7 @@ void MainWindow::ShowStatusNow() {
 int MainWindow::AskPrompt(const Prompt& prompt) {
     ShowListNow();
     int answer = GuiSyncHost::AskPrompt(prompt);
+    if (FaultedDuringRun()) answer = kIdCancel;  // what a faulted dialog showed is in doubt
     if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
     return answer;
 }
@@ -159,7 +172,15 @@ void MainWindow::ShowSuccess() {
     GuiSyncHost::ShowSuccess();
 }
 
+// A fault taken anywhere during a run leaves the program's state in doubt: the run stops
+// at its next step rather than go on writing and deleting files.
+bool MainWindow::FaultedDuringRun() {
+    if (running_ && FaultsCaught() != faultsAtRunStart_) runState.abortRequested = true;
+    return runState.abortRequested;
+}
+
 void MainWindow::PumpOneMessage() {
+    if (FaultedDuringRun()) return;
     DWORD now = GetTickCount();
     if (listPaintPending_ && now - lastListPaint_ >= listPaintInterval_) RepaintList();
     if (statusPending_ && now - lastStatusPaint_ >= kPaintInterval) ShowStatusNow();
