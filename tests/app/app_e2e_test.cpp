@@ -139,8 +139,7 @@ protected:
         UseIniFile(SetSection(name, tree.Path(L"src"), tree.Path(L"dst"), false, true));
         ASSERT_TRUE(Start(zolv));
         zolv.Command(40201);
-        for (int i = 0; i < 200 && !IsWindowEnabled(zolv.Control(40305)); ++i) Sleep(5);
-        ASSERT_TRUE(IsWindowEnabled(zolv.Control(40305)));
+        ASSERT_TRUE(zolv.WaitForRunStart());
     }
     // File › Save INI file, with `path` typed into the dialog and OK pressed.
     void SaveAs(const ZolvProcess& zolv, const std::wstring& path, HWND* dialog = nullptr) {
