@@ -309,6 +309,51 @@ TEST_F(MainWindowTest, AfterAFaultInARunADialogOrAMenuTheWindowWorks) {
     EXPECT_EQ(got, expected);
 }
 
+TEST_F(MainWindowTest, APathLongerThanASetKeepsNeverRuns) {
+    Open();
+    tree.Write(L"src\\a.txt", "a");
+    AddSet(L"long", tree.Path(L"src"), tree.Path(L"dst"), 5);
+    for (HWND edit : {w->sourceEdit.hwnd, w->destinationEdit.hwnd})
+        EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), MAX_PATH - 1);
+    // Put there by a program (typing stops at the limit): one character more than is kept.
+    std::wstring tooLong = tree.Path(L"dst\\");
+    tooLong += std::wstring(MAX_PATH - tooLong.size(), L'd');
+    SetWindowTextW(w->destinationEdit.hwnd, tooLong.c_str());
+    DialogWatcher answers(ClickEach(IDOK));
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].caption + L": " + answers.Seen()[0].FirstStaticText(),
+              L"Error: The path is too long: '" + tooLong + L"'");
+    EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_FALSE(tree.Exists(L"dst"));
+}
+
+TEST_F(MainWindowTest, DuringARunEveryCommandButAbortIsRefused) {
+    Open();
+    for (int i = 0; i < 100; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
+    tree.MakeFolder(L"dst");
+    AddSet(L"running", tree.Path(L"src"), tree.Path(L"dst"), 4);
+    // Waiting when the run looks at the queue: Delete and New as the tool bar sends them,
+    // the menu's New and About, then help.
+    HWND toolBar = w->commandBar.hwnd;
+    PostMessageW(w->hwnd, WM_COMMAND, MAKEWPARAM(kCmdDeleteSet, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+    PostMessageW(w->hwnd, WM_COMMAND, MAKEWPARAM(kCmdNewSet, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+    PostMessageW(w->hwnd, WM_COMMAND, kCmdNewSet, 0);
+    PostMessageW(w->hwnd, WM_COMMAND, kCmdAbout, 0);
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    PostMessageW(w->hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    std::vector<std::wstring> captions;
+    DialogWatcher answers([&](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDNO) ? IDNO : IDOK); });
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    for (const SeenDialog& d : answers.Seen()) captions.push_back(d.caption);
+    EXPECT_EQ(captions, std::vector<std::wstring>{L"Result of fodler sync"});
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(ItemName(0), L"running");
+    EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 100);
+    EXPECT_TRUE(SendMessageW(toolBar, TB_ISBUTTONENABLED, kCmdNewSet, 0));
+}
+
 TEST_F(MainWindowTest, ClosingSavesTheSetsAndTheColumnWidths) {
     Open();
     AddSet(L"kept", L"C:\\x", L"C:\\y");
