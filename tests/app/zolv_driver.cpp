@@ -98,6 +98,7 @@ bool ZolvProcess::Start(const std::wstring& exe, const std::wstring& cwd) {
     startup.cb = sizeof startup;
     std::wstring line = L"\"" + exe + L"\"";
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &startup, &process_)) {
+        ADD_FAILURE() << "could not start " << Narrow(exe) << ": error " << GetLastError();
         return false;
     }
     WaitForInputIdle(process_.hProcess, 10000);
@@ -107,6 +108,12 @@ bool ZolvProcess::Start(const std::wstring& exe, const std::wstring& cwd) {
         if (candidate) GetWindowThreadProcessId(candidate, &owner);
         if (candidate && owner == process_.dwProcessId && IsWindowVisible(candidate)) main_ = candidate;
         else Sleep(20);
+    }
+    if (main_ == nullptr) {
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        ADD_FAILURE() << "waited 10 s for the main window (class Larkmoor, shown); saw the program "
+                      << (Running() ? "running" : "ended with " + std::to_string(code)) << ", dialogs: " << Narrow(Seen());
     }
     return main_ != nullptr;
 }
@@ -123,6 +130,7 @@ bool ZolvProcess::Running() const { return WaitForSingleObject(process_.hProcess
 
 int ZolvProcess::WaitForExit(DWORD timeoutMs) {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "waited " << timeoutMs << " ms for the program to end; it was still running: " << Narrow(Seen());
         TerminateProcess(process_.hProcess, 99);
         return -1;
     }
