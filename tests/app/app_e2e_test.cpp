@@ -552,6 +552,28 @@ TEST_F(ZolvEndToEnd, JapaneseNamesSurviveASystemWhoseCodePageLacksThem) {
     EXPECT_EQ(WindowText(again.Control(10702)), L"転送先ﾌｫﾙﾀﾞの指定");
 }
 
+TEST_F(ZolvEndToEnd, APathLongerThanASetKeepsNeverRuns) {
+    tree.Write(L"src\\a.txt", "a");
+    UseIniFile(SetSection("long", tree.Path(L"src"), tree.Path(L"dst"), true, true));
+    ZolvProcess zolv;
+    ASSERT_TRUE(Start(zolv));
+    for (int id : {10701, 10702}) EXPECT_EQ(SendMessageW(zolv.Control(id), EM_GETLIMITTEXT, 0, 0), MAX_PATH - 1);
+    // Put there by a program (typing stops at the limit): one character more than is kept.
+    std::wstring tooLong = tree.Path(L"dst\\");
+    tooLong += std::wstring(MAX_PATH - tooLong.size(), L'd');
+    SetText(zolv.Control(10702), tooLong);
+    zolv.Command(40201);
+    std::vector<std::wstring> boxes;
+    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
+        boxes.push_back(caption + L": " + BoxText(dialog));
+        return IDOK;
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], L"Error: The path is too long: '" + tooLong + L"'");
+    EXPECT_EQ(zolv.RowCount(), 0);
+    EXPECT_FALSE(tree.Exists(L"dst"));
+}
+
 TEST_F(ZolvEndToEnd, TheBrowserKeepsItsDriveAfterACancelledFileDialog) {
     // No INI file: the Open dialog comes, starting in the program's folder on another drive.
     ZolvProcess zolv;

@@ -309,25 +309,6 @@ TEST_F(MainWindowTest, AfterAFaultInARunADialogOrAMenuTheWindowWorks) {
     EXPECT_EQ(got, expected);
 }
 
-TEST_F(MainWindowTest, APathLongerThanASetKeepsNeverRuns) {
-    Open();
-    tree.Write(L"src\\a.txt", "a");
-    AddSet(L"long", tree.Path(L"src"), tree.Path(L"dst"), 5);
-    for (HWND edit : {w->sourceEdit.hwnd, w->destinationEdit.hwnd})
-        EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), MAX_PATH - 1);
-    // Put there by a program (typing stops at the limit): one character more than is kept.
-    std::wstring tooLong = tree.Path(L"dst\\");
-    tooLong += std::wstring(MAX_PATH - tooLong.size(), L'd');
-    SetWindowTextW(w->destinationEdit.hwnd, tooLong.c_str());
-    DialogWatcher answers(ClickEach(IDOK));
-    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
-    ASSERT_EQ(answers.Seen().size(), 1u);
-    EXPECT_EQ(answers.Seen()[0].caption + L": " + answers.Seen()[0].FirstStaticText(),
-              L"Error: The path is too long: '" + tooLong + L"'");
-    EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_FALSE(tree.Exists(L"dst"));
-}
-
 TEST_F(MainWindowTest, DuringARunEveryCommandButAbortIsRefused) {
     Open();
     for (int i = 0; i < 100; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
