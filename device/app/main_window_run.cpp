@@ -49,9 +49,9 @@ bool MainWindow::RefuseOverlongPaths() {
 }
 
 void MainWindow::Sync(bool backward) {
-    // Every other command waits until the run is over, whatever sends it. The run ends
-    // here also when a fault abandons it: its lock, its list and its status go.
+    // Every other command waits until the run is over, whatever sends it.
     struct RunScope {
+        // The run ends here also when a fault abandons it: its lock, list and status go.
         MainWindow& window;
         RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
         explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }

@@ -1,10 +1,11 @@
 #include "ini_codec.h"
 
+#include "platform/plain_file.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "framework/text.h"
-#include "platform/plain_file.h"
 
 void ClearSetFields(SetFields& set) {
     set.name[0] = set.source[0] = set.destination[0] = L'\0';

@@ -7,8 +7,30 @@
 
 namespace {
 
-// The driver's output reaches the log also when the test is ended from outside (a timeout).
+// The driver's output reaches the log also when the program is ended from outside.
 const int kUnbuffered = (setvbuf(stdout, nullptr, _IONBF, 0), setvbuf(stderr, nullptr, _IONBF, 0), 0);
+
+// A test that hangs is ended with its name, well before CTest's limit would end the whole
+// program without a word. Every wait of the driver is far shorter.
+constexpr DWORD kTestLimitMs = 90000;
+
+DWORD WINAPI Watchdog(void*) {
+    const ::testing::TestInfo* watched = nullptr;
+    DWORD since = GetTickCount();
+    for (;;) {
+        Sleep(1000);
+        const ::testing::TestInfo* now = ::testing::UnitTest::GetInstance()->current_test_info();
+        if (now != watched) {
+            watched = now;
+            since = GetTickCount();
+        } else if (now && GetTickCount() - since > kTestLimitMs) {
+            fprintf(stderr, "%s.%s has not ended after %lu s: the program stops here\n", now->test_suite_name(),
+                    now->name(), kTestLimitMs / 1000);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+    }
+}
+const HANDLE kWatchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
 
 constexpr int kListId = 11000;
 constexpr int kAbortId = 40305;
