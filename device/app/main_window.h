@@ -103,6 +103,8 @@ private:
     void ShowListNow();
     void ShowStatusNow();
     void SetRunControlsEnabled(bool enabled);
+    void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
+    bool FaultedDuringRun();
     bool WriteSetFile(const wchar_t* path);
     void OfferToKeepUnsavedSets();
     void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
@@ -114,6 +116,7 @@ private:
     bool listPaintPending_ = false;
     bool running_ = false;
     bool inRun_ = false;        // from the run command to its end: every command but Abort waits
+    unsigned faultsAtRunStart_ = 0;
     bool setFileUnread_ = false;
     DWORD setFileFailure_ = ERROR_SUCCESS;
     bool exitSaved_ = false;

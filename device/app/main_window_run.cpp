@@ -9,6 +9,7 @@
 #include <string>
 
 #include "command_ids.h"
+#include "framework/fault_guard.h"
 #include "framework/text.h"
 #include "main_window.h"
 #include "sync/paths.h"
@@ -52,10 +53,12 @@ bool MainWindow::RefuseOverlongPaths() {
 void MainWindow::Sync(bool backward, bool preview) {
     // Every other command waits until the run is over, whatever sends it.
     struct RunScope {
-        bool& flag;
-        explicit RunScope(bool& f) : flag(f) { flag = true; }
-        ~RunScope() { flag = false; }
-    } scope(inRun_);
+        // The run ends here also when a fault abandons it: its lock, list and status go.
+        MainWindow& window;
+        RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
+        explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
+        ~RunScope() { window.FinishRun(); }
+    } scope(*this);
     if (RefuseOverlongPaths()) return;
     // A run always uses what is on screen.
     ReadSetControls();
@@ -75,6 +78,14 @@ void MainWindow::Sync(bool backward, bool preview) {
     BeginRunFigures(engine.Stats(), preview, to);
     engine.RunSync(from, to);
     EndRunFigures();
+}
+
+void MainWindow::FinishRun() {
+    if (running_) {
+        SetStatusText(L"");
+        EndRun();
+    }
+    inRun_ = false;
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
@@ -110,6 +121,7 @@ void MainWindow::BeginRun() {
     // Rows are painted at a bounded rate during the run (RepaintList), not one by one.
     SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
     running_ = true;
+    faultsAtRunStart_ = FaultsCaught();
     lastListPaint_ = lastStatusPaint_ = GetTickCount();
     listPaintInterval_ = kPaintInterval;
     listPaintPending_ = statusPending_ = false;
@@ -158,6 +170,7 @@ void MainWindow::ShowStatusNow() {
 int MainWindow::AskPrompt(const Prompt& prompt) {
     ShowListNow();
     int answer = GuiSyncHost::AskPrompt(prompt);
+    if (FaultedDuringRun()) answer = kIdCancel;  // what a faulted dialog showed is in doubt
     if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
     return answer;
 }
@@ -185,7 +198,15 @@ int MainWindow::AskEmptySource(const wchar_t* text) {
     return answer;
 }
 
+// A fault taken anywhere during a run leaves the program's state in doubt: the run stops
+// at its next step rather than go on writing and deleting files.
+bool MainWindow::FaultedDuringRun() {
+    if (running_ && FaultsCaught() != faultsAtRunStart_) runState.abortRequested = true;
+    return runState.abortRequested;
+}
+
 void MainWindow::PumpOneMessage() {
+    if (FaultedDuringRun()) return;
     DWORD now = GetTickCount();
     if (listPaintPending_ && now - lastListPaint_ >= listPaintInterval_) RepaintList();
     if (statusPending_ && now - lastStatusPaint_ >= kPaintInterval) ShowStatusNow();

@@ -50,7 +50,9 @@ INT_PTR RunDialog(FDlg* dialog, HWND parent, const wchar_t* templateName) {
 INT_PTR CALLBACK DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Guarded(hwnd, L"DlgProc", [&]() -> LRESULT {
         FWnd* entering = msg == WM_INITDIALOG ? reinterpret_cast<FDlg*>(lParam) : nullptr;
-        return DialogList.Route(entering, hwnd, msg, wParam, lParam);
+        LRESULT result = DialogList.Route(entering, hwnd, msg, wParam, lParam);
+        if (entering) TestFaultPoint(FaultSite::DialogInit);
+        return result;
     });
 }
 

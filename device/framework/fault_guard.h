@@ -3,13 +3,16 @@
 
 #include <utility>
 
+#include "recovery_steps.h"
+
 // Runs a window, dialog, hook or page handler so that neither a processor fault in the
 // program's own code (a write through a null pointer, a division by zero) nor a C++
 // exception ends the program: either one shows the Fatal box with `label` and yields 0.
 //
-// GCC for MinGW has no __try/__except. A vectored exception handler, installed on first
-// use, sends a fault that happens while a recovery point is set back to that point; each
-// guard sets its own point and puts the enclosing one back afterwards, so nested modal
+// GCC for MinGW has no __try/__except. The platform's fault trap (platform/fault_trap.h),
+// installed on first use, sends a fault that happens while a recovery point is set back to
+// that point, after the recovery steps (recovery_steps.h) of the frames it leaves have run;
+// each guard sets its own point and puts the enclosing one back afterwards, so nested modal
 // loops are guarded by their innermost handler.
 using GuardedBody = LRESULT (*)(void* context);
 LRESULT RunGuarded(HWND owner, const wchar_t* label, GuardedBody body, void* context);
@@ -20,4 +23,15 @@ LRESULT Guarded(HWND owner, const wchar_t* label, Body&& body) {
     return RunGuarded(
         owner, label, [](void* context) -> LRESULT { return (*static_cast<Plain*>(context))(); },
         const_cast<void*>(static_cast<const void*>(&body)));
+}
+
+// How many faults and exceptions the guards have taken so far: a run that sees the number
+// change stops, since a fault leaves the program's state in doubt.
+unsigned FaultsCaught();
+
+// Test-only: the places where a test can raise a fault of its own (null in the program).
+enum class FaultSite { MenuTracking, DialogInit };
+extern void (*g_testFault)(FaultSite site);
+inline void TestFaultPoint(FaultSite site) {
+    if (g_testFault) g_testFault(site);
 }

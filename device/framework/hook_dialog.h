@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "recovery_steps.h"
 #include "window.h"
 
 // The program's part in a platform file dialog. Constructing one makes it the current hook
@@ -16,6 +17,10 @@ public:
     virtual LRESULT OnInitDialog(HWND, UINT, WPARAM, LPARAM) { return 0; }
     virtual LRESULT OnCommand(HWND, UINT, WPARAM, LPARAM) { return 0; }
     virtual LRESULT OnNotify(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+private:
+    // A fault that abandons the object leaves no hook object current.
+    RecoveryStep forgetAfterFault_;
 };
 
 FHookDlg* CurrentHookDialog();

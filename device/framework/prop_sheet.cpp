@@ -11,8 +11,10 @@ namespace {
 // A sheet opens centred over its owner, like the program's dialogs (the platform would put
 // it wherever new windows go).
 int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
-    if (message == PSCB_INITIALIZED) CenterWindow(sheet);
-    return 0;
+    return static_cast<int>(Guarded(sheet, L"FPropPage", [&]() -> LRESULT {
+        if (message == PSCB_INITIALIZED) CenterWindow(sheet);
+        return 0;
+    }));
 }
 
 }  // namespace

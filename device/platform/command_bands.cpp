@@ -3,6 +3,7 @@
 #include "command_bands.h"
 
 #include "command_bar_state.h"
+#include "framework/fault_guard.h"
 #include "framework/message_boxes.h"
 
 #include <vector>
@@ -67,8 +68,15 @@ void Adornment(const CommandBandsState& state, int command) {
     }
 }
 
+LRESULT BandsMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBandsState* state);
+
 LRESULT CALLBACK BandsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* state = reinterpret_cast<CommandBandsState*>(data);
+    return Guarded(hwnd, L"WndProc", [&] {
+        return BandsMessage(hwnd, msg, wParam, lParam, reinterpret_cast<CommandBandsState*>(data));
+    });
+}
+
+LRESULT BandsMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBandsState* state) {
     switch (msg) {
     case WM_COMMAND:
         if (state->adornments && reinterpret_cast<HWND>(lParam) == state->adornments) {
@@ -120,7 +128,13 @@ ParentHook* FindParentHook(HWND parent) {
     return nullptr;
 }
 
+LRESULT ParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded(hwnd, L"WndProc", [&] { return ParentMessage(hwnd, msg, wParam, lParam); });
+}
+
+LRESULT ParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const ParentHook* hook = FindParentHook(hwnd);
     if (hook == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
     WNDPROC previous = hook->previous;

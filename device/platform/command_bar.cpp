@@ -3,14 +3,22 @@
 #include "command_bands.h"
 
 #include "command_bar_state.h"
+#include "framework/fault_guard.h"
 
 namespace {
 
 constexpr UINT_PTR kBarSubclass = 0x5A44;
 const wchar_t kBarProperty[] = L"ZolvCommandBar";  // the state (no GetWindowSubclass in MinGW)
 
+LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBarState* state);
+
 LRESULT CALLBACK BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* state = reinterpret_cast<CommandBarState*>(data);
+    return Guarded(hwnd, L"WndProc", [&] {
+        return BarMessage(hwnd, msg, wParam, lParam, reinterpret_cast<CommandBarState*>(data));
+    });
+}
+
+LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBarState* state) {
     LRESULT result = 0;
     if (MenuBarMessage(*state, msg, wParam, lParam, &result)) return result;
     switch (msg) {

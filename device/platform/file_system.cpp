@@ -35,15 +35,20 @@ bool IsHeldOpen(const wchar_t* path) {
 }
 
 // The device's own replace: the destination is removed and the replacement renamed to it
-// as one operation of the file system.
+// as one operation of the file system. The device sets times only through a handle open for
+// writing, which a read-only copy refuses: its read-only bit is off while the times are set.
 bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destination, const FILETIME* creation,
                            const FILETIME* lastAccess, const FILETIME* lastWrite) {
+    const DWORD attributes = GetFileAttributesW(replacement);
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly) SetFileAttributesW(replacement, attributes & ~FILE_ATTRIBUTE_READONLY);
     HANDLE file = CreateFileW(replacement, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         SetFileTime(file, creation, lastAccess, lastWrite);
         CloseHandle(file);
     }
+    if (readOnly) SetFileAttributesW(replacement, attributes);
     if (GetFileAttributesW(destination) == INVALID_FILE_ATTRIBUTES) return MoveFileW(replacement, destination) != 0;
     return DeleteAndRenameFile(destination, replacement) != 0;
 }

@@ -4,6 +4,7 @@
 #include "command_bands.h"
 
 #include "command_bar_state.h"
+#include "framework/fault_guard.h"
 
 namespace {
 
@@ -13,8 +14,20 @@ struct Tracking {
     int current;
     int next = -1;
     bool nextByKey = false;
+    HHOOK hook = nullptr;
 };
 Tracking* tracking = nullptr;
+
+// The popup is closed: the filter goes, and its button is up again. Also run by the fault
+// guard when a fault leaves TrackMenus, so that no hook is left pointing at its frame.
+void EndTracking(void* context) {
+    auto* current = static_cast<Tracking*>(context);
+    if (current->hook) UnhookWindowsHookEx(current->hook);
+    current->hook = nullptr;
+    tracking = nullptr;
+    CommandBarState& state = *current->state;
+    if (IsWindow(state.bar)) SendMessageW(state.bar, TB_PRESSBUTTON, kMenuButtonCommandBase + current->current, FALSE);
+}
 
 int MenuIndexAt(const CommandBarState& state, POINT client) {
     const int button = static_cast<int>(SendMessageW(state.bar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
@@ -22,7 +35,14 @@ int MenuIndexAt(const CommandBarState& state, POINT client) {
     return button - state.menuFirst;
 }
 
+LRESULT FilterMessage(int code, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    return Guarded(msg ? msg->hwnd : nullptr, L"HookProc", [&] { return FilterMessage(code, wParam, lParam); });
+}
+
+LRESULT FilterMessage(int code, WPARAM wParam, LPARAM lParam) {
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == MSGF_MENU && tracking && msg) {
         const int count = tracking->state->menuCount;
@@ -64,16 +84,16 @@ bool TrackMenus(CommandBarState& state, int index, bool byKey) {
 
         Tracking current{&state, index};
         tracking = &current;
-        HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
+        current.hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
+        RecoveryStep afterFault{EndTracking, &current};
         // Opened from the keyboard, a popup starts on its first item.
         if (byKey) PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
         TPMPARAMS exclude{sizeof exclude, rect};
         command = TrackPopupMenuEx(GetSubMenu(state.menu, index),
                                    TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON | TPM_RETURNCMD,
                                    rect.left, rect.bottom, owner, &exclude);
-        if (hook) UnhookWindowsHookEx(hook);
-        tracking = nullptr;
-        if (IsWindow(state.bar)) SendMessageW(state.bar, TB_PRESSBUTTON, buttonCommand, FALSE);
+        TestFaultPoint(FaultSite::MenuTracking);
+        EndTracking(&current);
         index = current.next;
         byKey = current.nextByKey;
     }

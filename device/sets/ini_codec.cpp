@@ -1,7 +1,6 @@
 #include "ini_codec.h"
 
-#include <fcntl.h>
-#include <io.h>
+#include "platform/plain_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -145,30 +144,8 @@ bool FitsAnsi(const SetFields& set) {
 }
 
 SetFileReader::SetFileReader(const wchar_t* path) {
-    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        failure_ = GetLastError();
-        return;
-    }
     // Only a plain file of a sane size is read: not a device, a pipe or a runaway file.
-    LARGE_INTEGER size;
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
-        failure_ = ERROR_BAD_FILE_TYPE;
-    } else if (static_cast<unsigned long long>(size.QuadPart) > kMaxSetFileBytes) {
-        failure_ = ERROR_FILE_TOO_LARGE;
-    } else {
-        // From here the descriptor, and then the stream, owns the handle.
-        int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
-        if (descriptor == -1) {
-            CloseHandle(handle);
-        } else if ((file_ = _fdopen(descriptor, "rb")) == nullptr) {
-            _close(descriptor);
-        }
-        if (file_ == nullptr) failure_ = ERROR_NOT_ENOUGH_MEMORY;
-        return;
-    }
-    CloseHandle(handle);
+    file_ = OpenPlainFileForReading(path, kMaxSetFileBytes, &failure_);
 }
 
 SetFileReader::~SetFileReader() {
@@ -181,7 +158,7 @@ char* SetFileReader::NextLine() {
         if (ferror(file_)) failure_ = ERROR_READ_FAULT;
         return nullptr;
     }
-    if (static_cast<unsigned long long>(_ftelli64(file_)) > kMaxSetFileBytes) {  // the file grew while it was read
+    if (StreamPosition(file_) > kMaxSetFileBytes) {  // the file grew while it was read
         failure_ = ERROR_FILE_TOO_LARGE;
         return nullptr;
     }

@@ -26,8 +26,12 @@ FolderSearch::FolderSearch(const wchar_t* folder) : handle_(INVALID_HANDLE_VALUE
     if (handle_ == INVALID_HANDLE_VALUE) Fail(GetLastError());
 }
 
-FolderSearch::~FolderSearch() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+FolderSearch::~FolderSearch() { Close(this); }
+
+void FolderSearch::Close(void* search) {
+    HANDLE& handle = static_cast<FolderSearch*>(search)->handle_;
+    if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+    handle = INVALID_HANDLE_VALUE;
 }
 
 void FolderSearch::Fail(DWORD code) {

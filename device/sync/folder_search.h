@@ -1,10 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/recovery_steps.h"
 #include "paths.h"
 
 // One folder's entries in the platform's order, without "." and "..";
-// the search is closed when the object goes.
+// the search is closed when the object goes, or by the fault guard when a fault abandons it.
 class FolderSearch {
 public:
     explicit FolderSearch(const wchar_t* folder);
@@ -20,11 +21,13 @@ public:
 
 private:
     void Fail(DWORD code);
+    static void Close(void* search);
 
     HANDLE handle_;
     bool first_ = true;
     DWORD error_ = 0;
     WIN32_FIND_DATAW data_;
+    RecoveryStep closeAfterFault_{Close, this};
 };
 
 inline bool IsFolderLink(DWORD attributes) {

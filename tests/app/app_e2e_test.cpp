@@ -151,8 +151,7 @@ protected:
         UseIniFile(SetSection(name, tree.Path(L"src"), tree.Path(L"dst"), false, true));
         ASSERT_TRUE(Start(zolv));
         zolv.Command(40201);
-        for (int i = 0; i < 200 && !IsWindowEnabled(zolv.Control(40305)); ++i) Sleep(5);
-        ASSERT_TRUE(IsWindowEnabled(zolv.Control(40305)));
+        ASSERT_TRUE(zolv.WaitForRunStart());
     }
     // File › Save INI file, with `path` typed into the dialog and OK pressed.
     void SaveAs(const ZolvProcess& zolv, const std::wstring& path, HWND* dialog = nullptr) {
@@ -675,32 +674,6 @@ TEST_F(ZolvEndToEnd, APastedPathLongerThanASetKeepsNeverRuns) {
     SendMessageW(zolv.Control(10400), CB_SHOWDROPDOWN, FALSE, 0);
     SendMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(10400, CBN_SELCHANGE), reinterpret_cast<LPARAM>(zolv.Control(10400)));
     EXPECT_EQ(WindowText(zolv.Control(10702)), tree.Path(L"dst"));
-}
-
-TEST_F(ZolvEndToEnd, DuringARunEveryCommandButAbortIsRefused) {
-    ZolvProcess zolv;
-    ASSERT_NO_FATAL_FAILURE(StartLongRun(zolv, "running"));
-    HWND toolBar = GetParent(zolv.Control(10400));
-    EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONENABLED, 40301, 0));
-    EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONENABLED, 40302, 0));
-    // Delete and New as the tool bar sends them, then the menu's New and About, then help.
-    PostMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(40302, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
-    PostMessageW(zolv.Main(), WM_COMMAND, MAKEWPARAM(40301, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
-    zolv.Command(40301);
-    zolv.Command(40901);
-    HELPINFO help{};
-    help.cbSize = sizeof help;
-    SendMessageTimeoutW(zolv.Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help), SMTO_ABORTIFHUNG, 5000, nullptr);
-    std::vector<std::wstring> captions;
-    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
-        captions.push_back(caption);
-        return GetDlgItem(dialog, IDNO) ? IDNO : IDOK;
-    });
-    EXPECT_EQ(captions, std::vector<std::wstring>{L"Result of fodler sync"});
-    EXPECT_EQ(SetCount(zolv), 1);
-    EXPECT_EQ(WindowText(zolv.Control(10400)), L"running");
-    EXPECT_EQ(zolv.RowCount(), 1500);
-    EXPECT_TRUE(SendMessageW(toolBar, TB_ISBUTTONENABLED, 40301, 0));
 }
 
 TEST_F(ZolvEndToEnd, TheBrowserKeepsItsDriveAfterACancelledFileDialog) {

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/program_names.h"
 #include "dialog_watcher.h"
+#include "framework/fault_guard.h"
 #include "framework/text.h"
 #include "sets/app_settings.h"
 #include "temp_tree.h"
@@ -33,19 +34,50 @@ std::wstring Cell(HWND list, int row, int column) {
     return text;
 }
 
+// The main window with a way to fault: in the C runtime right after the run's next row
+// (folder searches open, the list frozen, the commands locked), and a count of opened menus.
+class TestWindow : public MainWindow {
+public:
+    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override {
+        MainWindow::AddLogRow(operation, first, second);
+        if (faultOnRow) {
+            faultOnRow = false;
+            const wchar_t* volatile nothing = nullptr;
+            volatile size_t length = wcslen(nothing);
+            (void)length;
+        }
+    }
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_INITMENUPOPUP) ++menusOpened;
+        return MainWindow::WindowProc(hwnd, msg, wParam, lParam);
+    }
+    bool faultOnRow = false;
+    int menusOpened = 0;
+};
+
+FaultSite g_faultAt;
+bool g_faultArmed = false;
+int* volatile g_nowhere = nullptr;
+void FaultOnce(FaultSite site) {
+    if (!g_faultArmed || site != g_faultAt) return;
+    g_faultArmed = false;
+    *g_nowhere = 1;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void Open(int language = kLanguageEnglish) {
         UiLanguage = language;
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
         wcscpy(g_programNames.className, L"ZolvTestFrame");
-        window = std::make_unique<MainWindow>();
+        window = std::make_unique<TestWindow>();
         // A named, empty INI file: no Open dialog and no notice at creation, an empty list.
         tree.Write(L"sets.ini", "");
         wcscpy(AppSettings.iniFile, Ini().c_str());
         ASSERT_TRUE(window->CreateMainWindow(0, 0, 640, 480, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0x4000000F));
         w = window.get();
     }
+    TestWindow* Faulty() { return static_cast<TestWindow*>(w); }
 
     void TearDown() override {
         if (w && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
@@ -227,6 +259,83 @@ TEST_F(MainWindowTest, AbortStopsARunOrAPreviewAtItsNextStep) {
         EXPECT_LT(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 40);
         EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
     }
+}
+
+TEST_F(MainWindowTest, AfterAFaultInARunADialogOrAMenuTheWindowWorks) {
+    Open();
+    tree.Write(L"src\\a.txt", "a");
+    tree.Write(L"src\\b\\c.txt", "c");
+    tree.Write(L"dst\\d.txt", "d");
+    AddSet(L"faults", tree.Path(L"src"), tree.Path(L"dst"), 1);
+    DialogWatcher answers([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDYES) ? IDYES : IDOK); });
+    g_testFault = FaultOnce;
+    HWND list = w->operationList.hwnd;
+
+    Faulty()->faultOnRow = true;  // the first row: nothing copied yet
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    // An open search of a folder keeps it from being renamed.
+    EXPECT_TRUE(MoveFileW(tree.Path(L"src").c_str(), tree.Path(L"moved").c_str())) << "search left open";
+    MoveFileW(tree.Path(L"moved").c_str(), tree.Path(L"src").c_str());
+    // A list with redraw on asks to be painted when a row comes.
+    ValidateRect(list, nullptr);
+    const wchar_t* row[] = {L"x"};
+    InsertListRow(list, 0, row, 1);
+    EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE)) << "list left without redraw";
+    EXPECT_TRUE(IsWindowEnabled(w->forward.hwnd));
+    EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
+    EXPECT_FALSE(tree.Exists(L"dst\\a.txt"));
+
+    // A fault in the deletion prompt: its answer counts as Cancel and the run stops.
+    g_faultAt = FaultSite::DialogInit;
+    g_faultArmed = true;
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    EXPECT_EQ(tree.Read(L"dst\\b\\c.txt"), "c");
+    EXPECT_TRUE(tree.Exists(L"dst\\d.txt"));
+
+    // A fault while a menu is open: the menu's filter goes with it, and menus open again.
+    g_faultAt = FaultSite::MenuTracking;
+    g_faultArmed = true;
+    for (int round = 0; round < 2; ++round) {
+        PostMessageW(w->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);  // closes the popup once it is open
+        SendMessageW(w->hwnd, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    }
+    EXPECT_EQ(Faulty()->menusOpened, 2);
+
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);  // a run that works
+    EXPECT_FALSE(tree.Exists(L"dst\\d.txt"));
+    g_testFault = nullptr;
+    std::vector<SeenDialog> seen = answers.Seen();
+    std::vector<std::wstring> expected{L"Fatal WndProc", L"Fatal DlgProc", L"Confirm file delete", L"Fatal WndProc",
+                                       L"Confirm file delete", L"Result of fodler sync"};
+    std::vector<std::wstring> got;
+    for (const SeenDialog& d : seen) got.push_back(d.caption == L"Fatal" ? L"Fatal " + d.FirstStaticText() : d.caption);
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(MainWindowTest, DuringARunEveryCommandButAbortIsRefused) {
+    Open();
+    for (int i = 0; i < 100; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
+    tree.MakeFolder(L"dst");
+    AddSet(L"running", tree.Path(L"src"), tree.Path(L"dst"), 4);
+    // Waiting when the run looks at the queue: Delete and New as the tool bar sends them,
+    // the menu's New and About, then help.
+    HWND toolBar = w->commandBar.hwnd;
+    PostMessageW(w->hwnd, WM_COMMAND, MAKEWPARAM(kCmdDeleteSet, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+    PostMessageW(w->hwnd, WM_COMMAND, MAKEWPARAM(kCmdNewSet, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+    PostMessageW(w->hwnd, WM_COMMAND, kCmdNewSet, 0);
+    PostMessageW(w->hwnd, WM_COMMAND, kCmdAbout, 0);
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    PostMessageW(w->hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    std::vector<std::wstring> captions;
+    DialogWatcher answers([&](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDNO) ? IDNO : IDOK); });
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    for (const SeenDialog& d : answers.Seen()) captions.push_back(d.caption);
+    EXPECT_EQ(captions, std::vector<std::wstring>{L"Result of fodler sync"});
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(ItemName(0), L"running");
+    EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETITEMCOUNT, 0, 0), 100);
+    EXPECT_TRUE(SendMessageW(toolBar, TB_ISBUTTONENABLED, kCmdNewSet, 0));
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheSetsAndTheColumnWidths) {

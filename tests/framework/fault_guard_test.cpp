@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <stdexcept>
+#include <string>
 
 #include "dialog_watcher.h"
 #include "framework/dialog.h"
@@ -94,6 +96,24 @@ TEST(Guard, DirectCallsNestAndReturnTheBodyResult) {
     auto seen = watcher.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].FirstStaticText(), L"inner");
+}
+
+TEST(Guard, AFaultInTheRuntimeRunsTheRecoveryStepsOfTheFramesItLeaves) {
+    DialogWatcher watcher(ClickEach(IDOK));
+    static std::wstring undone;
+    const auto note = [](void* mark) { undone += *static_cast<const wchar_t*>(mark); };
+    wchar_t outside = L'o', first = L'1', second = L'2', ended = L'e';
+    RecoveryStep kept(note, &outside);  // older than the guard: not its to run
+    Guarded(nullptr, L"steps", [&]() -> LRESULT {
+        { RecoveryStep gone(note, &ended); }  // ended normally: never run
+        RecoveryStep a(note, &first), b(note, &second);
+        const wchar_t* volatile nothing = nullptr;
+        return static_cast<LRESULT>(wcslen(nothing));  // faults inside the C runtime's library
+    });
+    EXPECT_EQ(undone, L"21");
+    EXPECT_EQ(NewestRecoveryStep(), &kept);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].FirstStaticText(), L"steps");
 }
 
 namespace {

@@ -43,13 +43,18 @@ truncate -s 4G "$work/2/src/big.bin"
 wine "$exe" --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" >/dev/null 2>&1 &  # $! is the program itself
 pid=$!
 temp="$work/2/dst/big.bin.zolvtmp"
+# Waits for the temporary file to have data, looking every 20 ms (a spin would take the
+# processor from the copy it waits for).
 deadline=$((SECONDS + 60))
-until [ -s "$temp" ] || ! kill -0 "$pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; do :; done
-kill -STOP "$pid" 2>/dev/null
+until [ -s "$temp" ] || ! kill -0 "$pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.02; done
+kill -STOP "$pid" 2>/dev/null && alive=yes || alive=no
 size=$(stat -c %s "$temp" 2>/dev/null || echo 0)
 kill -9 "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
-[ "$size" -gt 0 ] && [ "$size" -lt $((4 << 30)) ] || fail "the copy was not caught part-way ($size bytes)"
+[ "$size" -gt 0 ] && [ "$size" -lt $((4 << 30)) ] ||
+  fail "the copy was not caught part-way: waited up to 60 s for data in $temp while the runner was on;" \
+    "saw $size bytes there after $((SECONDS - deadline + 60)) s, runner still running: $alive," \
+    "destination folder: $(ls -l "$work/2/dst" | tail -n +2 | tr '\n' ';')"
 [ "$(cat "$work/2/dst/big.bin")" = "old content" ] || fail "the killed copy damaged the destination"
 rm "$work/2/src/big.bin"
 head -c 300000 /dev/urandom >"$work/2/src/big.bin"

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the icons and bitmaps of the device program and writes them as .ico and .bmp files.
 
-Run from anywhere: python3 draw_images.py [--preview DIR]
-The outputs are committed beside this script, so the build never needs Python. With
+Run from anywhere: python3 draw_images.py [--out DIR] [--preview DIR]
+The outputs are committed beside this script, so the build never needs Python (--out DIR
+writes them there instead; a test compares that with the committed files). With
 --preview, every picture is also written enlarged as a PNG (transparency as a checkerboard)
 so that it can be looked at before committing.
 
@@ -1144,11 +1145,17 @@ def write_png(path, c, scale, transparent=True):
 
 def main(argv):
     preview = None
-    if len(argv) == 3 and argv[1] == '--preview':
-        preview = argv[2]
-        os.makedirs(preview, exist_ok=True)
-    elif len(argv) != 1:
-        sys.stderr.write("usage: draw_images.py [--preview DIR]\n")
+    out = HERE
+    args = argv[1:]
+    while len(args) >= 2 and args[0] in ('--preview', '--out'):
+        if args[0] == '--preview':
+            preview = args[1]
+            os.makedirs(preview, exist_ok=True)
+        else:
+            out = args[1]
+        args = args[2:]
+    if args:
+        sys.stderr.write("usage: draw_images.py [--out DIR] [--preview DIR]\n")
         return 2
 
     bitmaps = [
@@ -1158,14 +1165,14 @@ def main(argv):
         ("colour_strip.bmp", colour_strip(), 24),
     ]
     for name, c, bpp in bitmaps:
-        write_bmp(os.path.join(HERE, name), c, bpp)
+        write_bmp(os.path.join(out, name), c, bpp)
         if preview:
             write_png(os.path.join(preview, name[:-4] + ".png"), c, 12 if bpp != 24 else 6,
                       transparent=False)
     for number, name, _, big, small in ICONS:
         members = [big(), small()]
         assert [(m.width, m.height) for m in members] == [(32, 32), (16, 16)], name
-        write_ico(os.path.join(HERE, name + ".ico"), members)
+        write_ico(os.path.join(out, name + ".ico"), members)
         if preview:
             write_png(os.path.join(preview, name + "32.png"), members[0], 8)
             write_png(os.path.join(preview, name + "16.png"), members[1], 16)
