@@ -85,6 +85,8 @@ void MainWindow::FinishRun() {
         SetStatusText(L"");
         EndRun();
     }
+    figures_.stats = nullptr;  // they lived on the run's stack
+    figures_.createdFolder = nullptr;
     inRun_ = false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "framework/recovery_steps.h"
+
 // One form for the device and desktop Win32. The platforms' own copy calls cannot serve:
 // the device's offers no progress, and the desktop's progress routine is not called
 // under some platforms, so a copy of several gigabytes could be neither watched nor
@@ -103,7 +105,24 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
         SetLastError(code);
         return false;
     }
-    bool ok = CopyContents(from, to, total, progress);
+    bool ok;
+    {
+        // The progress hears the host, whose code a fault may leave: the handles must not
+        // stay open then, nor the half-written copy stay behind.
+        struct Open {
+            HANDLE from, to;
+            const wchar_t* destination;
+        } open{from, to, destination};
+        RecoveryStep afterFault{[](void* context) {
+                                    auto* o = static_cast<Open*>(context);
+                                    CloseHandle(o->to);
+                                    CloseHandle(o->from);
+                                    SetFileAttributesW(o->destination, FILE_ATTRIBUTE_NORMAL);
+                                    DeleteFileW(o->destination);
+                                },
+                                &open};
+        ok = CopyContents(from, to, total, progress);
+    }
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.
     if (!CloseHandle(to) && ok) {
