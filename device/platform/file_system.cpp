@@ -10,6 +10,16 @@ HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) { retur
 // paths as text.
 bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
 
+bool ReadFolderIndex(const wchar_t*, ULONGLONG*) { return false; }
+
+// The object store has no links.
+LinkKind ClassifyLink(const wchar_t*) { return LinkKind::Entry; }
+
+bool RemoveLink(const wchar_t*) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+}
+
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
 
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
@@ -75,17 +85,54 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity) {
     BOOL ok = GetFileInformationByHandle(handle, &info);
     CloseHandle(handle);
     if (!ok) return false;
-    *identity = FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    *identity = FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, info.ftCreationTime,
+                             info.ftLastWriteTime};
     return true;
 }
 
-bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
+namespace {
+
+// The system's own query of a file's index: the documented calls that give it also ask the
+// volume for its serial number, which costs milliseconds per call under Wine.
+struct IoStatus {
+    union {
+        LONG status;
+        void* pointer;
+    };
+    ULONG_PTR information;
+};
+using QueryInformationFile = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+constexpr int kFileInternalInformation = 6;
+
+QueryInformationFile IndexQuery() {
+    static QueryInformationFile query = reinterpret_cast<QueryInformationFile>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+    return query;
+}
+
+}  // namespace
+
+bool ReadFolderIndex(const wchar_t* path, ULONGLONG* index) {
+    QueryInformationFile query = IndexQuery();
+    if (query == nullptr) return false;
     HANDLE handle = OpenForQuery(path);
     if (handle == INVALID_HANDLE_VALUE) return false;
-    DWORD length = GetFinalPathNameByHandleW(handle, out, outChars, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    IoStatus status{};
+    LARGE_INTEGER internal{};
+    LONG result = query(handle, &status, &internal, sizeof internal, kFileInternalInformation);
     CloseHandle(handle);
+    if (result < 0) return false;
+    *index = static_cast<ULONGLONG>(internal.QuadPart);
+    return true;
+}
+
+namespace {
+
+// The handle's own path, without the "\\?\" prefix: "\\?\C:\dir" -> "C:\dir",
+// "\\?\UNC\server\share" -> "\\server\share".
+bool HandlePath(HANDLE handle, wchar_t* out, DWORD outChars) {
+    DWORD length = GetFinalPathNameByHandleW(handle, out, outChars, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0 || length >= outChars) return false;
-    // "\\?\C:\dir" -> "C:\dir"; "\\?\UNC\server\share" -> "\\server\share".
     if (wcsncmp(out, L"\\\\?\\UNC\\", 8) == 0) {
         wmemmove(out + 2, out + 8, length - 8 + 1);
     } else if (wcsncmp(out, L"\\\\?\\", 4) == 0) {
@@ -94,9 +141,77 @@ bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
     return true;
 }
 
+}  // namespace
+
+bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
+    HANDLE handle = OpenForQuery(path);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool ok = HandlePath(handle, out, outChars);
+    CloseHandle(handle);
+    return ok;
+}
+
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
     DWORD length = GetFullPathNameW(path, outChars, out, nullptr);
     return length != 0 && length < outChars;
+}
+
+namespace {
+
+constexpr DWORD kResolvedChars = 1024;
+
+// Where the name `path` stands: its folder resolved, then its own name (the path's last
+// part, which may itself be a link). False when the folder cannot be resolved.
+bool ResolvedPlace(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+    wchar_t folder[kResolvedChars];
+    size_t length = wcslen(path);
+    while (length > 0 && path[length - 1] == L'\\') --length;
+    size_t cut = length;
+    while (cut > 0 && path[cut - 1] != L'\\') --cut;
+    if (cut == 0 || cut >= kResolvedChars) {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    wmemcpy(folder, path, cut);
+    folder[cut] = L'\0';
+    if (!ResolveFolderPath(folder, out, kResolvedChars)) return false;
+    size_t used = wcslen(out);
+    if (used > 0 && out[used - 1] != L'\\') out[used++] = L'\\';
+    size_t name = length - cut;
+    if (used + name >= kResolvedChars) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    wmemcpy(out + used, path + cut, name);
+    out[used + name] = L'\0';
+    return true;
+}
+
+}  // namespace
+
+LinkKind ClassifyLink(const wchar_t* path) {
+    wchar_t place[kResolvedChars], leads[kResolvedChars];
+    if (!ResolvedPlace(path, place) || !ResolveFolderPath(path, leads, kResolvedChars)) return LinkKind::Unknown;
+    return wcscmp(place, leads) == 0 ? LinkKind::Entry : LinkKind::Link;
+}
+
+// Opened without following the link, the handle is the link itself where the platform
+// can do that; where it cannot (it opens the target all the same), the handle's path
+// shows it and nothing is deleted.
+bool RemoveLink(const wchar_t* path) {
+    wchar_t place[kResolvedChars], opened[kResolvedChars];
+    if (!ResolvedPlace(path, place)) return false;
+    HANDLE handle = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool itself = HandlePath(handle, opened, kResolvedChars) && wcscmp(place, opened) == 0;
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    BOOL ok = itself && SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+    DWORD code = itself ? GetLastError() : ERROR_NOT_SUPPORTED;
+    CloseHandle(handle);
+    if (ok) return true;
+    SetLastError(code);
+    return false;
 }
 
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {

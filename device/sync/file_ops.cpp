@@ -164,35 +164,79 @@ bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIM
     return ok != 0;
 }
 
+namespace {
+
+// After a delete that reported success: the path must be gone.
+bool ConfirmGone(ErrorReporter& owner, const wchar_t* path) {
+    if (GetFileAttributesW(path) == kUnreadableAttributes) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return true;
+    }
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::NotDeleted), path);
+    owner.ShowError(text);
+    return false;
+}
+
+}  // namespace
+
 bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path) {
     if (IsInRomOrUnreadable(GetFileAttributesW(path))) return true;
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileW(path)) return true;
+    if (DeleteFileW(path)) return ConfirmGone(owner, path);
     ReportCode(owner, DeleteFileErrorText, GetLastError());
     return false;
 }
 
 bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path) {
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (RemoveDirectoryW(path)) return true;
+    if (RemoveDirectoryW(path)) return ConfirmGone(owner, path);
     ReportCode(owner, RemoveFolderErrorText, GetLastError());
     return false;
 }
 
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path) {
+bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path) {
+    if (RemoveLink(path)) return ConfirmGone(owner, path);
+    DWORD code = GetLastError();
+    wchar_t text[kMessageChars];
+    if (code == ERROR_NOT_SUPPORTED) {
+        FormatInto(text, Pick(SyncTexts::LinkNotRemovable), path);
+        owner.ShowError(text);
+    } else {
+        ReportCode(owner, DeleteFileErrorText, code);
+    }
+    return false;
+}
+
+bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path) {
+    switch (ClassifyLink(path)) {
+    case LinkKind::Entry: return DeleteFileReport(owner, path);
+    case LinkKind::Link: return RemoveLinkReport(owner, path);
+    default: return ReportUnreadable(owner, path, GetLastError());
+    }
+}
+
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check) {
     DWORD attributes = GetFileAttributesW(path);
-    if (!IsFolderAttributes(attributes)) return DeleteFileReport(owner, path);
-    // A link is removed as itself: what it points to is not ours to delete.
-    if (IsFolderLink(attributes)) return RemoveFolderReport(owner, path);
+    if (!IsFolderAttributes(attributes)) return DeleteEntryReport(owner, path);
+    // A link is removed as itself: what it points to is not ours to delete. A mount point
+    // looks the same, and is a folder like any other.
+    if (IsFolderLink(attributes)) {
+        LinkKind kind = ClassifyLink(path);
+        if (kind == LinkKind::Link) return RemoveLinkReport(owner, path);
+        if (kind == LinkKind::Unknown) return ReportUnreadable(owner, path, GetLastError());
+    }
+    if (check && !check->MayEnter(path)) return false;
     PathBuffer child;
     {
         FolderSearch search(path);
         while (const WIN32_FIND_DATAW* entry = search.Next()) {
+            if (!IsPlainName(entry->cFileName)) return ReportNameIsAPath(owner, path, entry->cFileName);
             if (!JoinPath(child, path, entry->cFileName)) {
                 ReportPathTooLong(owner, path, entry->cFileName);
                 return false;
             }
-            if (!RemoveFolderTree(owner, child)) return false;
+            if (!RemoveFolderTree(owner, child, check)) return false;
         }
         if (search.Error() != 0) return ReportFolderUnlistable(owner, path, search.Error());
     }
@@ -258,6 +302,21 @@ bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD c
     wchar_t reason[kMessageChars], text[kMessageChars];
     SystemReasonText(code, reason);
     FormatInto(text, Pick(SyncTexts::FolderUnlistable), folder, reason);
+    owner.ShowError(text);
+    return false;
+}
+
+bool ReportNameIsAPath(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name) {
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::NameIsAPath), folder, name);
+    owner.ShowError(text);
+    return false;
+}
+
+bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code) {
+    wchar_t reason[kMessageChars], text[kMessageChars];
+    SystemReasonText(code, reason);
+    FormatInto(text, Pick(SyncTexts::FileUnreadable), path, reason);
     owner.ShowError(text);
     return false;
 }

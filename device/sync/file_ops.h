@@ -27,10 +27,28 @@ bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attrib
 bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite);
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,
                     const FILETIME* lastWrite);
+// Both make sure the file or folder is gone: some platforms report success for a delete
+// they did not do.
 bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path);
 bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
-// Removes a folder with everything in it; a link to a folder is removed as the link itself.
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path);
+// Deletes a file of a tree: a link is removed as itself, never through it; where the
+// platform cannot do that, the link stays and is reported.
+bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path);
+bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path);
+
+// Asked as a walk enters a folder, before anything in it is touched; false (already
+// reported) stops the walk.
+class FolderCheck {
+public:
+    virtual bool MayEnter(const wchar_t* folder) = 0;
+
+protected:
+    ~FolderCheck() = default;
+};
+
+// Removes a folder with everything in it; links are removed as themselves, and every
+// folder is shown to `check` (may be null) before anything in it goes.
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check = nullptr);
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path);
 // Creates the folder and its missing parents; a file standing in the way is reported.
@@ -40,6 +58,10 @@ bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path);
 // listed (with the system's reason); both return false.
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path);
 bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code);
+// An entry of `folder` whose name is not one (see IsPlainName); returns false.
+bool ReportNameIsAPath(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name);
+// A path that cannot be read, with the system's reason; returns false.
+bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code);
 
 // Reports a path that does not fit a path buffer: `base` joined with `name`.
 void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t* name);

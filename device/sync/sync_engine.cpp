@@ -4,6 +4,7 @@
 #include "file_ops.h"
 #include "folder_search.h"
 #include "paths.h"
+#include "platform/file_system.h"
 #include "sync_texts.h"
 
 // What a look at one entry found: the directory search of its folder, or an attribute read.
@@ -58,6 +59,7 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
     stats_ = RunStats();
+    KnowRunFolders(from, to);
     state_.abortRequested = false;
     state_.confirmEach = !options_.force && !options_.dryRun;
     bool ok = CopyTree(from, to);
@@ -77,13 +79,38 @@ bool SyncEngine::Step() {
     return !state_.abortRequested;
 }
 
-// A source entry the pass found but cannot read stops the run, with the reason.
-bool SyncEngine::ReportUnreadable(const wchar_t* path, DWORD code) {
-    wchar_t reason[kMessageChars], text[kMessageChars];
-    SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::FileUnreadable), path, reason);
+void SyncEngine::KnowRunFolders(const wchar_t* from, const wchar_t* to) {
+    from_ = RunFolder{from};
+    to_ = RunFolder{to};
+    from_.known = ReadFolderIndex(from, &from_.index);
+    to_.known = ReadFolderIndex(to, &to_.index);
+}
+
+// One index read per folder; the full identity, which costs far more on some platforms,
+// only where the indexes agree.
+bool SyncEngine::NotTheOther(const wchar_t* folder, const RunFolder& other) {
+    ULONGLONG index;
+    if (!other.known || !ReadFolderIndex(folder, &index) || index != other.index) return true;
+    FileIdentity a, b;
+    if (!ReadFileIdentity(folder, &a) || !ReadFileIdentity(other.path, &b) || !SameIdentity(a, b)) return true;
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(SyncTexts::FoldersOverlap), from_.path, to_.path);
     host_.ShowError(text);
     return false;
+}
+
+bool SyncEngine::MayWriteInto(const wchar_t* folder, DWORD attributes) {
+    if (IsFolderLink(attributes)) {
+        LinkKind kind = ClassifyLink(folder);
+        if (kind == LinkKind::Unknown) return ReportUnreadable(host_, folder, GetLastError());
+        if (kind == LinkKind::Link) {
+            wchar_t text[kMessageChars];
+            FormatInto(text, Pick(SyncTexts::LinkInTheWay), folder);
+            host_.ShowError(text);
+            return false;
+        }
+    }
+    return NotTheOther(folder, from_);
 }
 
 int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
@@ -97,7 +124,7 @@ int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
 bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!ReadInfo(source, &info)) return ReportUnreadable(source, GetLastError());
+    if (!ReadInfo(source, &info)) return ReportUnreadable(host_, source, GetLastError());
     return CopyEntry(Entry::Of(source, info), destination);
 }
 
@@ -116,6 +143,7 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
         return SyncFileKnown(source, destination, destExists ? &destInfo : nullptr);
     }
     // A file meeting a folder of its name goes into that folder.
+    if (!MayWriteInto(destination, destInfo.dwFileAttributes)) return false;
     PathBuffer target;
     const wchar_t* name = BaseName(source.path);
     if (!JoinPath(target, destination, name)) {
@@ -128,21 +156,29 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
 
 bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     host_.SetStatusText(source);
-    const bool missing = !IsFolder(destination);
+    if (!NotTheOther(source, to_)) return false;
+    DWORD attributes = GetFileAttributesW(destination);
+    const bool missing = !IsFolderAttributes(attributes);
+    // The destination the user named is worked in even when it is a link; below it, links
+    // are not written through.
+    bool named = to_.path && wcscmp(destination, to_.path) == 0;
+    if (!missing && !(named ? NotTheOther(destination, from_) : MayWriteInto(destination, attributes))) return false;
     if (options_.dryRun) {
         // Nothing is created; a file in the way stops the walk as it would stop the run.
-        DWORD attributes = GetFileAttributesW(destination);
-        if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) {
-            return ReportFileInTheWay(host_, destination);
-        }
+        if (attributes != kUnreadableAttributes && missing) return ReportFileInTheWay(host_, destination);
     } else if (missing && !CreateFolderPath(host_, destination)) {
         return false;
     }
     return ForEachEntry(source, source, destination,
                         [this, missing](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
                                         const wchar_t* childDestination) {
-                            // A folder link is not followed: through it the walk could come back to itself.
-                            if (IsFolderLink(found.dwFileAttributes)) return true;
+                            // A folder link is not followed: through it the walk could come back
+                            // to itself. A mount point looks the same and is walked like any folder.
+                            if (IsFolderLink(found.dwFileAttributes)) {
+                                LinkKind kind = ClassifyLink(childSource);
+                                if (kind == LinkKind::Link) return true;
+                                if (kind == LinkKind::Unknown) return ReportUnreadable(host_, childSource, GetLastError());
+                            }
                             // The search already holds the entry's attributes and time: no second look.
                             return CopyEntry(Entry::Of(childSource, found), childDestination, missing);
                         });
@@ -156,6 +192,7 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     PathBuffer childSource, childDestination;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
+        if (!IsPlainName(name)) return ReportNameIsAPath(host_, folder, name);
         if (!JoinPath(childSource, source, name)) {
             ReportPathTooLong(host_, source, name);
             return false;
@@ -177,7 +214,7 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
     if (options_.excludeObj && HasExtension(source, L".obj")) return true;
-    if (!ReadInfo(source, &sourceInfo)) return ReportUnreadable(source, GetLastError());
+    if (!ReadInfo(source, &sourceInfo)) return ReportUnreadable(host_, source, GetLastError());
     bool destExists = ReadInfo(destination, &destInfo);
     return SyncFileKnown(Entry::Of(source, sourceInfo), destination, destExists ? &destInfo : nullptr);
 }
@@ -201,7 +238,12 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         // Lifts read-only, hidden and system so that the copy may take the destination's
         // place. A failure here is not reported: when it matters, the copy fails too and
         // reports it, once, naming the file.
-        if (destInfo) SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        // Through a link it would change what the link points to: the replace takes the
+        // link's own place instead.
+        const DWORD lifted = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if (destInfo && (destInfo->dwFileAttributes & lifted) && ClassifyLink(destination) == LinkKind::Entry) {
+            SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        }
         // The source's attributes and its three times come from the look the pass just took;
         // reading them again per file would only cost time (opening the file, under some
         // platforms, costs more than the copy of a small one).
@@ -261,6 +303,11 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     host_.SetStatusText(destination);
     if (!SourceCounterpart(source, &sourceAttributes)) return false;
+    // A link is never walked: it stays where the source has a folder of its name, and is
+    // removed as itself where not. A mount point looks the same and is a folder.
+    LinkKind kind = IsFolderLink(destAttributes) ? ClassifyLink(destination) : LinkKind::Entry;
+    if (kind == LinkKind::Unknown) return ReportUnreadable(host_, destination, GetLastError());
+    if (kind == LinkKind::Entry && !MayEnter(destination)) return false;
     if (!IsFolderAttributes(sourceAttributes)) {
         if (state_.confirmEach) {
             int answer = Ask(PromptKind::FolderDelete, destination);
@@ -268,12 +315,16 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        if (!options_.dryRun && !RemoveFolderTree(host_, destination)) return false;
+        if (!options_.dryRun) {
+            bool removed = kind == LinkKind::Link ? RemoveLinkReport(host_, destination)
+                                                  : RemoveFolderTree(host_, destination, this);
+            if (!removed) return false;
+        }
         ++stats_.foldersRemoved;
         return true;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
-    if (IsFolderLink(destAttributes)) return true;
+    if (kind == LinkKind::Link) return true;
     return ForEachEntry(destination, source, destination,
                         [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
                             return PruneEntry(childSource, childDestination, found.dwFileAttributes);
@@ -290,7 +341,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!options_.dryRun && !DeleteFileReport(host_, path)) return false;
+    if (!options_.dryRun && !DeleteEntryReport(host_, path)) return false;
     ++stats_.filesDeleted;
     return true;
 }

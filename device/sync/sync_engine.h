@@ -3,6 +3,7 @@
 
 #include <atomic>
 
+#include "file_ops.h"
 #include "sync_host.h"
 
 // The four options of a set, in their fixed order.
@@ -34,7 +35,7 @@ struct RunState {
 // Runs one set in one direction: `from` is read, `to` is written. Every step returns
 // true to go on (also after a skip) and false to stop the run; a failure has already
 // been reported where it happened.
-class SyncEngine {
+class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
         : host_(host), state_(state), options_(options) {}
@@ -53,6 +54,12 @@ public:
 
 private:
     struct Entry;  // a path with the attributes and last-write time already known
+    // A folder of the run as it was named, and its index on its volume (when known).
+    struct RunFolder {
+        const wchar_t* path = nullptr;
+        ULONGLONG index = 0;
+        bool known = false;
+    };
 
     bool Step();   // services one message; false once an abort was asked for
     template <typename Visit>
@@ -66,10 +73,20 @@ private:
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);
-    bool ReportUnreadable(const wchar_t* path, DWORD code);
+    // The two folders of the run, for the look at every folder the walk enters: a drive
+    // mapped inside the other folder, a bind mount, or another name for the same place shows
+    // only there.
+    void KnowRunFolders(const wchar_t* from, const wchar_t* to);
+    // False (reported) when `folder` is the other run folder `other`.
+    bool NotTheOther(const wchar_t* folder, const RunFolder& other);
+    // A destination folder the copy pass would write in: not a link, not the source.
+    bool MayWriteInto(const wchar_t* folder, DWORD attributes);
+    // The deletion pass's look before it walks or removes a destination folder.
+    bool MayEnter(const wchar_t* folder) override { return NotTheOther(folder, from_); }
 
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
+    RunFolder from_, to_;
 };

@@ -18,6 +18,15 @@ const TextPair ReplaceFailed{L"Can't replace '%s': %s.", L"'%s' を置き換え�
 const TextPair FileInTheWay{L"Can't create the folder '%s': a file of that name is in the way.",
                             L"ﾌｫﾙﾀﾞ '%s' を作成できません: 同じ名前のﾌｧｲﾙがあります"};
 
+const TextPair NameIsAPath{L"The folder '%s' holds '%s', a name that is a path; nothing more is done.",
+                           L"ﾌｫﾙﾀﾞ '%s' にﾊﾟｽを含む名前 '%s' があります。中止しました"};
+const TextPair LinkInTheWay{L"'%s' is a link to another place; nothing is written or deleted through it.",
+                            L"'%s' は別の場所へのﾘﾝｸです。ﾘﾝｸを通して書き込みや削除はしません"};
+const TextPair LinkNotRemovable{L"Can't remove the link '%s' without removing what it points to; it stays.",
+                                L"ﾘﾝｸ '%s' はﾘﾝｸ先を消さずには削除できません。削除しませんでした"};
+const TextPair NotDeleted{L"'%s' is still there after it was deleted; nothing more is deleted.",
+                          L"'%s' は削除したはずが残っています。削除を中止しました"};
+
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
     L"This folder already contains a folder called '%s'.\n\nIf the files in the existing folder have the "

@@ -17,6 +17,10 @@ extern const TextPair FolderUnlistable;   // %s, %s: a folder that cannot be lis
 extern const TextPair FileUnreadable;     // %s, %s: a source entry that cannot be read, the system's reason
 extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished copy cannot replace, the reason
 extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
+extern const TextPair NameIsAPath;        // %s, %s: a folder and an entry in it whose name holds a separator
+extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the run would write through
+extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
+extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;

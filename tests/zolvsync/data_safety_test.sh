@@ -5,7 +5,9 @@
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
 #      the next run repairs it;
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
-#   4. a destination that is itself a link is mirrored all the same.
+#   4. a destination that is itself a link is mirrored all the same;
+#   5. an entry whose name is a path (a Linux file "..\\victim.txt") is never joined into one:
+#      nothing beside the two folders is touched, and the run names it.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -95,6 +97,25 @@ code=$?
 [ "$code" -eq 0 ] || fail "a destination that is a link: exit $code ($out)"
 [ ! -e "$work/4/real/extra.txt" ] || fail "the deletion pass did nothing in a destination that is a link"
 [ -f "$work/4/real/a.txt" ] || fail "a.txt not copied through the link"
+ok
+
+# 5. Names that are paths, in either tree: the source side would copy the source parent's
+# file over the destination parent's, the destination side delete in the parent.
+mkdir -p "$work/5/a/src" "$work/5/b/dst/..\\victimdir" "$work/5/b/victimdir"
+echo victim >"$work/5/b/victim.txt"
+echo keep >"$work/5/b/victimdir/keep.txt"
+echo source >"$work/5/a/victim.txt"
+touch "$work/5/b/dst/..\\victim.txt"
+for side in b/dst a/src; do
+  out=$(run --delete --force "$(winpath "$work/5/a/src")" "$(winpath "$work/5/b/dst")" 2>&1)
+  code=$?
+  [ "$code" -eq 1 ] && grep -qF "The folder '$(winpath "$work/5/$side")' holds '..\\" <<<"$out" ||
+    fail "a name that is a path in $side: exit $code ($out)"
+  [ "$(cat "$work/5/b/victim.txt")" = victim ] && [ -f "$work/5/b/victimdir/keep.txt" ] ||
+    fail "a name that is a path in $side reached outside the folders"
+  find "$work/5/b/dst" -mindepth 1 -delete
+  touch "$work/5/a/src/..\\victim.txt"
+done
 ok
 
 echo "$passed passed, 0 failed"
