@@ -7,7 +7,8 @@
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same;
 #   5. an entry whose name is a path (a Linux file "..\\victim.txt") is never joined into one:
-#      nothing beside the two folders is touched, and the run names it.
+#      nothing beside the two folders is touched, and the run names it;
+#   6. a delete the platform reports as done while the file stays is not counted as done.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -117,5 +118,25 @@ for side in b/dst a/src; do
   touch "$work/5/a/src/..\\victim.txt"
 done
 ok
+
+# 6. An undeletable entry (immutable: Wine's delete and folder removal report success and the
+# entry stays) stops the run with its name; needs root on a file system with the flag.
+mkdir -p "$work/6/src" "$work/6/dst"
+if touch "$work/6/flag" && chattr +i "$work/6/flag" 2>/dev/null; then
+  chattr -i "$work/6/flag"
+  for entry in x.txt e; do
+    mkdir -p "$work/6/dst/e" && echo x >"$work/6/dst/x.txt"
+    chattr +i "$work/6/dst/$entry"
+    out=$(run --delete --force "$(winpath "$work/6/src")" "$(winpath "$work/6/dst")" 2>&1)
+    code=$?
+    chattr -i "$work/6/dst/$entry"
+    [ "$code" -eq 1 ] && grep -qF "'$(winpath "$work/6/dst/$entry")' is still there" <<<"$out" ||
+      fail "an undeletable $entry: exit $code ($out)"
+    grep -q "successed" <<<"$out" && fail "success reported with $entry still there: $out"
+  done
+  ok
+else
+  echo "no immutable flag here: the undeletable case is skipped"
+fi
 
 echo "$passed passed, 0 failed"
