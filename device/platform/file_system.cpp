@@ -86,7 +86,11 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity) {
     CloseHandle(handle);
     if (!ok) return false;
     *identity = FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, info.ftCreationTime,
-                             info.ftLastWriteTime};
+                             info.ftLastWriteTime, 0};
+    ULARGE_INTEGER available, total;
+    if (info.dwVolumeSerialNumber == 0 && GetDiskFreeSpaceExW(path, &available, &total, nullptr)) {
+        identity->volumeBytes = total.QuadPart;
+    }
     return true;
 }
 

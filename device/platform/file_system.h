@@ -12,19 +12,23 @@ HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first);
 // What a file or folder is, whatever name reaches it (a link, a short name, another drive
 // letter, the \\?\ form): its volume's serial number and its index on that volume.
 // Some platforms give every volume they cannot name the serial number 0 (under Wine, each
-// tmpfs, whose roots all have index 1): there the times, read at the same moment, tell two
-// such folders apart.
+// tmpfs, whose roots all have index 1): there the folder's times and its volume's size tell
+// two such folders apart. (Two volumes of one size whose folders last changed in the same
+// clock tick still read alike, and count as one: a refusal, never a harm.)
 struct FileIdentity {
     DWORD volume;
     DWORD indexHigh;
     DWORD indexLow;
     FILETIME changed;
     FILETIME written;
+    ULONGLONG volumeBytes;
 };
 
 inline bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
     if (a.volume != b.volume || a.indexHigh != b.indexHigh || a.indexLow != b.indexLow) return false;
-    return a.volume != 0 || (CompareFileTime(&a.changed, &b.changed) == 0 && CompareFileTime(&a.written, &b.written) == 0);
+    return a.volume != 0 ||
+           (CompareFileTime(&a.changed, &b.changed) == 0 && CompareFileTime(&a.written, &b.written) == 0 &&
+            a.volumeBytes == b.volumeBytes);
 }
 
 // False when the path cannot be opened (missing, refused) or the platform cannot tell.

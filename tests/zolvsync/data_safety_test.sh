@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # End to end through zolvsync.exe, on real folders: what the engine must never harm.
 #   1. a source reached through another name for the destination (a link, a link part-way
-#      down, another drive letter) is refused before anything is touched;
+#      down, another drive letter) is refused before anything is touched; one met part-way
+#      down the walk (a drive mapped inside the other folder, a bind mount) stops the run
+#      before anything is written in or deleted from it; two file systems whose folders
+#      read alike (two tmpfs roots) are not one folder;
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
 #      the next run repairs it;
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
@@ -34,7 +37,37 @@ for to in 'Y:\sub\deeper' "$(winpath "$work/1/a/link")\\new"; do
   err=$(run --delete --force "$(winpath "$work/1/dst")" "$to" 2>&1 >/dev/null)
   grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source as $to: $err"
 done
+# A drive letter mapped inside the other folder, in both directions; a bind mount (root).
+mkdir -p "$work/1/m/dst/src"
+echo s >"$work/1/m/dst/src/s.txt"
+ln -sfn "$work/1/m/dst/src" "$drive"
+for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\"; do
+  read -r from to <<<"$pair"
+  out=$(run --delete --force "$from" "$to" 2>&1)
+  code=$?
+  [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "$from into $to: exit $code ($out)"
+  [ -f "$work/1/m/dst/src/s.txt" ] && [ ! -e "$work/1/m/dst/src/src" ] || fail "$from into $to harmed the source"
+done
 rm -f "$drive"
+mkdir -p "$work/1/b/src" "$work/1/b/dst/m" "$work/1/t1" "$work/1/t2"
+echo s >"$work/1/b/src/s.txt"
+if mount --bind "$work/1/b/src" "$work/1/b/dst/m" 2>/dev/null; then
+  out=$(run --delete --force "$(winpath "$work/1/b/src")" "$(winpath "$work/1/b/dst")" 2>&1)
+  code=$?
+  umount "$work/1/b/dst/m"
+  [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "a bind mount of the source in the destination: $out"
+  [ -f "$work/1/b/src/s.txt" ] || fail "the deletion pass deleted the source through a bind mount"
+  mount -t tmpfs -o size=1m tmpfs "$work/1/t1" && mount -t tmpfs -o size=1m tmpfs "$work/1/t2"
+  sleep 0.05  # past the clock tick of the mounts: the one thing that tells these two apart
+  echo t >"$work/1/t1/t.txt"
+  out=$(run --force "$(winpath "$work/1/t1")" "$(winpath "$work/1/t2")" 2>&1)
+  code=$?
+  copied=$(cat "$work/1/t2/t.txt" 2>/dev/null)
+  umount "$work/1/t1" "$work/1/t2"
+  [ "$code" -eq 0 ] && [ "$copied" = t ] || fail "two tmpfs roots taken for one folder: exit $code ($out)"
+else
+  echo "cannot mount here: the bind mount and tmpfs cases are skipped"
+fi
 ok
 
 # 2. A copy killed part-way: a large (sparse) source, the process stopped as soon as its
