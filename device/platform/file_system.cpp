@@ -10,8 +10,6 @@ HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) { retur
 // paths as text.
 bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
 
-bool ReadFolderIndex(const wchar_t*, ULONGLONG*) { return false; }
-
 // The object store has no links.
 LinkKind ClassifyLink(const wchar_t*) { return LinkKind::Entry; }
 
@@ -91,42 +89,6 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity) {
     if (info.dwVolumeSerialNumber == 0 && GetDiskFreeSpaceExW(path, &available, &total, nullptr)) {
         identity->volumeBytes = total.QuadPart;
     }
-    return true;
-}
-
-namespace {
-
-// The system's own query of a file's index: the documented calls that give it also ask the
-// volume for its serial number, which costs milliseconds per call under Wine.
-struct IoStatus {
-    union {
-        LONG status;
-        void* pointer;
-    };
-    ULONG_PTR information;
-};
-using QueryInformationFile = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
-constexpr int kFileInternalInformation = 6;
-
-QueryInformationFile IndexQuery() {
-    static QueryInformationFile query = reinterpret_cast<QueryInformationFile>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
-    return query;
-}
-
-}  // namespace
-
-bool ReadFolderIndex(const wchar_t* path, ULONGLONG* index) {
-    QueryInformationFile query = IndexQuery();
-    if (query == nullptr) return false;
-    HANDLE handle = OpenForQuery(path);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    IoStatus status{};
-    LARGE_INTEGER internal{};
-    LONG result = query(handle, &status, &internal, sizeof internal, kFileInternalInformation);
-    CloseHandle(handle);
-    if (result < 0) return false;
-    *index = static_cast<ULONGLONG>(internal.QuadPart);
     return true;
 }
 

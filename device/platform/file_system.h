@@ -35,10 +35,6 @@ inline bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
 // Under some platforms this costs milliseconds (the volume is looked up each time).
 bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
 
-// A folder's index on its volume alone: a fraction of the cost of its identity, for a look
-// at every folder of a walk; two folders with different indexes are different folders.
-bool ReadFolderIndex(const wchar_t* path, ULONGLONG* index);
-
 // What a name in a folder is: the entry itself, or a link (symbolic link, junction) whose
 // target is elsewhere. Under some platforms a file link carries no mark of its own, a
 // folder link looks like a mount point, and deleting through a link deletes its target;

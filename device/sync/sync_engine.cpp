@@ -59,7 +59,8 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
     stats_ = RunStats();
-    KnowRunFolders(from, to);
+    from_ = from;
+    to_ = to;
     state_.abortRequested = false;
     state_.confirmEach = !options_.force && !options_.dryRun;
     bool ok = CopyTree(from, to);
@@ -79,28 +80,27 @@ bool SyncEngine::Step() {
     return !state_.abortRequested;
 }
 
-void SyncEngine::KnowRunFolders(const wchar_t* from, const wchar_t* to) {
-    from_ = RunFolder{from};
-    to_ = RunFolder{to};
-    from_.known = ReadFolderIndex(from, &from_.index);
-    to_.known = ReadFolderIndex(to, &to_.index);
-}
-
-// One index read per folder; the full identity, which costs far more on some platforms,
-// only where the indexes agree.
-bool SyncEngine::NotTheOther(const wchar_t* folder, const RunFolder& other) {
-    ULONGLONG index;
-    if (!other.known || !ReadFolderIndex(folder, &index) || index != other.index) return true;
+// The same folder read twice in a row shows the same times: two attribute reads, a fraction
+// of what a handle costs on some platforms, rule out all but a rare folder, and only there
+// is the full identity read (milliseconds under Wine).
+bool SyncEngine::NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info) {
+    WIN32_FILE_ATTRIBUTE_DATA mine, theirs;
+    if (other == nullptr || (info == nullptr && !ReadInfo(folder, &mine)) || !ReadInfo(other, &theirs)) return true;
+    if (info == nullptr) info = &mine;
+    if (CompareFileTime(&info->ftLastWriteTime, &theirs.ftLastWriteTime) != 0 ||
+        CompareFileTime(&info->ftCreationTime, &theirs.ftCreationTime) != 0) {
+        return true;
+    }
     FileIdentity a, b;
-    if (!ReadFileIdentity(folder, &a) || !ReadFileIdentity(other.path, &b) || !SameIdentity(a, b)) return true;
+    if (!ReadFileIdentity(folder, &a) || !ReadFileIdentity(other, &b) || !SameIdentity(a, b)) return true;
     wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::FoldersOverlap), from_.path, to_.path);
+    FormatInto(text, Pick(SyncTexts::FoldersOverlap), from_, to_);
     host_.ShowError(text);
     return false;
 }
 
-bool SyncEngine::MayWriteInto(const wchar_t* folder, DWORD attributes) {
-    if (IsFolderLink(attributes)) {
+bool SyncEngine::MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info) {
+    if (IsFolderLink(info.dwFileAttributes)) {
         LinkKind kind = ClassifyLink(folder);
         if (kind == LinkKind::Unknown) return ReportUnreadable(host_, folder, GetLastError());
         if (kind == LinkKind::Link) {
@@ -110,7 +110,7 @@ bool SyncEngine::MayWriteInto(const wchar_t* folder, DWORD attributes) {
             return false;
         }
     }
-    return NotTheOther(folder, from_);
+    return NotTheOther(folder, from_, &info);
 }
 
 int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
@@ -143,7 +143,7 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
         return SyncFileKnown(source, destination, destExists ? &destInfo : nullptr);
     }
     // A file meeting a folder of its name goes into that folder.
-    if (!MayWriteInto(destination, destInfo.dwFileAttributes)) return false;
+    if (!MayWriteInto(destination, destInfo)) return false;
     PathBuffer target;
     const wchar_t* name = BaseName(source.path);
     if (!JoinPath(target, destination, name)) {
@@ -157,12 +157,13 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
 bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     host_.SetStatusText(source);
     if (!NotTheOther(source, to_)) return false;
-    DWORD attributes = GetFileAttributesW(destination);
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    DWORD attributes = ReadInfo(destination, &info) ? info.dwFileAttributes : kUnreadableAttributes;
     const bool missing = !IsFolderAttributes(attributes);
     // The destination the user named is worked in even when it is a link; below it, links
     // are not written through.
-    bool named = to_.path && wcscmp(destination, to_.path) == 0;
-    if (!missing && !(named ? NotTheOther(destination, from_) : MayWriteInto(destination, attributes))) return false;
+    bool named = to_ && wcscmp(destination, to_) == 0;
+    if (!missing && !(named ? NotTheOther(destination, from_, &info) : MayWriteInto(destination, info))) return false;
     if (options_.dryRun) {
         // Nothing is created; a file in the way stops the walk as it would stop the run.
         if (attributes != kUnreadableAttributes && missing) return ReportFileInTheWay(host_, destination);

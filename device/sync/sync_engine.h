@@ -54,12 +54,6 @@ public:
 
 private:
     struct Entry;  // a path with the attributes and last-write time already known
-    // A folder of the run as it was named, and its index on its volume (when known).
-    struct RunFolder {
-        const wchar_t* path = nullptr;
-        ULONGLONG index = 0;
-        bool known = false;
-    };
 
     bool Step();   // services one message; false once an abort was asked for
     template <typename Visit>
@@ -73,14 +67,12 @@ private:
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);
-    // The two folders of the run, for the look at every folder the walk enters: a drive
+    // False (reported) when `folder` is the other run folder `other` (from_ or to_): a drive
     // mapped inside the other folder, a bind mount, or another name for the same place shows
-    // only there.
-    void KnowRunFolders(const wchar_t* from, const wchar_t* to);
-    // False (reported) when `folder` is the other run folder `other`.
-    bool NotTheOther(const wchar_t* folder, const RunFolder& other);
+    // only as the walk enters it. `info`: the folder's attributes, when just read.
+    bool NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info = nullptr);
     // A destination folder the copy pass would write in: not a link, not the source.
-    bool MayWriteInto(const wchar_t* folder, DWORD attributes);
+    bool MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info);
     // The deletion pass's look before it walks or removes a destination folder.
     bool MayEnter(const wchar_t* folder) override { return NotTheOther(folder, from_); }
 
@@ -88,5 +80,6 @@ private:
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
-    RunFolder from_, to_;
+    const wchar_t* from_ = nullptr;  // the folders of the run
+    const wchar_t* to_ = nullptr;
 };
