@@ -33,24 +33,65 @@ void DiscardFailedCopy(const wchar_t* destination, bool existedBefore, const WIN
     DeleteFileW(destination);
 }
 
+// How many names a copy tries for its temporary file before it gives up.
+constexpr int kTemporaryNames = 100;
+
 // The name a copy is written under before it takes the destination's place: beside the
-// destination, so that the replace is a rename within one folder. The same name every
-// time for the same file, so that what an interrupted run left is found and removed.
-// False when no such name fits the path limit.
-bool TemporaryNameFor(const wchar_t* destination, PathBuffer& temporary) {
+// destination, so that the replace is a rename within one folder. Try `attempt` (0 first)
+// of kTemporaryNames: the destination's name with kTemporarySuffix, then the suffix and a
+// number; in the folder where none of those fits, kTemporaryFallbackName, numbered the
+// same way. False when no such name fits the path limit.
+bool TemporaryNameFor(const wchar_t* destination, int attempt, PathBuffer& temporary) {
+    wchar_t suffix[32];
+    if (attempt == 0) {
+        FormatInto(suffix, L"%s", kTemporarySuffix);
+    } else {
+        FormatInto(suffix, L"%s%d", kTemporarySuffix, attempt);
+    }
     size_t length = wcslen(destination);
-    size_t suffixLength = wcslen(kTemporarySuffix);
-    if (length + suffixLength < kPathChars) {
+    size_t suffixLength = wcslen(suffix);
+    if (length + wcslen(kTemporarySuffix) + 2 < kPathChars) {  // room for every numbered name
         wmemcpy(temporary, destination, length);
-        wmemcpy(temporary + length, kTemporarySuffix, suffixLength + 1);
+        wmemcpy(temporary + length, suffix, suffixLength + 1);
         return true;
     }
     PathBuffer folder, name;
-    return SplitPath(destination, folder, name) && JoinPath(temporary, folder, kTemporaryFallbackName);
+    if (attempt == 0) {
+        FormatInto(name, L"%s", kTemporaryFallbackName);
+    } else {
+        FormatInto(name, L"~zolv%d.tmp", attempt);
+    }
+    PathBuffer unused;
+    return SplitPath(destination, folder, unused) && JoinPath(temporary, folder, name);
 }
 
+// The copy under a name that did not exist: created only if it is not there (another name
+// on a clash), so that the run never overwrites a file it did not make. False, with the
+// last error set, when the copy failed or every name is taken.
+bool CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary) {
+    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        if (!TemporaryNameFor(destination, attempt, temporary)) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return false;
+        }
+        if (CopyFileW(source, temporary, TRUE)) return true;
+        DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return false;
+    }
+    temporary[0] = L'\0';  // none of them is ours
+    SetLastError(ERROR_FILE_EXISTS);
+    return false;
+}
+
+// Whether a temporary name fits beside the destination at all.
+bool TemporaryNameFits(const wchar_t* destination) {
+    PathBuffer temporary;
+    return TemporaryNameFor(destination, 0, temporary);
+}
+
+// Removes what a failed copy of this run made under `path`.
 void RemoveLeftover(const wchar_t* path) {
-    if (GetFileAttributesW(path) == kUnreadableAttributes) return;
+    if (*path == L'\0' || GetFileAttributesW(path) == kUnreadableAttributes) return;
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path);
 }
@@ -110,23 +151,13 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore) {
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
-    PathBuffer temporary;
-    if (!TemporaryNameFor(destination, temporary)) {
-        return CopyInPlace(owner, source, destination, times, destinationBefore);
-    }
+    if (!TemporaryNameFits(destination)) return CopyInPlace(owner, source, destination, times, destinationBefore);
     // The destination keeps its old content until the new one is complete, with its times:
     // a run cut off by a crash or a flat battery leaves at most a temporary file, never a
-    // half-written destination that a later run would take as up to date.
-    // A temporary file an interrupted run left is overwritten by the copy; only one the copy
-    // cannot overwrite (read-only, hidden) is removed first. Looking for one before every
-    // copy would cost a search of the folder per file under some platforms, where a name
-    // that is not there is looked for by reading the whole folder.
-    BOOL copied = CopyFileW(source, temporary, FALSE);
-    if (!copied && GetLastError() == ERROR_ACCESS_DENIED && PathExists(temporary)) {
-        RemoveLeftover(temporary);
-        copied = CopyFileW(source, temporary, FALSE);
-    }
-    if (!copied) {
+    // half-written destination that a later run would take as up to date. What such a run
+    // left is a file like any other to later runs: the next copy takes another name.
+    PathBuffer temporary;
+    if (!CopyToFreshName(source, destination, temporary)) {
         DWORD code = GetLastError();
         RemoveLeftover(temporary);
         ReportCopyError(owner, code, source);

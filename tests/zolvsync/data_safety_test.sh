@@ -6,12 +6,15 @@
 #      before anything is written in or deleted from it; two file systems whose folders
 #      read alike (two tmpfs roots) are not one folder;
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
-#      the next run repairs it;
+#      the next run repairs it; the copy's temporary name is always a free one, so no file of
+#      the user's is overwritten, and a leftover is an ordinary file to later runs (the same
+#      rows in a dry run and a real one);
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same;
 #   5. an entry whose name is a path (a Linux file "..\\victim.txt") is never joined into one:
 #      nothing beside the two folders is touched, and the run names it;
-#   6. a delete the platform reports as done while the file stays is not counted as done.
+#   6. a delete the platform reports as done while the file stays is not counted as done; a
+#      destination folder that refuses writing is reported with the code of the failed copy.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -93,7 +96,20 @@ out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
 code=$?
 [ "$code" -eq 0 ] || fail "the run after the kill: exit $code ($out)"
 cmp -s "$work/2/src/big.bin" "$work/2/dst/big.bin" || fail "the run after the kill did not repair the file"
-[ ! -e "$work/2/dst/big.bin.zolvtmp" ] || fail "the temporary file of the killed run stayed"
+[ "$(stat -c %s "$temp")" -eq "$size" ] || fail "the next copy used the leftover of the killed run"
+dry=$(run --delete --dry-run "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>/dev/null)
+real=$(run --delete --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>/dev/null)
+[ "$dry" = "$real" ] && [ "$real" = "del	$(winpath "$temp")	" ] || fail "the leftover's rows: dry '$dry', real '$real'"
+[ ! -e "$temp" ] || fail "the deletion pass left the leftover"
+# Files of the user's that look like temporary names, beside copies of their namesakes.
+mkdir -p "$work/2/src/deep" "$work/2/dst/deep"
+echo a >"$work/2/src/a" && echo "a's namesake" >"$work/2/src/a.zolvtmp"
+echo report >"$work/2/src/report.doc" && echo mine >"$work/2/dst/report.doc.zolvtmp"
+echo deep >"$work/2/src/deep/x" && echo mine >"$work/2/dst/deep/~zolv.tmp"
+out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
+[ "$(cat "$work/2/dst/a.zolvtmp")" = "a's namesake" ] && [ "$(cat "$work/2/dst/a")" = a ] &&
+  [ "$(cat "$work/2/dst/report.doc.zolvtmp" "$work/2/dst/deep/~zolv.tmp")" = "mine"$'\n'"mine" ] &&
+  [ "$(cat "$work/2/dst/report.doc")" = report ] || fail "a copy's temporary file took a user's file: $out"
 ok
 
 # 3. A folder the platform refuses to list (root without the right to bypass permissions).
@@ -167,6 +183,11 @@ if touch "$work/6/flag" && chattr +i "$work/6/flag" 2>/dev/null; then
       fail "an undeletable $entry: exit $code ($out)"
     grep -q "successed" <<<"$out" && fail "success reported with $entry still there: $out"
   done
+  echo n >"$work/6/src/n.txt"
+  chattr +i "$work/6/dst"
+  out=$(run --force "$(winpath "$work/6/src")" "$(winpath "$work/6/dst")" 2>&1)
+  chattr -i "$work/6/dst"
+  grep -q "^Error: Error CopyFile 5$" <<<"$out" || fail "not the code of the failed copy: $out"
   ok
 else
   echo "no immutable flag here: the undeletable case is skipped"
