@@ -262,7 +262,8 @@ bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* ch
     {
         FolderSearch search(path);
         while (const WIN32_FIND_DATAW* entry = search.Next()) {
-            if (!IsPlainName(entry->cFileName)) return ReportNameIsAPath(owner, path, entry->cFileName);
+            NameFault fault = CheckName(entry->cFileName);
+            if (fault != NameFault::None) return ReportUnusableName(owner, path, entry->cFileName, fault);
             if (!JoinPath(child, path, entry->cFileName)) {
                 ReportPathTooLong(owner, path, entry->cFileName);
                 return false;
@@ -337,9 +338,9 @@ bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD c
     return false;
 }
 
-bool ReportNameIsAPath(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name) {
+bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault) {
     wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::NameIsAPath), folder, name);
+    FormatInto(text, Pick(SyncTexts::UnusableName), folder, name, Pick(NameFaultReason(fault)));
     owner.ShowError(text);
     return false;
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "error_reporter.h"
+#include "name_rules.h"
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
@@ -58,8 +59,8 @@ bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path);
 // listed (with the system's reason); both return false.
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path);
 bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code);
-// An entry of `folder` whose name is not one (see IsPlainName); returns false.
-bool ReportNameIsAPath(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name);
+// An entry of `folder` whose name cannot be used (see CheckName); returns false.
+bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault);
 // A path that cannot be read, with the system's reason; returns false.
 bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code);
 

@@ -49,11 +49,6 @@ bool JoinPath(PathBuffer& out, const wchar_t* base, const wchar_t* name) {
     return true;
 }
 
-bool IsPlainName(const wchar_t* name) {
-    if (name[0] == L'\0' || wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0) return false;
-    return wcspbrk(name, L"\\/") == nullptr;
-}
-
 const wchar_t* LastSeparator(const wchar_t* path) {
     const wchar_t* found = nullptr;
     for (const wchar_t* p = path; *p; ++p) {

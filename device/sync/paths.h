@@ -25,11 +25,6 @@ bool JoinPath(PathBuffer& out, const wchar_t* base, const wchar_t* name);
 // Copies a path; false (output empty) when it would not fit.
 bool CopyPath(PathBuffer& out, const wchar_t* path);
 
-// A name that can stand as one part of a path: not empty, not "." or "..", and holding no
-// separator. Some file systems let a name hold a backslash (a Linux file "..\\x"), and
-// joined as it is such a name would lead out of its folder.
-bool IsPlainName(const wchar_t* name);
-
 // The last backslash followed by another character, or nullptr.
 const wchar_t* LastSeparator(const wchar_t* path);
 const wchar_t* BaseName(const wchar_t* path);

@@ -3,6 +3,7 @@
 #include "dos_time.h"
 #include "file_ops.h"
 #include "folder_search.h"
+#include "name_rules.h"
 #include "paths.h"
 #include "platform/file_system.h"
 #include "sync_texts.h"
@@ -68,6 +69,13 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
         state_.abortRequested = false;
         state_.confirmEach = !options_.force && !options_.dryRun;
         ok = PrunePass(from, to);
+    }
+    // Entries left alone are not a success: the error box counts them instead.
+    if (ok && stats_.entriesSkipped > 0) {
+        wchar_t text[kMessageChars];
+        FormatInto(text, Pick(SyncTexts::EntriesSkipped), static_cast<int>(stats_.entriesSkipped));
+        host_.ShowError(text);
+        ok = false;
     }
     if (ok) host_.ShowSuccess();
     host_.SetStatusText(L"");
@@ -186,14 +194,18 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
 }
 
 // Walks the entries of `folder` (the source or the destination of the pair) in the
-// platform's order: joins each name to both sides, services one message, then visits.
+// platform's order: joins each name to both sides, services one message, then visits. A
+// name the run cannot use, and one that differs from an earlier one only in case, is never
+// visited (acted on, it would reach another file or merge two): it gets a "skip" row.
 template <typename Visit>
 bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit) {
     FolderSearch search(folder);
+    FoldedNames names;
     PathBuffer childSource, childDestination;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
-        if (!IsPlainName(name)) return ReportNameIsAPath(host_, folder, name);
+        NameFault fault = CheckName(name);
+        bool usable = fault == NameFault::None && names.Insert(name);
         if (!JoinPath(childSource, source, name)) {
             ReportPathTooLong(host_, source, name);
             return false;
@@ -203,6 +215,11 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
             return false;
         }
         if (!Step()) return false;
+        if (!usable) {
+            host_.AddLogRow(kLogSkip, folder == source ? childSource : childDestination, Pick(NameFaultReason(fault)));
+            ++stats_.entriesSkipped;
+            continue;
+        }
         if (!visit(*found, childSource, childDestination)) return false;
     }
     // A folder that cannot be listed is not an empty one: going on would copy or delete

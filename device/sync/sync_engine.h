@@ -23,6 +23,7 @@ struct RunStats {
     unsigned long long bytesCopied = 0;
     unsigned long long filesDeleted = 0;
     unsigned long long foldersRemoved = 0;  // each with what it held
+    unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested

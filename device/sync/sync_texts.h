@@ -17,7 +17,8 @@ extern const TextPair FolderUnlistable;   // %s, %s: a folder that cannot be lis
 extern const TextPair FileUnreadable;     // %s, %s: a source entry that cannot be read, the system's reason
 extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished copy cannot replace, the reason
 extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
-extern const TextPair NameIsAPath;        // %s, %s: a folder and an entry in it whose name holds a separator
+extern const TextPair UnusableName;       // %s, %s, %s: a folder, an entry in it, why its name cannot be used
+extern const TextPair EntriesSkipped;     // %d: how many entries a run could not sync
 extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the run would write through
 extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
 extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion
@@ -44,6 +45,12 @@ extern const TextPair DestinationQuestionCaption;
 extern const wchar_t kLogCopy[];
 extern const wchar_t kLogDelete[];
 extern const wchar_t kLogRemoveFolder[];
+extern const wchar_t kLogSkip[];  // an entry left alone; the row's second text says why
+
+enum class NameFault;
+// Why a name cannot be used (NameFault::None: a name that only differs in case from another
+// of its folder), for "skip" rows and messages.
+const TextPair& NameFaultReason(NameFault fault);
 
 void CopyFileErrorText(DWORD code, const wchar_t* source, wchar_t (&out)[kMessageChars]);
 void CreateFolderErrorText(DWORD code, const wchar_t* path, wchar_t (&out)[kMessageChars]);

@@ -11,8 +11,8 @@
 #      rows in a dry run and a real one);
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same;
-#   5. an entry whose name is a path (a Linux file "..\\victim.txt") is never joined into one:
-#      nothing beside the two folders is touched, and the run names it;
+#   5. names a Windows destination cannot hold or tell apart ("..\\victim.txt", "x.", "nul",
+#      Index.html beside index.html) are skipped with a row each, and counted at the end;
 #   6. a delete the platform reports as done while the file stays is not counted as done; a
 #      destination folder that refuses writing is reported with the code of the failed copy.
 source "$(dirname "$0")/e2e_common.sh"
@@ -149,23 +149,30 @@ code=$?
 [ -f "$work/4/real/a.txt" ] || fail "a.txt not copied through the link"
 ok
 
-# 5. Names that are paths, in either tree: the source side would copy the source parent's
-# file over the destination parent's, the destination side delete in the parent.
-mkdir -p "$work/5/a/src" "$work/5/b/dst/..\\victimdir" "$work/5/b/victimdir"
-echo victim >"$work/5/b/victim.txt"
-echo keep >"$work/5/b/victimdir/keep.txt"
-echo source >"$work/5/a/victim.txt"
-touch "$work/5/b/dst/..\\victim.txt"
-for side in b/dst a/src; do
-  out=$(run --delete --force "$(winpath "$work/5/a/src")" "$(winpath "$work/5/b/dst")" 2>&1)
-  code=$?
-  [ "$code" -eq 1 ] && grep -qF "The folder '$(winpath "$work/5/$side")' holds '..\\" <<<"$out" ||
-    fail "a name that is a path in $side: exit $code ($out)"
-  [ "$(cat "$work/5/b/victim.txt")" = victim ] && [ -f "$work/5/b/victimdir/keep.txt" ] ||
-    fail "a name that is a path in $side reached outside the folders"
-  find "$work/5/b/dst" -mindepth 1 -delete
-  touch "$work/5/a/src/..\\victim.txt"
+# 5. Names a Windows destination cannot hold or tell apart, in either tree: each is left
+# alone with a "skip" row and the run ends with the count instead of success; never joined
+# into a path (the source side would copy the source parent's file over the destination
+# parent's, the destination side delete in the parent), never merged with its namesake.
+mkdir -p "$work/5/a/src/Dir" "$work/5/a/src/dir" "$work/5/a/src/p." "$work/5/b/dst/..\\victimdir" "$work/5/b/victimdir"
+echo victim >"$work/5/b/victim.txt" && echo keep >"$work/5/b/victimdir/keep.txt" && echo source >"$work/5/a/victim.txt"
+touch "$work/5/b/dst/..\\victim.txt" "$work/5/b/dst/q."
+(cd "$work/5/a/src" && echo 1 >Index.html && echo 2 >index.html && echo x >x && echo dot >x. && echo space >'x ' &&
+  touch '..\victim.txt' "c$(printf '\001')c" 'w?' nul Dir/D dir/d p./in)
+src=$(winpath "$work/5/a/src") dst=$(winpath "$work/5/b/dst")
+out=$(run --delete --force "$src" "$dst" 2>&1)
+code=$?
+[ "$code" -eq 1 ] && grep -q "^Error: 12 entries could not be synced" <<<"$out" || fail "names: exit $code ($out)"
+[ "$(grep -c '^skip' <<<"$out")" -eq 12 ] || fail "not one skip row per entry: $out"
+for name in "$dst\\..\\victim.txt" "$dst\\..\\victimdir" "$dst\\q." "$src\\..\\victim.txt" "$src\\c<01>c" "$src\\w?" \
+  "$src\\nul" "$src\\p." "$src\\x " "$src\\x."; do
+  grep -qF "skip	$name	" <<<"$out" || fail "no skip row for $name: $out"
 done
+grep -qE "^skip	$(sed 's/\\/\\\\/g' <<<"$src")\\\\(dir|Dir)	another entry" <<<"$out" &&
+  grep -qE "^skip	$(sed 's/\\/\\\\/g' <<<"$src")\\\\(index|Index)\.html	another entry" <<<"$out" || fail "no case rows: $out"
+[ "$(cat "$work/5/b/victim.txt")" = victim ] && [ -f "$work/5/b/victimdir/keep.txt" ] || fail "a name reached outside"
+[ "$(cat "$work/5/b/dst/x")" = x ] && [ -e "$work/5/b/dst/q." ] && [ "$(ls -A "$work/5/b/dst" | wc -l)" -eq 6 ] ||
+  fail "a name was merged or acted on: $(ls -A "$work/5/b/dst")"
+[ "$(run --delete --dry-run "$src" "$dst" 2>/dev/null)" = "$(grep '^skip' <<<"$out")" ] || fail "a second run is not all skips"
 ok
 
 # 6. An undeletable entry (immutable: Wine's delete and folder removal report success and the

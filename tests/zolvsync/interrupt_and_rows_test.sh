@@ -6,10 +6,10 @@ source "$(dirname "$0")/e2e_common.sh"
 
 mkdir -p "$work/rows/src" "$work/rows/dst"
 touch "$work/rows/src/a"$'\n'"copy"$'\t'"forged"
-out=$(wine "$exe" --force "$(winpath "$work/rows/src")" "$(winpath "$work/rows/dst")" 2>/dev/null)
+out=$(wine "$exe" --lang en --force "$(winpath "$work/rows/src")" "$(winpath "$work/rows/dst")" 2>/dev/null)
 from="$(winpath "$work/rows/src")\\a<0A>copy<09>forged"
-to="$(winpath "$work/rows/dst")\\a<0A>copy<09>forged"
-[ "$out" = "copy"$'\t'"$from"$'\t'"$to" ] || fail "the row was not one escaped line: $(od -c <<<"$out" | head -5)"
+[ "$out" = "skip"$'\t'"$from"$'\t'"the name holds a character Windows names cannot hold" ] ||
+  fail "the row was not one escaped line: $(od -c <<<"$out" | head -5)"
 rm "$work/rows/src/"*
 touch "$work/rows/src/x<0A>y"
 out=$(wine "$exe" --force "$(winpath "$work/rows/src")" "$(winpath "$work/rows/dst")" 2>/dev/null)
