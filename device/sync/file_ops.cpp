@@ -203,10 +203,7 @@ bool ConfirmGone(ErrorReporter& owner, const wchar_t* path) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return true;
     }
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::NotDeleted), path);
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::NotDeleted, path);
 }
 
 }  // namespace
@@ -229,13 +226,8 @@ bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path) {
 bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path) {
     if (RemoveLink(path)) return ConfirmGone(owner, path);
     DWORD code = GetLastError();
-    wchar_t text[kMessageChars];
-    if (code == ERROR_NOT_SUPPORTED) {
-        FormatInto(text, Pick(SyncTexts::LinkNotRemovable), path);
-        owner.ShowError(text);
-    } else {
-        ReportCode(owner, DeleteFileErrorText, code);
-    }
+    if (code == ERROR_NOT_SUPPORTED) return ReportText(owner, SyncTexts::LinkNotRemovable, path);
+    ReportCode(owner, DeleteFileErrorText, code);
     return false;
 }
 
@@ -324,31 +316,21 @@ void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t*
 }
 
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::FileInTheWay), path);
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::FileInTheWay, path);
 }
 
 bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code) {
-    wchar_t reason[kMessageChars], text[kMessageChars];
+    wchar_t reason[kMessageChars];
     SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::FolderUnlistable), folder, reason);
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::FolderUnlistable, folder, reason);
 }
 
 bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::UnusableName), folder, name, Pick(NameFaultReason(fault)));
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::UnusableName, folder, name, Pick(NameFaultReason(fault)));
 }
 
 bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code) {
-    wchar_t reason[kMessageChars], text[kMessageChars];
+    wchar_t reason[kMessageChars];
     SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::FileUnreadable), path, reason);
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::FileUnreadable, path, reason);
 }

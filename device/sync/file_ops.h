@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "../framework/text.h"
 #include "error_reporter.h"
 #include "name_rules.h"
 
@@ -63,6 +64,15 @@ bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD c
 bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault);
 // A path that cannot be read, with the system's reason; returns false.
 bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code);
+
+// Shows `pair` formatted with `args` in the error box; returns false.
+template <typename... Args>
+bool ReportText(ErrorReporter& owner, const TextPair& pair, Args... args) {
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(pair), args...);
+    owner.ShowError(text);
+    return false;
+}
 
 // Reports a path that does not fit a path buffer: `base` joined with `name`.
 void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t* name);

@@ -72,10 +72,7 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     }
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
-        wchar_t text[kMessageChars];
-        FormatInto(text, Pick(SyncTexts::EntriesSkipped), static_cast<int>(stats_.entriesSkipped));
-        host_.ShowError(text);
-        ok = false;
+        ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
     host_.SetStatusText(L"");
@@ -101,22 +98,14 @@ bool SyncEngine::NotTheOther(const wchar_t* folder, const wchar_t* other, const 
     }
     FileIdentity a, b;
     if (!ReadFileIdentity(folder, &a) || !ReadFileIdentity(other, &b) || !SameIdentity(a, b)) return true;
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::FoldersOverlap), from_, to_);
-    host_.ShowError(text);
-    return false;
+    return ReportText(host_, SyncTexts::FoldersOverlap, from_, to_);
 }
 
 bool SyncEngine::MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info) {
     if (IsFolderLink(info.dwFileAttributes)) {
         LinkKind kind = ClassifyLink(folder);
         if (kind == LinkKind::Unknown) return ReportUnreadable(host_, folder, GetLastError());
-        if (kind == LinkKind::Link) {
-            wchar_t text[kMessageChars];
-            FormatInto(text, Pick(SyncTexts::LinkInTheWay), folder);
-            host_.ShowError(text);
-            return false;
-        }
+        if (kind == LinkKind::Link) return ReportText(host_, SyncTexts::LinkInTheWay, folder);
     }
     return NotTheOther(folder, from_, &info);
 }
