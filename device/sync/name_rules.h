@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <unordered_set>
+#include <vector>
 
 // Names a listing may hold that a run cannot use as they stand. Some file systems allow any
 // of these (Linux, as Wine lists it): joined into a path, such a name would stand for
@@ -25,5 +25,8 @@ public:
     bool Insert(const wchar_t* name);
 
 private:
-    std::unordered_set<std::uint64_t> seen_;  // hashes of the names in capitals
+    void Grow();
+
+    std::vector<std::uint64_t> slots_;  // hashes of the names in capitals
+    size_t count_ = 0;
 };

@@ -62,6 +62,7 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     stats_ = RunStats();
     from_ = from;
     to_ = to;
+    rootsChanged_ = true;
     state_.abortRequested = false;
     state_.confirmEach = !options_.force && !options_.dryRun;
     bool ok = CopyTree(from, to);
@@ -85,15 +86,26 @@ bool SyncEngine::Step() {
     return !state_.abortRequested;
 }
 
-// The same folder read twice in a row shows the same times: two attribute reads, a fraction
-// of what a handle costs on some platforms, rule out all but a rare folder, and only there
-// is the full identity read (milliseconds under Wine).
+const WIN32_FILE_ATTRIBUTE_DATA* SyncEngine::RunFolderInfo(const wchar_t* folder) {
+    if (rootsChanged_) {
+        fromKnown_ = ReadInfo(from_, &fromInfo_);
+        toKnown_ = ReadInfo(to_, &toInfo_);
+        rootsChanged_ = false;
+    }
+    if (folder == from_) return fromKnown_ ? &fromInfo_ : nullptr;
+    return toKnown_ ? &toInfo_ : nullptr;
+}
+
+// The same folder read twice with nothing changed between shows the same times: an
+// attribute read, a fraction of what a handle costs on some platforms, rules out all but a
+// rare folder, and only there is the full identity read (milliseconds under Wine).
 bool SyncEngine::NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info) {
-    WIN32_FILE_ATTRIBUTE_DATA mine, theirs;
-    if (other == nullptr || (info == nullptr && !ReadInfo(folder, &mine)) || !ReadInfo(other, &theirs)) return true;
+    WIN32_FILE_ATTRIBUTE_DATA mine;
+    if (other == nullptr || (info == nullptr && !ReadInfo(folder, &mine))) return true;
     if (info == nullptr) info = &mine;
-    if (CompareFileTime(&info->ftLastWriteTime, &theirs.ftLastWriteTime) != 0 ||
-        CompareFileTime(&info->ftCreationTime, &theirs.ftCreationTime) != 0) {
+    const WIN32_FILE_ATTRIBUTE_DATA* theirs = RunFolderInfo(other);
+    if (theirs == nullptr || CompareFileTime(&info->ftLastWriteTime, &theirs->ftLastWriteTime) != 0 ||
+        CompareFileTime(&info->ftCreationTime, &theirs->ftCreationTime) != 0) {
         return true;
     }
     FileIdentity a, b;
@@ -164,8 +176,9 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     if (options_.dryRun) {
         // Nothing is created; a file in the way stops the walk as it would stop the run.
         if (attributes != kUnreadableAttributes && missing) return ReportFileInTheWay(host_, destination);
-    } else if (missing && !CreateFolderPath(host_, destination)) {
-        return false;
+    } else if (missing) {
+        rootsChanged_ = true;
+        if (!CreateFolderPath(host_, destination)) return false;
     }
     return ForEachEntry(source, source, destination,
                         [this, missing](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
@@ -255,6 +268,7 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         // reading them again per file would only cost time (opening the file, under some
         // platforms, costs more than the copy of a small one).
         FileTimes times{source.creation, source.lastAccess, source.lastWrite};
+        rootsChanged_ = true;
         if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo)) return false;
     }
     ++stats_.filesCopied;

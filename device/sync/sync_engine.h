@@ -75,7 +75,13 @@ private:
     // A destination folder the copy pass would write in: not a link, not the source.
     bool MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info);
     // The deletion pass's look before it walks or removes a destination folder.
-    bool MayEnter(const wchar_t* folder) override { return NotTheOther(folder, from_); }
+    bool MayEnter(const wchar_t* folder) override {
+        rootsChanged_ = true;  // deletions go on between these looks
+        return NotTheOther(folder, from_);
+    }
+    // The run folders' attributes as NotTheOther compares them: read again after anything
+    // the run changed, since a change inside a folder changes its times.
+    const WIN32_FILE_ATTRIBUTE_DATA* RunFolderInfo(const wchar_t* folder);
 
     SyncHost& host_;
     RunState& state_;
@@ -83,4 +89,7 @@ private:
     RunStats stats_;
     const wchar_t* from_ = nullptr;  // the folders of the run
     const wchar_t* to_ = nullptr;
+    WIN32_FILE_ATTRIBUTE_DATA fromInfo_{}, toInfo_{};
+    bool fromKnown_ = false, toKnown_ = false;
+    bool rootsChanged_ = true;
 };
