@@ -52,6 +52,13 @@ for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\";
   [ -f "$work/1/m/dst/src/s.txt" ] && [ ! -e "$work/1/m/dst/src/src" ] || fail "$from into $to harmed the source"
 done
 rm -f "$drive"
+# A folder of drive C against the prefix folder that holds drive C (a dry run: should the
+# check fail, nothing is touched).
+inner="$WINEPREFIX/drive_c/zolv-overlap-$$"
+mkdir -p "$inner"
+out=$(run --delete --dry-run "C:\\zolv-overlap-$$" "$(winpath "$WINEPREFIX/drive_c")" 2>&1)
+rmdir "$inner"
+grep -q "overlap" <<<"$out" || fail "drive C's folder against the folder holding drive C: $out"
 mkdir -p "$work/1/b/src" "$work/1/b/dst/m" "$work/1/t1" "$work/1/t2"
 echo s >"$work/1/b/src/s.txt"
 if mount --bind "$work/1/b/src" "$work/1/b/dst/m" 2>/dev/null; then
