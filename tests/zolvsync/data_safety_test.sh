@@ -109,14 +109,19 @@ real=$(run --delete --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")
 [ "$dry" = "$real" ] && [ "$real" = "del	$(winpath "$temp")	" ] || fail "the leftover's rows: dry '$dry', real '$real'"
 [ ! -e "$temp" ] || fail "the deletion pass left the leftover"
 # Files of the user's that look like temporary names, beside copies of their namesakes.
-mkdir -p "$work/2/src/deep" "$work/2/dst/deep"
+# A folder so deep (235 characters) that NAME.zolvtmp does not fit beside a 20-character name,
+# and the copy takes the folder's fallback name instead.
+pad=$(printf 'd%.0s' $(seq 1 $((234 - ${#work} - 8))))
+deep="2/dst/$pad" && mkdir -p "$work/2/src/$pad" "$work/$deep"
+[ ${#deep} -gt 0 ] && [ $(($(winpath "$work/$deep" | wc -c) - 1)) -eq 235 ] || fail "the deep folder is not 235 long"
 echo a >"$work/2/src/a" && echo "a's namesake" >"$work/2/src/a.zolvtmp"
 echo report >"$work/2/src/report.doc" && echo mine >"$work/2/dst/report.doc.zolvtmp"
-echo deep >"$work/2/src/deep/x" && echo mine >"$work/2/dst/deep/~zolv.tmp"
+echo deep >"$work/2/src/$pad/twenty-characters.xy" && echo mine >"$work/$deep/~zolv.tmp"
 out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
 [ "$(cat "$work/2/dst/a.zolvtmp")" = "a's namesake" ] && [ "$(cat "$work/2/dst/a")" = a ] &&
-  [ "$(cat "$work/2/dst/report.doc.zolvtmp" "$work/2/dst/deep/~zolv.tmp")" = "mine"$'\n'"mine" ] &&
-  [ "$(cat "$work/2/dst/report.doc")" = report ] || fail "a copy's temporary file took a user's file: $out"
+  [ "$(cat "$work/2/dst/report.doc.zolvtmp" "$work/$deep/~zolv.tmp")" = "mine"$'\n'"mine" ] &&
+  [ "$(cat "$work/2/dst/report.doc" "$work/$deep/twenty-characters.xy")" = "report"$'\n'"deep" ] ||
+  fail "a copy's temporary file took a user's file: $out"
 ok
 
 # 3. A folder the platform refuses to list (root without the right to bypass permissions).
