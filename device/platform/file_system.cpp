@@ -13,6 +13,8 @@ bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
 // The object store has no links.
 LinkKind ClassifyLink(const wchar_t*) { return LinkKind::Entry; }
 
+LinkKind ClassifyLinkIn(const wchar_t*, const wchar_t*) { return LinkKind::Entry; }
+
 bool RemoveLink(const wchar_t*) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return false;
@@ -124,11 +126,29 @@ bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
 
 namespace {
 
-constexpr DWORD kResolvedChars = 1024;
+constexpr DWORD kResolvedChars = kResolvedPathChars;
 
-// Where the name `path` stands: its folder resolved, then its own name (the path's last
-// part, which may itself be a link). False when the folder cannot be resolved.
-bool ResolvedPlace(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+// Where the name `path` stands in `resolvedFolder`: the folder, then the path's last part
+// (which may itself be a link).
+bool PlaceIn(const wchar_t* resolvedFolder, const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+    size_t length = wcslen(path);
+    while (length > 0 && path[length - 1] == L'\\') --length;
+    size_t cut = length;
+    while (cut > 0 && path[cut - 1] != L'\\') --cut;
+    size_t used = wcslen(resolvedFolder);
+    if (used + 1 + (length - cut) >= kResolvedChars) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    wmemcpy(out, resolvedFolder, used);
+    if (used > 0 && out[used - 1] != L'\\') out[used++] = L'\\';
+    wmemcpy(out + used, path + cut, length - cut);
+    out[used + length - cut] = L'\0';
+    return true;
+}
+
+// The folder of `path`, resolved: the text before its last part ("C:\\" kept whole).
+bool ResolveParent(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
     wchar_t folder[kResolvedChars];
     size_t length = wcslen(path);
     while (length > 0 && path[length - 1] == L'\\') --length;
@@ -138,27 +158,30 @@ bool ResolvedPlace(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
         SetLastError(ERROR_INVALID_NAME);
         return false;
     }
+    if (cut > 1 && path[cut - 2] != L':' && path[cut - 2] != L'\\') --cut;  // no separator at the end
     wmemcpy(folder, path, cut);
     folder[cut] = L'\0';
-    if (!ResolveFolderPath(folder, out, kResolvedChars)) return false;
-    size_t used = wcslen(out);
-    if (used > 0 && out[used - 1] != L'\\') out[used++] = L'\\';
-    size_t name = length - cut;
-    if (used + name >= kResolvedChars) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
-    wmemcpy(out + used, path + cut, name);
-    out[used + name] = L'\0';
-    return true;
+    return ResolveFolderPath(folder, out, kResolvedChars);
+}
+
+bool ResolvedPlace(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+    wchar_t folder[kResolvedChars];
+    return ResolveParent(path, folder) && PlaceIn(folder, path, out);
 }
 
 }  // namespace
 
-LinkKind ClassifyLink(const wchar_t* path) {
+LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path) {
+    if (*resolvedFolder == L'\0') return ClassifyLink(path);
     wchar_t place[kResolvedChars], leads[kResolvedChars];
-    if (!ResolvedPlace(path, place) || !ResolveFolderPath(path, leads, kResolvedChars)) return LinkKind::Unknown;
+    if (!PlaceIn(resolvedFolder, path, place) || !ResolveFolderPath(path, leads, kResolvedChars)) return LinkKind::Unknown;
     return wcscmp(place, leads) == 0 ? LinkKind::Entry : LinkKind::Link;
+}
+
+LinkKind ClassifyLink(const wchar_t* path) {
+    wchar_t folder[kResolvedChars];
+    if (!ResolveParent(path, folder)) return LinkKind::Unknown;
+    return ClassifyLinkIn(folder, path);
 }
 
 // Opened without following the link, the handle is the link itself where the platform

@@ -43,6 +43,11 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
 // cannot be opened to look.
 enum class LinkKind { Entry, Link, Unknown };
 LinkKind ClassifyLink(const wchar_t* path);
+// The same for an entry of a folder already resolved by ResolveFolderPath (into a buffer
+// of kResolvedPathChars; empty when that failed): half the cost, for many entries of one
+// folder.
+constexpr DWORD kResolvedPathChars = 1024;
+LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path);
 
 // Removes the link `path` itself, never what it points to; false, with the last error set
 // (ERROR_NOT_SUPPORTED where the platform only reaches the target), when it cannot.

@@ -208,10 +208,10 @@ bool ConfirmGone(ErrorReporter& owner, const wchar_t* path) {
 
 }  // namespace
 
-bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path) {
+bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path, bool confirm) {
     if (IsInRomOrUnreadable(GetFileAttributesW(path))) return true;
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileW(path)) return ConfirmGone(owner, path);
+    if (DeleteFileW(path)) return !confirm || ConfirmGone(owner, path);
     ReportCode(owner, DeleteFileErrorText, GetLastError());
     return false;
 }
@@ -239,32 +239,58 @@ bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path) {
     }
 }
 
+namespace {
+
+// Removes what `folder` holds, then the folder. Every file and link is looked at against
+// the folder resolved once; a file is known gone when its folder is (RemoveFolderReport),
+// so none is looked for again.
+bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, FolderCheck* check) {
+    if (check && !check->MayEnter(folder)) return false;
+    wchar_t resolved[kResolvedPathChars];
+    if (!ResolveFolderPath(folder, resolved, kResolvedPathChars)) resolved[0] = L'\0';
+    PathBuffer child;
+    {
+        FolderSearch search(folder);
+        while (const WIN32_FIND_DATAW* entry = search.Next()) {
+            NameFault fault = CheckName(entry->cFileName);
+            if (fault != NameFault::None) return ReportUnusableName(owner, folder, entry->cFileName, fault);
+            if (!JoinPath(child, folder, entry->cFileName)) {
+                ReportPathTooLong(owner, folder, entry->cFileName);
+                return false;
+            }
+            // A link is removed as itself: what it points to is not ours to delete. A mount
+            // point looks like a folder link, and is a folder like any other.
+            DWORD attributes = entry->dwFileAttributes;
+            bool plainFolder = IsFolderAttributes(attributes) && !IsFolderLink(attributes);
+            LinkKind kind = plainFolder ? LinkKind::Entry : ClassifyLinkIn(resolved, child);
+            bool removed;
+            if (kind == LinkKind::Unknown) {
+                removed = ReportUnreadable(owner, child, GetLastError());
+            } else if (kind == LinkKind::Link) {
+                removed = RemoveLinkReport(owner, child);
+            } else if (IsFolderAttributes(attributes)) {
+                removed = RemoveFolderAndContents(owner, child, check);
+            } else {
+                removed = DeleteFileReport(owner, child, false);
+            }
+            if (!removed) return false;
+        }
+        if (search.Error() != 0) return ReportFolderUnlistable(owner, folder, search.Error());
+    }
+    return RemoveFolderReport(owner, folder);
+}
+
+}  // namespace
+
 bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check) {
     DWORD attributes = GetFileAttributesW(path);
     if (!IsFolderAttributes(attributes)) return DeleteEntryReport(owner, path);
-    // A link is removed as itself: what it points to is not ours to delete. A mount point
-    // looks the same, and is a folder like any other.
     if (IsFolderLink(attributes)) {
         LinkKind kind = ClassifyLink(path);
         if (kind == LinkKind::Link) return RemoveLinkReport(owner, path);
         if (kind == LinkKind::Unknown) return ReportUnreadable(owner, path, GetLastError());
     }
-    if (check && !check->MayEnter(path)) return false;
-    PathBuffer child;
-    {
-        FolderSearch search(path);
-        while (const WIN32_FIND_DATAW* entry = search.Next()) {
-            NameFault fault = CheckName(entry->cFileName);
-            if (fault != NameFault::None) return ReportUnusableName(owner, path, entry->cFileName, fault);
-            if (!JoinPath(child, path, entry->cFileName)) {
-                ReportPathTooLong(owner, path, entry->cFileName);
-                return false;
-            }
-            if (!RemoveFolderTree(owner, child, check)) return false;
-        }
-        if (search.Error() != 0) return ReportFolderUnlistable(owner, path, search.Error());
-    }
-    return RemoveFolderReport(owner, path);
+    return RemoveFolderAndContents(owner, path, check);
 }
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path) {

@@ -30,8 +30,10 @@ bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,
                     const FILETIME* lastWrite);
 // Both make sure the file or folder is gone: some platforms report success for a delete
-// they did not do.
-bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path);
+// they did not do. `confirm` false leaves that to the caller (a folder's removal shows that
+// all it held is gone; a look for a name that is not there costs a read of its folder under
+// some platforms).
+bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path, bool confirm = true);
 bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
 // Deletes a file of a tree: a link is removed as itself, never through it; where the
 // platform cannot do that, the link stays and is reported.
