@@ -231,9 +231,9 @@ bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path) {
     return false;
 }
 
-bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path) {
-    switch (ClassifyLink(path)) {
-    case LinkKind::Entry: return DeleteFileReport(owner, path);
+bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder, bool confirm) {
+    switch (ClassifyLinkIn(resolvedFolder, path)) {
+    case LinkKind::Entry: return DeleteFileReport(owner, path, confirm);
     case LinkKind::Link: return RemoveLinkReport(owner, path);
     default: return ReportUnreadable(owner, path, GetLastError());
     }

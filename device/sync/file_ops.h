@@ -36,8 +36,10 @@ bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIM
 bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path, bool confirm = true);
 bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
 // Deletes a file of a tree: a link is removed as itself, never through it; where the
-// platform cannot do that, the link stays and is reported.
-bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path);
+// platform cannot do that, the link stays and is reported. `resolvedFolder`: the file's
+// folder as ResolveFolderPath gives it, when known (see ClassifyLinkIn).
+bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder = L"",
+                       bool confirm = true);
 bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path);
 
 // Asked as a walk enters a folder, before anything in it is touched; false (already

@@ -46,10 +46,17 @@ NameFault CheckName(const wchar_t* name) {
 
 // An open-addressed table of hashes (0 marks a free slot), kept at most half full: no
 // allocation per name, which a walk of many small files would feel.
-bool FoldedNames::Insert(const wchar_t* name) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a of the name in capitals
-    for (const wchar_t* p = name; *p; ++p) hash = (hash ^ static_cast<std::uint64_t>(Capital(*p))) * 1099511628211ull;
-    if (hash == 0) hash = 1;
+std::uint64_t NameSet::Hash(const wchar_t* name) const {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const wchar_t* p = name; *p; ++p) {
+        wchar_t c = compare_ == Case::Ignored ? Capital(*p) : *p;
+        hash = (hash ^ static_cast<std::uint64_t>(c)) * 1099511628211ull;
+    }
+    return hash == 0 ? 1 : hash;
+}
+
+bool NameSet::Insert(const wchar_t* name) {
+    std::uint64_t hash = Hash(name);
     if (2 * (count_ + 1) > slots_.size()) Grow();
     size_t mask = slots_.size() - 1;
     for (size_t i = static_cast<size_t>(hash) & mask;; i = (i + 1) & mask) {
@@ -62,7 +69,17 @@ bool FoldedNames::Insert(const wchar_t* name) {
     }
 }
 
-void FoldedNames::Grow() {
+bool NameSet::Contains(const wchar_t* name) const {
+    if (count_ == 0) return false;
+    std::uint64_t hash = Hash(name);
+    size_t mask = slots_.size() - 1;
+    for (size_t i = static_cast<size_t>(hash) & mask; slots_[i] != 0; i = (i + 1) & mask) {
+        if (slots_[i] == hash) return true;
+    }
+    return false;
+}
+
+void NameSet::Grow() {
     std::vector<std::uint64_t> old;
     old.swap(slots_);
     slots_.assign(old.empty() ? 64 : old.size() * 2, 0);

@@ -17,16 +17,24 @@ enum class NameFault {
 };
 NameFault CheckName(const wchar_t* name);
 
-// The names of one folder as a destination that ignores case tells them apart: Insert is
-// false for a name that differs from one inserted before only in case (Index.html after
-// index.html), which would land on the same destination entry.
-class FoldedNames {
+// A set of the names of one folder. With case ignored, as a destination that ignores case
+// tells them apart, Insert is false for a name that differs from one inserted before only
+// in case (Index.html after index.html), which would land on the same destination entry.
+class NameSet {
 public:
+    enum class Case { Ignored, Kept };
+    explicit NameSet(Case compare) : compare_(compare) {}
+
+    // False when the name is there already.
     bool Insert(const wchar_t* name);
+    bool Contains(const wchar_t* name) const;
+    bool Empty() const { return count_ == 0; }
 
 private:
+    std::uint64_t Hash(const wchar_t* name) const;
     void Grow();
 
-    std::vector<std::uint64_t> slots_;  // hashes of the names in capitals
+    Case compare_;
+    std::vector<std::uint64_t> slots_;  // hashes of the names (0: a free slot)
     size_t count_ = 0;
 };

@@ -202,7 +202,7 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
 template <typename Visit>
 bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit) {
     FolderSearch search(folder);
-    FoldedNames names;
+    NameSet names(NameSet::Case::Ignored);
     PathBuffer childSource, childDestination;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
@@ -346,10 +346,42 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;
-    return ForEachEntry(destination, source, destination,
-                        [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
-                            return PruneEntry(childSource, childDestination, found.dwFileAttributes);
-                        });
+    FolderDeletions deletions(destination);
+    FolderDeletions* outer = deletions_;
+    deletions_ = &deletions;
+    bool ok = ForEachEntry(destination, source, destination,
+                           [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
+                               return PruneEntry(childSource, childDestination, found.dwFileAttributes);
+                           });
+    deletions_ = outer;
+    return ok && ConfirmDeletionsGone(deletions);
+}
+
+bool SyncEngine::DeleteInWalk(const wchar_t* path) {
+    if (deletions_ == nullptr) return DeleteEntryReport(host_, path);
+    if (!deletions_->resolvedRead) {
+        deletions_->resolvedRead = true;
+        if (!ResolveFolderPath(deletions_->folder, deletions_->resolved, kResolvedPathChars)) deletions_->resolved[0] = L'\0';
+    }
+    if (!DeleteEntryReport(host_, path, deletions_->resolved, false)) return false;
+    deletions_->names.Insert(BaseName(path));
+    return true;
+}
+
+// Some platforms report a delete as done and leave the file: none of the names deleted in
+// the folder may still be there.
+bool SyncEngine::ConfirmDeletionsGone(const FolderDeletions& deletions) {
+    if (deletions.names.Empty()) return true;
+    FolderSearch search(deletions.folder);
+    PathBuffer path;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!deletions.names.Contains(found->cFileName)) continue;
+        --stats_.filesDeleted;
+        JoinPath(path, deletions.folder, found->cFileName);
+        return ReportText(host_, SyncTexts::NotDeleted, path);
+    }
+    if (search.Error() != 0) return ReportFolderUnlistable(host_, deletions.folder, search.Error());
+    return true;
 }
 
 bool SyncEngine::PruneFile(const wchar_t* path) {
@@ -362,7 +394,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!options_.dryRun && !DeleteEntryReport(host_, path)) return false;
+    if (!options_.dryRun && !DeleteInWalk(path)) return false;
     ++stats_.filesDeleted;
     return true;
 }

@@ -4,6 +4,8 @@
 #include <atomic>
 
 #include "file_ops.h"
+#include "name_rules.h"
+#include "platform/file_system.h"
 #include "sync_host.h"
 
 // The four options of a set, in their fixed order.
@@ -87,6 +89,20 @@ private:
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
+    // The files the deletion pass deleted in the destination folder it walks: looked for
+    // once when the folder's walk ends (a look for a name that is gone reads the whole
+    // folder under some platforms), with the folder resolved once for the link checks.
+    struct FolderDeletions {
+        explicit FolderDeletions(const wchar_t* path) : folder(path) {}
+        const wchar_t* folder;
+        NameSet names{NameSet::Case::Kept};
+        wchar_t resolved[kResolvedPathChars] = L"";
+        bool resolvedRead = false;
+    };
+    bool DeleteInWalk(const wchar_t* path);
+    bool ConfirmDeletionsGone(const FolderDeletions& deletions);
+    FolderDeletions* deletions_ = nullptr;
+
     const wchar_t* from_ = nullptr;  // the folders of the run
     const wchar_t* to_ = nullptr;
     WIN32_FILE_ATTRIBUTE_DATA fromInfo_{}, toInfo_{};

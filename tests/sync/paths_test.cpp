@@ -174,7 +174,7 @@ TEST(NameRules, TellUnusableNamesAndCaseTwins) {
         EXPECT_EQ(CheckName(name), NameFault::DeviceName) << name;
     }
 
-    FoldedNames names;
+    NameSet names(NameSet::Case::Ignored);
     EXPECT_TRUE(names.Insert(L"Index.html"));
     EXPECT_FALSE(names.Insert(L"index.HTML"));
     EXPECT_TRUE(names.Insert(L"index.htm"));
@@ -182,4 +182,6 @@ TEST(NameRules, TellUnusableNamesAndCaseTwins) {
     EXPECT_FALSE(names.Insert(L"\u00E4pfel"));  // a capital beyond ASCII
     for (int i = 0; i < 1000; ++i) EXPECT_TRUE(names.Insert((L"f" + std::to_wstring(i)).c_str()));
     EXPECT_FALSE(names.Insert(L"F999"));
+    NameSet exact(NameSet::Case::Kept);
+    EXPECT_TRUE(exact.Insert(L"a") && exact.Insert(L"A") && exact.Contains(L"A") && !exact.Contains(L"b"));
 }
