@@ -10,6 +10,16 @@ HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) { retur
 // paths as text.
 bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
 
+// The object store has no links.
+LinkKind ClassifyLink(const wchar_t*) { return LinkKind::Entry; }
+
+LinkKind ClassifyLinkIn(const wchar_t*, const wchar_t*) { return LinkKind::Entry; }
+
+bool RemoveLink(const wchar_t*) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+}
+
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
 
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
@@ -80,17 +90,22 @@ bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity) {
     BOOL ok = GetFileInformationByHandle(handle, &info);
     CloseHandle(handle);
     if (!ok) return false;
-    *identity = FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    *identity = FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow, info.ftCreationTime,
+                             info.ftLastWriteTime, 0};
+    ULARGE_INTEGER available, total;
+    if (info.dwVolumeSerialNumber == 0 && GetDiskFreeSpaceExW(path, &available, &total, nullptr)) {
+        identity->volumeBytes = total.QuadPart;
+    }
     return true;
 }
 
-bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
-    HANDLE handle = OpenForQuery(path);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+namespace {
+
+// The handle's own path, without the "\\?\" prefix: "\\?\C:\dir" -> "C:\dir",
+// "\\?\UNC\server\share" -> "\\server\share".
+bool HandlePath(HANDLE handle, wchar_t* out, DWORD outChars) {
     DWORD length = GetFinalPathNameByHandleW(handle, out, outChars, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    CloseHandle(handle);
     if (length == 0 || length >= outChars) return false;
-    // "\\?\C:\dir" -> "C:\dir"; "\\?\UNC\server\share" -> "\\server\share".
     if (wcsncmp(out, L"\\\\?\\UNC\\", 8) == 0) {
         wmemmove(out + 2, out + 8, length - 8 + 1);
     } else if (wcsncmp(out, L"\\\\?\\", 4) == 0) {
@@ -99,9 +114,98 @@ bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
     return true;
 }
 
+}  // namespace
+
+bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
+    HANDLE handle = OpenForQuery(path);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool ok = HandlePath(handle, out, outChars);
+    CloseHandle(handle);
+    return ok;
+}
+
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
     DWORD length = GetFullPathNameW(path, outChars, out, nullptr);
     return length != 0 && length < outChars;
+}
+
+namespace {
+
+constexpr DWORD kResolvedChars = kResolvedPathChars;
+
+// Where the name `path` stands in `resolvedFolder`: the folder, then the path's last part
+// (which may itself be a link).
+bool PlaceIn(const wchar_t* resolvedFolder, const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+    size_t length = wcslen(path);
+    while (length > 0 && path[length - 1] == L'\\') --length;
+    size_t cut = length;
+    while (cut > 0 && path[cut - 1] != L'\\') --cut;
+    size_t used = wcslen(resolvedFolder);
+    if (used + 1 + (length - cut) >= kResolvedChars) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    wmemcpy(out, resolvedFolder, used);
+    if (used > 0 && out[used - 1] != L'\\') out[used++] = L'\\';
+    wmemcpy(out + used, path + cut, length - cut);
+    out[used + length - cut] = L'\0';
+    return true;
+}
+
+// The folder of `path`, resolved: the text before its last part ("C:\\" kept whole).
+bool ResolveParent(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+    wchar_t folder[kResolvedChars];
+    size_t length = wcslen(path);
+    while (length > 0 && path[length - 1] == L'\\') --length;
+    size_t cut = length;
+    while (cut > 0 && path[cut - 1] != L'\\') --cut;
+    if (cut == 0 || cut >= kResolvedChars) {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    if (cut > 1 && path[cut - 2] != L':' && path[cut - 2] != L'\\') --cut;  // no separator at the end
+    wmemcpy(folder, path, cut);
+    folder[cut] = L'\0';
+    return ResolveFolderPath(folder, out, kResolvedChars);
+}
+
+bool ResolvedPlace(const wchar_t* path, wchar_t (&out)[kResolvedChars]) {
+    wchar_t folder[kResolvedChars];
+    return ResolveParent(path, folder) && PlaceIn(folder, path, out);
+}
+
+}  // namespace
+
+LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path) {
+    if (*resolvedFolder == L'\0') return ClassifyLink(path);
+    wchar_t place[kResolvedChars], leads[kResolvedChars];
+    if (!PlaceIn(resolvedFolder, path, place) || !ResolveFolderPath(path, leads, kResolvedChars)) return LinkKind::Unknown;
+    return wcscmp(place, leads) == 0 ? LinkKind::Entry : LinkKind::Link;
+}
+
+LinkKind ClassifyLink(const wchar_t* path) {
+    wchar_t folder[kResolvedChars];
+    if (!ResolveParent(path, folder)) return LinkKind::Unknown;
+    return ClassifyLinkIn(folder, path);
+}
+
+// Opened without following the link, the handle is the link itself where the platform
+// can do that; where it cannot (it opens the target all the same), the handle's path
+// shows it and nothing is deleted.
+bool RemoveLink(const wchar_t* path) {
+    wchar_t place[kResolvedChars], opened[kResolvedChars];
+    if (!ResolvedPlace(path, place)) return false;
+    HANDLE handle = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool itself = HandlePath(handle, opened, kResolvedChars) && wcscmp(place, opened) == 0;
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    BOOL ok = itself && SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+    DWORD code = itself ? GetLastError() : ERROR_NOT_SUPPORTED;
+    CloseHandle(handle);
+    if (ok) return true;
+    SetLastError(code);
+    return false;
 }
 
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {

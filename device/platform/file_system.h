@@ -11,18 +11,47 @@ HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first);
 
 // What a file or folder is, whatever name reaches it (a link, a short name, another drive
 // letter, the \\?\ form): its volume's serial number and its index on that volume.
+// Some platforms give every volume they cannot name the serial number 0 (under Wine, each
+// tmpfs, whose roots all have index 1): there the folder's times and its volume's size tell
+// two such folders apart. (Two volumes of one size whose folders last changed in the same
+// clock tick still read alike, and count as one: a refusal, never a harm.)
 struct FileIdentity {
     DWORD volume;
     DWORD indexHigh;
     DWORD indexLow;
+    FILETIME changed;
+    FILETIME written;
+    ULONGLONG volumeBytes;
 };
 
 inline bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
-    return a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
+    if (a.volume != b.volume || a.indexHigh != b.indexHigh || a.indexLow != b.indexLow) return false;
+    return a.volume != 0 ||
+           (CompareFileTime(&a.changed, &b.changed) == 0 && CompareFileTime(&a.written, &b.written) == 0 &&
+            a.volumeBytes == b.volumeBytes);
 }
 
 // False when the path cannot be opened (missing, refused) or the platform cannot tell.
+// Under some platforms this costs milliseconds (the volume is looked up each time).
 bool ReadFileIdentity(const wchar_t* path, FileIdentity* identity);
+
+// What a name in a folder is: the entry itself, or a link (symbolic link, junction) whose
+// target is elsewhere. Under some platforms a file link carries no mark of its own, a
+// folder link looks like a mount point, and deleting through a link deletes its target;
+// so the answer comes from where the path leads, against the place of its name. A mount
+// point leads to its own place: it is a folder. Unknown (the last error set) when the path
+// cannot be opened to look.
+enum class LinkKind { Entry, Link, Unknown };
+LinkKind ClassifyLink(const wchar_t* path);
+// The same for an entry of a folder already resolved by ResolveFolderPath (into a buffer
+// of kResolvedPathChars; empty when that failed): half the cost, for many entries of one
+// folder.
+constexpr DWORD kResolvedPathChars = 1024;
+LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path);
+
+// Removes the link `path` itself, never what it points to; false, with the last error set
+// (ERROR_NOT_SUPPORTED where the platform only reaches the target), when it cannot.
+bool RemoveLink(const wchar_t* path);
 
 // The path of a folder with every link on its way resolved, in `out` (`outChars` units);
 // false when the platform cannot tell or the result does not fit.

@@ -33,24 +33,66 @@ void DiscardFailedCopy(const wchar_t* destination, bool existedBefore, const WIN
     DeleteFileW(destination);
 }
 
+// How many names a copy tries for its temporary file before it gives up.
+constexpr int kTemporaryNames = 100;
+
 // The name a copy is written under before it takes the destination's place: beside the
-// destination, so that the replace is a rename within one folder. The same name every
-// time for the same file, so that what an interrupted run left is found and removed.
-// False when no such name fits the path limit.
-bool TemporaryNameFor(const wchar_t* destination, PathBuffer& temporary) {
+// destination, so that the replace is a rename within one folder. Try `attempt` (0 first)
+// of kTemporaryNames: the destination's name with kTemporarySuffix, then the suffix and a
+// number; in the folder where none of those fits, kTemporaryFallbackName, numbered the
+// same way. False when no such name fits the path limit.
+bool TemporaryNameFor(const wchar_t* destination, int attempt, PathBuffer& temporary) {
+    wchar_t suffix[32];
+    if (attempt == 0) {
+        FormatInto(suffix, L"%s", kTemporarySuffix);
+    } else {
+        FormatInto(suffix, L"%s%d", kTemporarySuffix, attempt);
+    }
     size_t length = wcslen(destination);
-    size_t suffixLength = wcslen(kTemporarySuffix);
-    if (length + suffixLength < kPathChars) {
+    size_t suffixLength = wcslen(suffix);
+    if (length + wcslen(kTemporarySuffix) + 2 < kPathChars) {  // room for every numbered name
         wmemcpy(temporary, destination, length);
-        wmemcpy(temporary + length, kTemporarySuffix, suffixLength + 1);
+        wmemcpy(temporary + length, suffix, suffixLength + 1);
         return true;
     }
     PathBuffer folder, name;
-    return SplitPath(destination, folder, name) && JoinPath(temporary, folder, kTemporaryFallbackName);
+    if (attempt == 0) {
+        FormatInto(name, L"%s", kTemporaryFallbackName);
+    } else {
+        FormatInto(name, L"~zolv%d.tmp", attempt);
+    }
+    PathBuffer unused;
+    return SplitPath(destination, folder, unused) && JoinPath(temporary, folder, name);
 }
 
+// The copy under a name that did not exist: created only if it is not there (another name
+// on a clash), so that the run never overwrites a file it did not make. False, with the
+// last error set, when the copy failed or every name is taken.
+bool CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
+                     CopyProgress* progress) {
+    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        if (!TemporaryNameFor(destination, attempt, temporary)) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return false;
+        }
+        if (CopyFileInPieces(source, temporary, true, progress)) return true;
+        DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return false;
+    }
+    temporary[0] = L'\0';  // none of them is ours
+    SetLastError(ERROR_FILE_EXISTS);
+    return false;
+}
+
+// Whether a temporary name fits beside the destination at all.
+bool TemporaryNameFits(const wchar_t* destination) {
+    PathBuffer temporary;
+    return TemporaryNameFor(destination, 0, temporary);
+}
+
+// Removes what a failed copy of this run made under `path`.
 void RemoveLeftover(const wchar_t* path) {
-    if (GetFileAttributesW(path) == kUnreadableAttributes) return;
+    if (*path == L'\0' || GetFileAttributesW(path) == kUnreadableAttributes) return;
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path);
 }
@@ -112,8 +154,7 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
                          CopyProgress* progress) {
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
-    PathBuffer temporary;
-    if (!TemporaryNameFor(destination, temporary)) {
+    if (!TemporaryNameFits(destination)) {
         return CopyInPlace(owner, source, destination, times, destinationBefore, progress);
     }
     // The destination keeps its old content until the new one is complete, with its times:
@@ -121,18 +162,13 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // destination that a later run would take as up to date. The copy is not flushed before
     // the rename (that made a full copy of small files a quarter to several times slower):
     // after a power cut, what a just-renamed file holds is up to the file system's write order.
-    // A temporary file an interrupted run left is overwritten by the copy; only one the copy
-    // cannot overwrite (read-only, hidden) is removed first. Looking for one before every
-    // copy would cost a search of the folder per file under some platforms, where a name
-    // that is not there is looked for by reading the whole folder.
-    bool copied = CopyFileInPieces(source, temporary, false, progress);
-    if (!copied && GetLastError() == ERROR_ACCESS_DENIED && PathExists(temporary)) {
-        RemoveLeftover(temporary);
-        copied = CopyFileInPieces(source, temporary, false, progress);
-    }
-    if (!copied) {
+    // What a killed run left is a file like any other to later runs: the next copy takes
+    // another name.
+    PathBuffer temporary;
+    if (!CopyToFreshName(source, destination, temporary, progress)) {
+        // The copy removes what it made itself; whatever else stands under that name is not
+        // this run's.
         DWORD code = GetLastError();
-        RemoveLeftover(temporary);
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
         return false;
     }
@@ -168,39 +204,102 @@ bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIM
     return ok != 0;
 }
 
-bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path) {
+namespace {
+
+// After a delete that reported success: the path must be gone.
+bool ConfirmGone(ErrorReporter& owner, const wchar_t* path) {
+    if (GetFileAttributesW(path) == kUnreadableAttributes) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return true;
+    }
+    return ReportText(owner, SyncTexts::NotDeleted, path);
+}
+
+}  // namespace
+
+bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path, bool confirm) {
     if (IsInRomOrUnreadable(GetFileAttributesW(path))) return true;
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileW(path)) return true;
+    if (DeleteFileW(path)) return !confirm || ConfirmGone(owner, path);
     ReportCode(owner, DeleteFileErrorText, GetLastError());
     return false;
 }
 
 bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path) {
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (RemoveDirectoryW(path)) return true;
+    if (RemoveDirectoryW(path)) return ConfirmGone(owner, path);
     ReportCode(owner, RemoveFolderErrorText, GetLastError());
     return false;
 }
 
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path) {
-    DWORD attributes = GetFileAttributesW(path);
-    if (!IsFolderAttributes(attributes)) return DeleteFileReport(owner, path);
-    // A link is removed as itself: what it points to is not ours to delete.
-    if (IsFolderLink(attributes)) return RemoveFolderReport(owner, path);
+bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path) {
+    if (RemoveLink(path)) return ConfirmGone(owner, path);
+    DWORD code = GetLastError();
+    if (code == ERROR_NOT_SUPPORTED) return ReportText(owner, SyncTexts::LinkNotRemovable, path);
+    ReportCode(owner, DeleteFileErrorText, code);
+    return false;
+}
+
+bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder, bool confirm) {
+    switch (ClassifyLinkIn(resolvedFolder, path)) {
+    case LinkKind::Entry: return DeleteFileReport(owner, path, confirm);
+    case LinkKind::Link: return RemoveLinkReport(owner, path);
+    default: return ReportUnreadable(owner, path, GetLastError());
+    }
+}
+
+namespace {
+
+// Removes what `folder` holds, then the folder. Every file and link is looked at against
+// the folder resolved once; a file is known gone when its folder is (RemoveFolderReport),
+// so none is looked for again.
+bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, FolderCheck* check) {
+    if (check && !check->MayEnter(folder)) return false;
+    wchar_t resolved[kResolvedPathChars];
+    if (!ResolveFolderPath(folder, resolved, kResolvedPathChars)) resolved[0] = L'\0';
     PathBuffer child;
     {
-        FolderSearch search(path);
+        FolderSearch search(folder);
         while (const WIN32_FIND_DATAW* entry = search.Next()) {
-            if (!JoinPath(child, path, entry->cFileName)) {
-                ReportPathTooLong(owner, path, entry->cFileName);
+            NameFault fault = CheckName(entry->cFileName);
+            if (fault != NameFault::None) return ReportUnusableName(owner, folder, entry->cFileName, fault);
+            if (!JoinPath(child, folder, entry->cFileName)) {
+                ReportPathTooLong(owner, folder, entry->cFileName);
                 return false;
             }
-            if (!RemoveFolderTree(owner, child)) return false;
+            // A link is removed as itself: what it points to is not ours to delete. A mount
+            // point looks like a folder link, and is a folder like any other.
+            DWORD attributes = entry->dwFileAttributes;
+            bool plainFolder = IsFolderAttributes(attributes) && !IsFolderLink(attributes);
+            LinkKind kind = plainFolder ? LinkKind::Entry : ClassifyLinkIn(resolved, child);
+            bool removed;
+            if (kind == LinkKind::Unknown) {
+                removed = ReportUnreadable(owner, child, GetLastError());
+            } else if (kind == LinkKind::Link) {
+                removed = RemoveLinkReport(owner, child);
+            } else if (IsFolderAttributes(attributes)) {
+                removed = RemoveFolderAndContents(owner, child, check);
+            } else {
+                removed = DeleteFileReport(owner, child, false);
+            }
+            if (!removed) return false;
         }
-        if (search.Error() != 0) return ReportFolderUnlistable(owner, path, search.Error());
+        if (search.Error() != 0) return ReportFolderUnlistable(owner, folder, search.Error());
     }
-    return RemoveFolderReport(owner, path);
+    return RemoveFolderReport(owner, folder);
+}
+
+}  // namespace
+
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check) {
+    DWORD attributes = GetFileAttributesW(path);
+    if (!IsFolderAttributes(attributes)) return DeleteEntryReport(owner, path);
+    if (IsFolderLink(attributes)) {
+        LinkKind kind = ClassifyLink(path);
+        if (kind == LinkKind::Link) return RemoveLinkReport(owner, path);
+        if (kind == LinkKind::Unknown) return ReportUnreadable(owner, path, GetLastError());
+    }
+    return RemoveFolderAndContents(owner, path, check);
 }
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path) {
@@ -252,16 +351,21 @@ void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t*
 }
 
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::FileInTheWay), path);
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::FileInTheWay, path);
 }
 
 bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code) {
-    wchar_t reason[kMessageChars], text[kMessageChars];
+    wchar_t reason[kMessageChars];
     SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::FolderUnlistable), folder, reason);
-    owner.ShowError(text);
-    return false;
+    return ReportText(owner, SyncTexts::FolderUnlistable, folder, reason);
+}
+
+bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault) {
+    return ReportText(owner, SyncTexts::UnusableName, folder, name, Pick(NameFaultReason(fault)));
+}
+
+bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code) {
+    wchar_t reason[kMessageChars];
+    SystemReasonText(code, reason);
+    return ReportText(owner, SyncTexts::FileUnreadable, path, reason);
 }

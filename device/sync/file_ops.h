@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include "../framework/text.h"
 #include "error_reporter.h"
 #include "platform/file_copy.h"
+#include "name_rules.h"
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
@@ -31,10 +33,32 @@ bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attrib
 bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite);
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,
                     const FILETIME* lastWrite);
-bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path);
+// Both make sure the file or folder is gone: some platforms report success for a delete
+// they did not do. `confirm` false leaves that to the caller (a folder's removal shows that
+// all it held is gone; a look for a name that is not there costs a read of its folder under
+// some platforms).
+bool DeleteFileReport(ErrorReporter& owner, const wchar_t* path, bool confirm = true);
 bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
-// Removes a folder with everything in it; a link to a folder is removed as the link itself.
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path);
+// Deletes a file of a tree: a link is removed as itself, never through it; where the
+// platform cannot do that, the link stays and is reported. `resolvedFolder`: the file's
+// folder as ResolveFolderPath gives it, when known (see ClassifyLinkIn).
+bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder = L"",
+                       bool confirm = true);
+bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path);
+
+// Asked as a walk enters a folder, before anything in it is touched; false (already
+// reported) stops the walk.
+class FolderCheck {
+public:
+    virtual bool MayEnter(const wchar_t* folder) = 0;
+
+protected:
+    ~FolderCheck() = default;
+};
+
+// Removes a folder with everything in it; links are removed as themselves, and every
+// folder is shown to `check` (may be null) before anything in it goes.
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check = nullptr);
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path);
 // Creates the folder and its missing parents; a file standing in the way is reported.
@@ -44,6 +68,19 @@ bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path);
 // listed (with the system's reason); both return false.
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path);
 bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code);
+// An entry of `folder` whose name cannot be used (see CheckName); returns false.
+bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault);
+// A path that cannot be read, with the system's reason; returns false.
+bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code);
+
+// Shows `pair` formatted with `args` in the error box; returns false.
+template <typename... Args>
+bool ReportText(ErrorReporter& owner, const TextPair& pair, Args... args) {
+    wchar_t text[kMessageChars];
+    FormatInto(text, Pick(pair), args...);
+    owner.ShowError(text);
+    return false;
+}
 
 // Reports a path that does not fit a path buffer: `base` joined with `name`.
 void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t* name);

@@ -3,7 +3,9 @@
 #include "dos_time.h"
 #include "file_ops.h"
 #include "folder_search.h"
+#include "name_rules.h"
 #include "paths.h"
+#include "platform/file_system.h"
 #include "sync_texts.h"
 
 // What a look at one entry found: the directory search of its folder, or an attribute read.
@@ -71,6 +73,9 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
     stats_ = RunStats();
+    from_ = from;
+    to_ = to;
+    rootsChanged_ = true;
     state_.abortRequested = false;
     state_.confirmEach = !options_.force && !options_.dryRun;
     bool ok = CopyTree(from, to);
@@ -79,6 +84,10 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
         ok = GuardDeletionPass(from, to);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
+    }
+    // Entries left alone are not a success: the error box counts them instead.
+    if (ok && stats_.entriesSkipped > 0) {
+        ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
     host_.SetStatusText(L"");
@@ -91,13 +100,40 @@ bool SyncEngine::Step() {
     return !state_.abortRequested;
 }
 
-// A source entry the pass found but cannot read stops the run, with the reason.
-bool SyncEngine::ReportUnreadable(const wchar_t* path, DWORD code) {
-    wchar_t reason[kMessageChars], text[kMessageChars];
-    SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::FileUnreadable), path, reason);
-    host_.ShowError(text);
-    return false;
+const WIN32_FILE_ATTRIBUTE_DATA* SyncEngine::RunFolderInfo(const wchar_t* folder) {
+    if (rootsChanged_) {
+        fromKnown_ = ReadInfo(from_, &fromInfo_);
+        toKnown_ = ReadInfo(to_, &toInfo_);
+        rootsChanged_ = false;
+    }
+    if (folder == from_) return fromKnown_ ? &fromInfo_ : nullptr;
+    return toKnown_ ? &toInfo_ : nullptr;
+}
+
+// The same folder read twice with nothing changed between shows the same times: an
+// attribute read, a fraction of what a handle costs on some platforms, rules out all but a
+// rare folder, and only there is the full identity read (milliseconds under Wine).
+bool SyncEngine::NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info) {
+    WIN32_FILE_ATTRIBUTE_DATA mine;
+    if (other == nullptr || (info == nullptr && !ReadInfo(folder, &mine))) return true;
+    if (info == nullptr) info = &mine;
+    const WIN32_FILE_ATTRIBUTE_DATA* theirs = RunFolderInfo(other);
+    if (theirs == nullptr || CompareFileTime(&info->ftLastWriteTime, &theirs->ftLastWriteTime) != 0 ||
+        CompareFileTime(&info->ftCreationTime, &theirs->ftCreationTime) != 0) {
+        return true;
+    }
+    FileIdentity a, b;
+    if (!ReadFileIdentity(folder, &a) || !ReadFileIdentity(other, &b) || !SameIdentity(a, b)) return true;
+    return ReportText(host_, SyncTexts::FoldersOverlap, from_, to_);
+}
+
+bool SyncEngine::MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info) {
+    if (IsFolderLink(info.dwFileAttributes)) {
+        LinkKind kind = ClassifyLink(folder);
+        if (kind == LinkKind::Unknown) return ReportUnreadable(host_, folder, GetLastError());
+        if (kind == LinkKind::Link) return ReportText(host_, SyncTexts::LinkInTheWay, folder);
+    }
+    return NotTheOther(folder, from_, &info);
 }
 
 int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
@@ -111,7 +147,7 @@ int SyncEngine::Ask(PromptKind kind, const wchar_t* path) {
 bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!ReadInfo(source, &info)) return ReportUnreadable(source, GetLastError());
+    if (!ReadInfo(source, &info)) return ReportUnreadable(host_, source, GetLastError());
     return CopyEntry(Entry::Of(source, info), destination);
 }
 
@@ -130,6 +166,7 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
         return SyncFileKnown(source, destination, destExists ? &destInfo : nullptr);
     }
     // A file meeting a folder of its name goes into that folder.
+    if (!MayWriteInto(destination, destInfo)) return false;
     PathBuffer target;
     const wchar_t* name = BaseName(source.path);
     if (!JoinPath(target, destination, name)) {
@@ -142,34 +179,49 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
 
 bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     host_.SetStatusText(source);
-    const bool missing = !IsFolder(destination);
+    if (!NotTheOther(source, to_)) return false;
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    DWORD attributes = ReadInfo(destination, &info) ? info.dwFileAttributes : kUnreadableAttributes;
+    const bool missing = !IsFolderAttributes(attributes);
+    // The destination the user named is worked in even when it is a link; below it, links
+    // are not written through.
+    bool named = to_ && wcscmp(destination, to_) == 0;
+    if (!missing && !(named ? NotTheOther(destination, from_, &info) : MayWriteInto(destination, info))) return false;
     if (options_.dryRun) {
         // Nothing is created; a file in the way stops the walk as it would stop the run.
-        DWORD attributes = GetFileAttributesW(destination);
-        if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) {
-            return ReportFileInTheWay(host_, destination);
-        }
-    } else if (missing && !CreateFolderPath(host_, destination)) {
-        return false;
+        if (attributes != kUnreadableAttributes && missing) return ReportFileInTheWay(host_, destination);
+    } else if (missing) {
+        rootsChanged_ = true;
+        if (!CreateFolderPath(host_, destination)) return false;
     }
     return ForEachEntry(source, source, destination,
                         [this, missing](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
                                         const wchar_t* childDestination) {
-                            // A folder link is not followed: through it the walk could come back to itself.
-                            if (IsFolderLink(found.dwFileAttributes)) return true;
+                            // A folder link is not followed: through it the walk could come back
+                            // to itself. A mount point looks the same and is walked like any folder.
+                            if (IsFolderLink(found.dwFileAttributes)) {
+                                LinkKind kind = ClassifyLink(childSource);
+                                if (kind == LinkKind::Link) return true;
+                                if (kind == LinkKind::Unknown) return ReportUnreadable(host_, childSource, GetLastError());
+                            }
                             // The search already holds the entry's attributes and time: no second look.
                             return CopyEntry(Entry::Of(childSource, found), childDestination, missing);
                         });
 }
 
 // Walks the entries of `folder` (the source or the destination of the pair) in the
-// platform's order: joins each name to both sides, services one message, then visits.
+// platform's order: joins each name to both sides, services one message, then visits. A
+// name the run cannot use, and one that differs from an earlier one only in case, is never
+// visited (acted on, it would reach another file or merge two): it gets a "skip" row.
 template <typename Visit>
 bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit) {
     FolderSearch search(folder);
+    NameSet names(NameSet::Case::Ignored);
     PathBuffer childSource, childDestination;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
+        NameFault fault = CheckName(name);
+        bool usable = fault == NameFault::None && names.Insert(name);
         if (!JoinPath(childSource, source, name)) {
             ReportPathTooLong(host_, source, name);
             return false;
@@ -179,6 +231,11 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
             return false;
         }
         if (!Step()) return false;
+        if (!usable) {
+            host_.AddLogRow(kLogSkip, folder == source ? childSource : childDestination, Pick(NameFaultReason(fault)));
+            ++stats_.entriesSkipped;
+            continue;
+        }
         if (!visit(*found, childSource, childDestination)) return false;
     }
     // A folder that cannot be listed is not an empty one: going on would copy or delete
@@ -191,7 +248,7 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
     if (options_.excludeObj && HasExtension(source, L".obj")) return true;
-    if (!ReadInfo(source, &sourceInfo)) return ReportUnreadable(source, GetLastError());
+    if (!ReadInfo(source, &sourceInfo)) return ReportUnreadable(host_, source, GetLastError());
     bool destExists = ReadInfo(destination, &destInfo);
     return SyncFileKnown(Entry::Of(source, sourceInfo), destination, destExists ? &destInfo : nullptr);
 }
@@ -215,11 +272,17 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         // Lifts read-only, hidden and system so that the copy may take the destination's
         // place. A failure here is not reported: when it matters, the copy fails too and
         // reports it, once, naming the file.
-        if (destInfo) SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        // Through a link it would change what the link points to: the replace takes the
+        // link's own place instead.
+        const DWORD lifted = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if (destInfo && (destInfo->dwFileAttributes & lifted) && ClassifyLink(destination) == LinkKind::Entry) {
+            SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
+        }
         // The source's attributes and its three times come from the look the pass just took;
         // reading them again per file would only cost time (opening the file, under some
         // platforms, costs more than the copy of a small one).
         FileTimes times{source.creation, source.lastAccess, source.lastWrite};
+        rootsChanged_ = true;
         CopyWatch watch(*this);
         if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo, &watch)) {
             return false;
@@ -278,6 +341,11 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     host_.SetStatusText(destination);
     if (!SourceCounterpart(source, &sourceAttributes)) return false;
+    // A link is never walked: it stays where the source has a folder of its name, and is
+    // removed as itself where not. A mount point looks the same and is a folder.
+    LinkKind kind = IsFolderLink(destAttributes) ? ClassifyLink(destination) : LinkKind::Entry;
+    if (kind == LinkKind::Unknown) return ReportUnreadable(host_, destination, GetLastError());
+    if (kind == LinkKind::Entry && !MayEnter(destination)) return false;
     if (!IsFolderAttributes(sourceAttributes)) {
         if (state_.confirmEach) {
             int answer = Ask(PromptKind::FolderDelete, destination);
@@ -285,16 +353,52 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        if (!options_.dryRun && !RemoveFolderTree(host_, destination)) return false;
+        if (!options_.dryRun) {
+            bool removed = kind == LinkKind::Link ? RemoveLinkReport(host_, destination)
+                                                  : RemoveFolderTree(host_, destination, this);
+            if (!removed) return false;
+        }
         ++stats_.foldersRemoved;
         return true;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
-    if (IsFolderLink(destAttributes)) return true;
-    return ForEachEntry(destination, source, destination,
-                        [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
-                            return PruneEntry(childSource, childDestination, found.dwFileAttributes);
-                        });
+    if (kind == LinkKind::Link) return true;
+    FolderDeletions deletions(destination);
+    FolderDeletions* outer = deletions_;
+    deletions_ = &deletions;
+    bool ok = ForEachEntry(destination, source, destination,
+                           [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
+                               return PruneEntry(childSource, childDestination, found.dwFileAttributes);
+                           });
+    deletions_ = outer;
+    return ok && ConfirmDeletionsGone(deletions);
+}
+
+bool SyncEngine::DeleteInWalk(const wchar_t* path) {
+    if (deletions_ == nullptr) return DeleteEntryReport(host_, path);
+    if (!deletions_->resolvedRead) {
+        deletions_->resolvedRead = true;
+        if (!ResolveFolderPath(deletions_->folder, deletions_->resolved, kResolvedPathChars)) deletions_->resolved[0] = L'\0';
+    }
+    if (!DeleteEntryReport(host_, path, deletions_->resolved, false)) return false;
+    deletions_->names.Insert(BaseName(path));
+    return true;
+}
+
+// Some platforms report a delete as done and leave the file: none of the names deleted in
+// the folder may still be there.
+bool SyncEngine::ConfirmDeletionsGone(const FolderDeletions& deletions) {
+    if (deletions.names.Empty()) return true;
+    FolderSearch search(deletions.folder);
+    PathBuffer path;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!deletions.names.Contains(found->cFileName)) continue;
+        --stats_.filesDeleted;
+        JoinPath(path, deletions.folder, found->cFileName);
+        return ReportText(host_, SyncTexts::NotDeleted, path);
+    }
+    if (search.Error() != 0) return ReportFolderUnlistable(host_, deletions.folder, search.Error());
+    return true;
 }
 
 bool SyncEngine::PruneFile(const wchar_t* path) {
@@ -307,7 +411,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!options_.dryRun && !DeleteFileReport(host_, path)) return false;
+    if (!options_.dryRun && !DeleteInWalk(path)) return false;
     ++stats_.filesDeleted;
     return true;
 }

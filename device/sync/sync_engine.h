@@ -3,6 +3,9 @@
 
 #include <atomic>
 
+#include "file_ops.h"
+#include "name_rules.h"
+#include "platform/file_system.h"
 #include "sync_host.h"
 
 // The four options of a set, in their fixed order.
@@ -26,6 +29,7 @@ struct RunStats {
     unsigned long long bytesCopied = 0;
     unsigned long long filesDeleted = 0;
     unsigned long long foldersRemoved = 0;  // each with what it held
+    unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
@@ -38,7 +42,7 @@ struct RunState {
 // Runs one set in one direction: `from` is read, `to` is written. Every step returns
 // true to go on (also after a skip) and false to stop the run; a failure has already
 // been reported where it happened.
-class SyncEngine {
+class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
         : host_(host), state_(state), options_(options) {}
@@ -77,10 +81,42 @@ private:
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);
-    bool ReportUnreadable(const wchar_t* path, DWORD code);
+    // False (reported) when `folder` is the other run folder `other` (from_ or to_): a drive
+    // mapped inside the other folder, a bind mount, or another name for the same place shows
+    // only as the walk enters it. `info`: the folder's attributes, when just read.
+    bool NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info = nullptr);
+    // A destination folder the copy pass would write in: not a link, not the source.
+    bool MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info);
+    // The deletion pass's look before it walks or removes a destination folder.
+    bool MayEnter(const wchar_t* folder) override {
+        rootsChanged_ = true;  // deletions go on between these looks
+        return NotTheOther(folder, from_);
+    }
+    // The run folders' attributes as NotTheOther compares them: read again after anything
+    // the run changed, since a change inside a folder changes its times.
+    const WIN32_FILE_ATTRIBUTE_DATA* RunFolderInfo(const wchar_t* folder);
 
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
+    // The files the deletion pass deleted in the destination folder it walks: looked for
+    // once when the folder's walk ends (a look for a name that is gone reads the whole
+    // folder under some platforms), with the folder resolved once for the link checks.
+    struct FolderDeletions {
+        explicit FolderDeletions(const wchar_t* path) : folder(path) {}
+        const wchar_t* folder;
+        NameSet names{NameSet::Case::Kept};
+        wchar_t resolved[kResolvedPathChars] = L"";
+        bool resolvedRead = false;
+    };
+    bool DeleteInWalk(const wchar_t* path);
+    bool ConfirmDeletionsGone(const FolderDeletions& deletions);
+    FolderDeletions* deletions_ = nullptr;
+
+    const wchar_t* from_ = nullptr;  // the folders of the run
+    const wchar_t* to_ = nullptr;
+    WIN32_FILE_ATTRIBUTE_DATA fromInfo_{}, toInfo_{};
+    bool fromKnown_ = false, toKnown_ = false;
+    bool rootsChanged_ = true;
 };

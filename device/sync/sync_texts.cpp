@@ -1,5 +1,7 @@
 #include "sync_texts.h"
 
+#include "name_rules.h"
+
 namespace SyncTexts {
 
 const TextPair SourceMissing{L"Source folder '%s' is not exist.", L"転送元ﾌｫﾙﾀﾞ '%s' が存在しません"};
@@ -21,6 +23,17 @@ const TextPair EmptySource{L"'%s' is empty. Delete everything in '%s'?", L"'%s' 
 const TextPair TooManyDeletions{
     L"The deletion pass would delete %s entries, more than the %s allowed; nothing was deleted.",
     L"削除するものが %s 個あり、上限の %s 個を超えています。何も削除しませんでした"};
+
+const TextPair UnusableName{L"The folder '%s' holds '%s': %s; nothing more is done.",
+                            L"ﾌｫﾙﾀﾞ '%s' の '%s': %s。中止しました"};
+const TextPair EntriesSkipped{L"%d entries could not be synced; their \"skip\" rows say why.",
+                              L"%d 個の項目を同期できませんでした。理由は \"skip\" の行にあります"};
+const TextPair LinkInTheWay{L"'%s' is a link to another place; nothing is written or deleted through it.",
+                            L"'%s' は別の場所へのﾘﾝｸです。ﾘﾝｸを通して書き込みや削除はしません"};
+const TextPair LinkNotRemovable{L"Can't remove the link '%s' without removing what it points to; it stays.",
+                                L"ﾘﾝｸ '%s' はﾘﾝｸ先を消さずには削除できません。削除しませんでした"};
+const TextPair NotDeleted{L"'%s' is still there after it was deleted; nothing more is deleted.",
+                          L"'%s' は削除したはずが残っています。削除を中止しました"};
 
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
@@ -58,6 +71,24 @@ const TextPair EmptySourceCaption{L"Confirm empty source folder", L"空の転送
 const wchar_t kLogCopy[] = L"copy";
 const wchar_t kLogDelete[] = L"del";
 const wchar_t kLogRemoveFolder[] = L"rmdir";
+const wchar_t kLogSkip[] = L"skip";
+
+const TextPair& NameFaultReason(NameFault fault) {
+    static const TextPair separator{L"the name holds a path separator", L"名前にﾊﾟｽの区切り文字があります"};
+    static const TextPair character{L"the name holds a character Windows names cannot hold",
+                                    L"名前にWindowsの名前に使えない文字があります"};
+    static const TextPair trailing{L"the name ends with a dot or a space", L"名前の末尾がﾋﾟﾘｵﾄﾞか空白です"};
+    static const TextPair device{L"the name is that of a device", L"名前がﾃﾞﾊﾞｲｽの名前です"};
+    static const TextPair caseOnly{L"another entry of the folder has this name but for case",
+                                   L"同じﾌｫﾙﾀﾞに大文字小文字だけが違う名前があります"};
+    switch (fault) {
+    case NameFault::Separator: return separator;
+    case NameFault::Character: return character;
+    case NameFault::TrailingDotOrSpace: return trailing;
+    case NameFault::DeviceName: return device;
+    default: return caseOnly;
+    }
+}
 
 void CopyFileErrorText(DWORD code, const wchar_t* source, wchar_t (&out)[kMessageChars]) {
     static const TextPair fileNotFound{L"File not found", L"ﾌｧｲﾙが見つかりません"};

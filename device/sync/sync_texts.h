@@ -19,6 +19,11 @@ extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished 
 extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
 extern const TextPair EmptySource;        // %s, %s: the empty from folder, the to folder
 extern const TextPair TooManyDeletions;   // %s, %s: the entries the deletion pass would remove, the limit
+extern const TextPair UnusableName;       // %s, %s, %s: a folder, an entry in it, why its name cannot be used
+extern const TextPair EntriesSkipped;     // %d: how many entries a run could not sync
+extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the run would write through
+extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
+extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;
@@ -43,6 +48,12 @@ extern const TextPair EmptySourceCaption;
 extern const wchar_t kLogCopy[];
 extern const wchar_t kLogDelete[];
 extern const wchar_t kLogRemoveFolder[];
+extern const wchar_t kLogSkip[];  // an entry left alone; the row's second text says why
+
+enum class NameFault;
+// Why a name cannot be used (NameFault::None: a name that only differs in case from another
+// of its folder), for "skip" rows and messages.
+const TextPair& NameFaultReason(NameFault fault);
 
 void CopyFileErrorText(DWORD code, const wchar_t* source, wchar_t (&out)[kMessageChars]);
 void CreateFolderErrorText(DWORD code, const wchar_t* path, wchar_t (&out)[kMessageChars]);

@@ -19,7 +19,8 @@ const wchar_t kUsage[] =
     L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
     L"  it unless --allow-empty-source is given.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
-    L"  a control character in a path as <hex>, a tab as <09>); a summary line ends standard error;\n"
+    L"  a control character or a < in a path as <hex>: a tab as <09>, < as <3C>);\n"
+    L"  a summary line ends standard error;\n"
     L"  questions go to standard error and are answered on standard input:\n"
     L"  y = Yes, a = Yes to All, n = No, c = Cancel.\n"
     L"  Exit code: 0 completed, 1 stopped or failed, 2 bad arguments.\n";

@@ -80,7 +80,9 @@ void WriteSummary(const RunStats& stats, bool dryRun, double seconds) {
     if (dryRun) text += L"dry run, nothing changed: ";
     text += std::to_wstring(stats.filesCopied) + L" files copied (" + std::to_wstring(stats.bytesCopied) +
             L" bytes), " + std::to_wstring(stats.filesDeleted) + L" files deleted, " +
-            std::to_wstring(stats.foldersRemoved) + L" folders removed, " + time;
+            std::to_wstring(stats.foldersRemoved) + L" folders removed, ";
+    if (stats.entriesSkipped > 0) text += std::to_wstring(stats.entriesSkipped) + L" entries skipped, ";
+    text += time;
     ConsoleStream messages(STD_ERROR_HANDLE);
     messages.Write(text.c_str());
 }

@@ -190,22 +190,24 @@ TEST_F(CopyPass, AFileInUseStopsTheRunWithOneMessageNamingItAndKeepsTheOldCopy) 
     }
 }
 
-// The copy is written under a temporary name and replaces the destination in one step; a
-// temporary file an interrupted run left behind is cleared first, whatever its attributes.
+// The copy is written under a temporary name and replaces the destination in one step. The
+// name is one that was free: a file already there under it (a user's, or an interrupted
+// run's, read-only) is neither overwritten nor removed, nor lends the copy its attributes.
 TEST_F(CopyPass, TheCopyTakesTheDestinationsPlaceOnlyWhenComplete) {
     tree.Write(L"src\\f.txt", "complete");
     tree.SetWriteTime(L"src\\f.txt", newer);
     tree.Write(L"dst\\f.txt", "old");
     tree.SetWriteTime(L"dst\\f.txt", older);
     std::wstring leftover = std::wstring(L"dst\\f.txt") + kTemporarySuffix;
-    tree.Write(leftover, "half");
-    tree.SetAttributes(leftover, FILE_ATTRIBUTE_READONLY);
+    tree.Write(leftover, "mine");
+    tree.SetAttributes(leftover, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
 
     EXPECT_TRUE(Forward());
     EXPECT_EQ(tree.Read(L"dst\\f.txt"), "complete");
     FILETIME written = tree.WriteTime(L"dst\\f.txt");
     EXPECT_EQ(CompareFileTime(&written, &newer), 0);
-    EXPECT_FALSE(tree.Exists(leftover));
+    EXPECT_EQ(GetFileAttributesW(D(L"f.txt").c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+    EXPECT_EQ(tree.Read(leftover), "mine");
     EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"f.txt") + L"|" + D(L"f.txt")}));
 }
 

@@ -5,6 +5,7 @@
 
 #include "scripted_host.h"
 #include "sync/file_ops.h"
+#include "sync/name_rules.h"
 #include "sync/paths.h"
 #include "temp_tree.h"
 
@@ -155,4 +156,32 @@ TEST(FolderCreation, CreatesTheMissingChainAndReportsFailures) {
     EXPECT_FALSE(CreateFolderReport(host, orphan.c_str()));
     ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(host.events[0], L"error:Can't find the path specified. '" + orphan + L"'");
+}
+
+// Names a Windows folder cannot hold as they stand, and names it cannot tell apart.
+TEST(NameRules, TellUnusableNamesAndCaseTwins) {
+    for (const wchar_t* name : {L"a.txt", L".profile", L"a b", L"CONSOLE", L"COM0", L"nul_", L"aux-1.txt", L"LPT"}) {
+        EXPECT_EQ(CheckName(name), NameFault::None) << name;
+    }
+    EXPECT_EQ(CheckName(L"..\\victim.txt"), NameFault::Separator);
+    EXPECT_EQ(CheckName(L"a/b"), NameFault::Separator);
+    EXPECT_EQ(CheckName(L".."), NameFault::Separator);
+    for (const wchar_t* name : {L"a\nb", L"a<0A>b", L"a:b", L"w?", L"*", L"p|q", L"\"q\""}) {
+        EXPECT_EQ(CheckName(name), NameFault::Character) << name;
+    }
+    for (const wchar_t* name : {L"x.", L"x ", L"x.txt.", L"..."}) EXPECT_EQ(CheckName(name), NameFault::TrailingDotOrSpace);
+    for (const wchar_t* name : {L"nul", L"CON", L"Aux.txt", L"com1", L"LPT9.tar.gz", L"prn.x"}) {
+        EXPECT_EQ(CheckName(name), NameFault::DeviceName) << name;
+    }
+
+    NameSet names(NameSet::Case::Ignored);
+    EXPECT_TRUE(names.Insert(L"Index.html"));
+    EXPECT_FALSE(names.Insert(L"index.HTML"));
+    EXPECT_TRUE(names.Insert(L"index.htm"));
+    EXPECT_TRUE(names.Insert(L"\u00C4pfel"));
+    EXPECT_FALSE(names.Insert(L"\u00E4pfel"));  // a capital beyond ASCII
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(names.Insert((L"f" + std::to_wstring(i)).c_str()));
+    EXPECT_FALSE(names.Insert(L"F999"));
+    NameSet exact(NameSet::Case::Kept);
+    EXPECT_TRUE(exact.Insert(L"a") && exact.Insert(L"A") && exact.Contains(L"A") && !exact.Contains(L"b"));
 }

@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
 # End to end through zolvsync.exe, on real folders: what the engine must never harm.
 #   1. a source reached through another name for the destination (a link, a link part-way
-#      down, another drive letter) is refused before anything is touched;
+#      down, another drive letter) is refused before anything is touched; one met part-way
+#      down the walk (a drive mapped inside the other folder, a bind mount) stops the run
+#      before anything is written in or deleted from it; two file systems whose folders
+#      read alike (two tmpfs roots) are not one folder;
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
-#      the next run repairs it;
+#      the next run repairs it; the copy's temporary name is always a free one, so no file of
+#      the user's is overwritten, and a leftover is an ordinary file to later runs (the same
+#      rows in a dry run and a real one);
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
-#   4. a destination that is itself a link is mirrored all the same.
+#   4. a destination that is itself a link is mirrored all the same;
+#   5. names a Windows destination cannot hold or tell apart ("..\\victim.txt", "x.", "nul",
+#      Index.html beside index.html) are skipped with a row each, and counted at the end;
+#   6. a delete the platform reports as done while the file stays is not counted as done; a
+#      destination folder that refuses writing is reported with the code of the failed copy.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -31,7 +40,44 @@ for to in 'Y:\sub\deeper' "$(winpath "$work/1/a/link")\\new"; do
   err=$(run --delete --force "$(winpath "$work/1/dst")" "$to" 2>&1 >/dev/null)
   grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source as $to: $err"
 done
+# A drive letter mapped inside the other folder, in both directions; a bind mount (root).
+mkdir -p "$work/1/m/dst/src"
+echo s >"$work/1/m/dst/src/s.txt"
+ln -sfn "$work/1/m/dst/src" "$drive"
+for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\"; do
+  read -r from to <<<"$pair"
+  out=$(run --delete --force "$from" "$to" 2>&1)
+  code=$?
+  [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "$from into $to: exit $code ($out)"
+  [ -f "$work/1/m/dst/src/s.txt" ] && [ ! -e "$work/1/m/dst/src/src" ] || fail "$from into $to harmed the source"
+done
 rm -f "$drive"
+# A folder of drive C against the prefix folder that holds drive C (a dry run: should the
+# check fail, nothing is touched).
+inner="$WINEPREFIX/drive_c/zolv-overlap-$$"
+mkdir -p "$inner"
+out=$(run --delete --dry-run "C:\\zolv-overlap-$$" "$(winpath "$WINEPREFIX/drive_c")" 2>&1)
+rmdir "$inner"
+grep -q "overlap" <<<"$out" || fail "drive C's folder against the folder holding drive C: $out"
+mkdir -p "$work/1/b/src" "$work/1/b/dst/m" "$work/1/t1" "$work/1/t2"
+echo s >"$work/1/b/src/s.txt"
+if mount --bind "$work/1/b/src" "$work/1/b/dst/m" 2>/dev/null; then
+  out=$(run --delete --force "$(winpath "$work/1/b/src")" "$(winpath "$work/1/b/dst")" 2>&1)
+  code=$?
+  umount "$work/1/b/dst/m"
+  [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "a bind mount of the source in the destination: $out"
+  [ -f "$work/1/b/src/s.txt" ] || fail "the deletion pass deleted the source through a bind mount"
+  mount -t tmpfs -o size=1m tmpfs "$work/1/t1" && mount -t tmpfs -o size=1m tmpfs "$work/1/t2"
+  sleep 0.05  # past the clock tick of the mounts: the one thing that tells these two apart
+  echo t >"$work/1/t1/t.txt"
+  out=$(run --force "$(winpath "$work/1/t1")" "$(winpath "$work/1/t2")" 2>&1)
+  code=$?
+  copied=$(cat "$work/1/t2/t.txt" 2>/dev/null)
+  umount "$work/1/t1" "$work/1/t2"
+  [ "$code" -eq 0 ] && [ "$copied" = t ] || fail "two tmpfs roots taken for one folder: exit $code ($out)"
+else
+  echo "cannot mount here: the bind mount and tmpfs cases are skipped"
+fi
 ok
 
 # 2. A copy killed part-way: a large (sparse) source, the process stopped as soon as its
@@ -62,7 +108,25 @@ out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
 code=$?
 [ "$code" -eq 0 ] || fail "the run after the kill: exit $code ($out)"
 cmp -s "$work/2/src/big.bin" "$work/2/dst/big.bin" || fail "the run after the kill did not repair the file"
-[ ! -e "$work/2/dst/big.bin.zolvtmp" ] || fail "the temporary file of the killed run stayed"
+[ "$(stat -c %s "$temp")" -eq "$size" ] || fail "the next copy used the leftover of the killed run"
+dry=$(run --delete --dry-run "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>/dev/null)
+real=$(run --delete --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>/dev/null)
+[ "$dry" = "$real" ] && [ "$real" = "del	$(winpath "$temp")	" ] || fail "the leftover's rows: dry '$dry', real '$real'"
+[ ! -e "$temp" ] || fail "the deletion pass left the leftover"
+# Files of the user's that look like temporary names, beside copies of their namesakes.
+# A folder so deep (235 characters) that NAME.zolvtmp does not fit beside a 20-character name,
+# and the copy takes the folder's fallback name instead.
+pad=$(printf 'd%.0s' $(seq 1 $((234 - ${#work} - 8))))
+deep="2/dst/$pad" && mkdir -p "$work/2/src/$pad" "$work/$deep"
+[ ${#deep} -gt 0 ] && [ $(($(winpath "$work/$deep" | wc -c) - 1)) -eq 235 ] || fail "the deep folder is not 235 long"
+echo a >"$work/2/src/a" && echo "a's namesake" >"$work/2/src/a.zolvtmp"
+echo report >"$work/2/src/report.doc" && echo mine >"$work/2/dst/report.doc.zolvtmp"
+echo deep >"$work/2/src/$pad/twenty-characters.xy" && echo mine >"$work/$deep/~zolv.tmp"
+out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
+[ "$(cat "$work/2/dst/a.zolvtmp")" = "a's namesake" ] && [ "$(cat "$work/2/dst/a")" = a ] &&
+  [ "$(cat "$work/2/dst/report.doc.zolvtmp" "$work/$deep/~zolv.tmp")" = "mine"$'\n'"mine" ] &&
+  [ "$(cat "$work/2/dst/report.doc" "$work/$deep/twenty-characters.xy")" = "report"$'\n'"deep" ] ||
+  fail "a copy's temporary file took a user's file: $out"
 ok
 
 # 3. A folder the platform refuses to list (root without the right to bypass permissions).
@@ -101,5 +165,56 @@ code=$?
 [ ! -e "$work/4/real/extra.txt" ] || fail "the deletion pass did nothing in a destination that is a link"
 [ -f "$work/4/real/a.txt" ] || fail "a.txt not copied through the link"
 ok
+
+# 5. Names a Windows destination cannot hold or tell apart, in either tree: each is left
+# alone with a "skip" row and the run ends with the count instead of success; never joined
+# into a path (the source side would copy the source parent's file over the destination
+# parent's, the destination side delete in the parent), never merged with its namesake.
+mkdir -p "$work/5/a/src/Dir" "$work/5/a/src/dir" "$work/5/a/src/p." "$work/5/b/dst/..\\victimdir" "$work/5/b/victimdir"
+echo victim >"$work/5/b/victim.txt" && echo keep >"$work/5/b/victimdir/keep.txt" && echo source >"$work/5/a/victim.txt"
+touch "$work/5/b/dst/..\\victim.txt" "$work/5/b/dst/q."
+(cd "$work/5/a/src" && echo 1 >Index.html && echo 2 >index.html && echo x >x && echo dot >x. && echo space >'x ' &&
+  touch '..\victim.txt' "c$(printf '\001')c" 'w?' nul Dir/D dir/d p./in)
+src=$(winpath "$work/5/a/src") dst=$(winpath "$work/5/b/dst")
+out=$(run --delete --force "$src" "$dst" 2>&1)
+code=$?
+[ "$code" -eq 1 ] && grep -q "^Error: 12 entries could not be synced" <<<"$out" || fail "names: exit $code ($out)"
+[ "$(grep -c '^skip' <<<"$out")" -eq 12 ] || fail "not one skip row per entry: $out"
+for name in "$dst\\..\\victim.txt" "$dst\\..\\victimdir" "$dst\\q." "$src\\..\\victim.txt" "$src\\c<01>c" "$src\\w?" \
+  "$src\\nul" "$src\\p." "$src\\x " "$src\\x."; do
+  grep -qF "skip	$name	" <<<"$out" || fail "no skip row for $name: $out"
+done
+grep -qE "^skip	$(sed 's/\\/\\\\/g' <<<"$src")\\\\(dir|Dir)	another entry" <<<"$out" &&
+  grep -qE "^skip	$(sed 's/\\/\\\\/g' <<<"$src")\\\\(index|Index)\.html	another entry" <<<"$out" || fail "no case rows: $out"
+[ "$(cat "$work/5/b/victim.txt")" = victim ] && [ -f "$work/5/b/victimdir/keep.txt" ] || fail "a name reached outside"
+[ "$(cat "$work/5/b/dst/x")" = x ] && [ -e "$work/5/b/dst/q." ] && [ "$(ls -A "$work/5/b/dst" | wc -l)" -eq 6 ] ||
+  fail "a name was merged or acted on: $(ls -A "$work/5/b/dst")"
+[ "$(run --delete --dry-run "$src" "$dst" 2>/dev/null)" = "$(grep '^skip' <<<"$out")" ] || fail "a second run is not all skips"
+ok
+
+# 6. An undeletable entry (immutable: Wine's delete and folder removal report success and the
+# entry stays) stops the run with its name; needs root on a file system with the flag.
+mkdir -p "$work/6/src" "$work/6/dst"
+if touch "$work/6/flag" && chattr +i "$work/6/flag" 2>/dev/null; then
+  chattr -i "$work/6/flag"
+  for entry in x.txt e; do
+    mkdir -p "$work/6/dst/e" && echo x >"$work/6/dst/x.txt"
+    chattr +i "$work/6/dst/$entry"
+    out=$(run --delete --force --allow-empty-source "$(winpath "$work/6/src")" "$(winpath "$work/6/dst")" 2>&1)
+    code=$?
+    chattr -i "$work/6/dst/$entry"
+    [ "$code" -eq 1 ] && grep -qF "'$(winpath "$work/6/dst/$entry")' is still there" <<<"$out" ||
+      fail "an undeletable $entry: exit $code ($out)"
+    grep -q "successed" <<<"$out" && fail "success reported with $entry still there: $out"
+  done
+  echo n >"$work/6/src/n.txt"
+  chattr +i "$work/6/dst"
+  out=$(run --force "$(winpath "$work/6/src")" "$(winpath "$work/6/dst")" 2>&1)
+  chattr -i "$work/6/dst"
+  grep -q "^Error: Error CopyFile 5$" <<<"$out" || fail "not the code of the failed copy: $out"
+  ok
+else
+  echo "no immutable flag here: the undeletable case is skipped"
+fi
 
 echo "$passed passed, 0 failed"

@@ -3,6 +3,7 @@
 set -u
 exe=$1
 work=$2
+chattr -R -i "$work" 2>/dev/null  # what a failed run of the undeletable case left
 rm -rf "$work"
 mkdir -p "$work"
 fail() { echo "FAIL: $*"; exit 1; }

@@ -1,25 +1,63 @@
 #!/usr/bin/env bash
-# Folder links (Unix symbolic links, which Wine shows as reparse points): the copy pass does
-# not follow a link back into its own tree, and the deletion pass never deletes through a
-# link into what it points to.
-set -u
-exe=$1
-work=$2
-rm -rf "$work"
-mkdir -p "$work/src" "$work/dst" "$work/outside"
-fail() { echo "FAIL: $*"; exit 1; }
-winpath() { echo "Z:${1//\//\\}"; }
+# Links (Unix symbolic links: Wine shows a folder link as a reparse point and a file link as
+# a plain file, and deletes through either into its target) are never followed and never
+# have their target changed; a mount point is walked like any folder.
+source "$(dirname "$0")/e2e_common.sh"
+run() { wine "$exe" --lang en "$@" "$(winpath "$work/src")" "$(winpath "$work/dst")" 2>&1; }
+mkdir -p "$work/src" "$work/dst" "$work/outside/empty"
 
 echo a >"$work/src/a.txt"
 ln -s "$work/src" "$work/src/loop"
-out=$(wine "$exe" --force "$(winpath "$work/src")" "$(winpath "$work/dst")" 2>&1)
-code=$?
-[ "$code" -eq 0 ] || fail "copy with a looping link: exit $code ($out)"
+out=$(run --force)
+[ $? -eq 0 ] || fail "copy with a looping link: $out"
 [ -f "$work/dst/a.txt" ] || fail "a.txt not copied"
 [ ! -e "$work/dst/loop" ] || fail "the link was followed"
 
+# Destination-only links, one per run: to a file outside, to a source file, to an empty
+# folder (which Wine's folder removal would remove), to a full folder.
 echo precious >"$work/outside/precious.txt"
-ln -s "$work/outside" "$work/dst/link"
-wine "$exe" --delete --force "$(winpath "$work/src")" "$(winpath "$work/dst")" >/dev/null 2>&1
-[ -f "$work/outside/precious.txt" ] || fail "the deletion pass deleted through a link"
-echo "2 passed, 0 failed"
+for target in "$work/outside/precious.txt" "$work/src/a.txt" "$work/outside/empty" "$work/outside"; do
+  ln -s "$target" "$work/dst/link"
+  out=$(run --delete --force)
+  code=$?
+  [ -e "$target" ] || fail "the deletion pass deleted $target through a link"
+  if [ -L "$work/dst/link" ]; then
+    [ "$code" -eq 1 ] && grep -q "link '$(winpath "$work/dst/link" | sed 's/\\/\\\\/g')'" <<<"$out" ||
+      fail "a link that stays is not named: exit $code ($out)"
+    grep -q successed <<<"$out" && fail "success reported with the link still there: $out"
+    rm "$work/dst/link"
+  fi
+done
+
+# The copy pass: a destination folder that links elsewhere is not written through; a file
+# link older than its source is replaced as itself, its target untouched.
+mkdir -p "$work/src/sub"
+echo new >"$work/src/sub/new.txt"
+ln -s "$work/outside" "$work/dst/sub"
+out=$(run --force)
+[ $? -eq 1 ] && grep -q "'$(winpath "$work/dst/sub" | sed 's/\\/\\\\/g')' is a link" <<<"$out" ||
+  fail "a destination link to a folder was not refused by name: $out"
+[ ! -e "$work/outside/new.txt" ] || fail "the copy pass wrote through a link"
+rm "$work/dst/sub" && rm -r "$work/src/sub"
+echo old >"$work/outside/w.txt" && chmod 444 "$work/outside/w.txt"
+echo new >"$work/src/w.txt"
+touch -d 2001-01-01 "$work/outside/w.txt"
+ln -s "$work/outside/w.txt" "$work/dst/w.txt"
+out=$(run --force)
+[ $? -eq 0 ] || fail "the copy over a file link: $out"
+[ ! -L "$work/dst/w.txt" ] && [ "$(cat "$work/dst/w.txt")" = new ] || fail "the file link was not replaced by the copy"
+[ "$(cat "$work/outside/w.txt")" = old ] && [ "$(stat -c %a "$work/outside/w.txt")" = 444 ] ||
+  fail "the copy changed what the link pointed to"
+
+# A mount point in the source (root only) is copied like any folder.
+mkdir -p "$work/src/mnt"
+if mount -t tmpfs -o size=1m tmpfs "$work/src/mnt" 2>/dev/null; then
+  echo m >"$work/src/mnt/m.txt"
+  out=$(run --force)
+  code=$?
+  umount "$work/src/mnt"
+  [ "$code" -eq 0 ] && [ -f "$work/dst/mnt/m.txt" ] || fail "the mount point's contents were not copied: $out"
+else
+  echo "cannot mount here: the mount point case is skipped"
+fi
+echo "4 passed, 0 failed"
