@@ -190,11 +190,6 @@ bool MainWindow::WriteSetFile(const wchar_t* path) {
         ItemText(setList.hwnd, i, set.name);
         if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(set);
     });
-    // Never a file that the next start would refuse to read.
-    if (content.size() > kMaxSetFileBytes) {
-        SetLastError(ERROR_FILE_TOO_LARGE);
-        return false;
-    }
     return ReplaceFileContent(path, content);
 }
 

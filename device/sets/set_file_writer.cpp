@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "platform/file_system.h"
+#include "set_file_limit.h"
 #include "sync/paths.h"
 
 namespace {
@@ -65,6 +66,11 @@ bool WriteStaging(const wchar_t* path, const std::string& content, PathBuffer& s
 }  // namespace
 
 bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
+    // Never a file that the next start would refuse to read.
+    if (content.size() > kMaxSetFileBytes) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        return false;
+    }
     PathBuffer staging;
     if (!WriteStaging(path, content, staging)) return staging[0] != L'\0' ? Abandon(staging) : false;
     if (!ReplaceFileWith(staging, path)) return Abandon(staging);
