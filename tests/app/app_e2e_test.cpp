@@ -127,15 +127,6 @@ protected:
         tree.Write(L"sets.ini", content);
         SetIniFile(tree.Path(L"sets.ini"));
     }
-    // A newer a.txt and b\c.txt in src; an older a.txt and d.txt in dst.
-    void WriteMirrorTrees() {
-        tree.Write(L"src\\a.txt", "new a");
-        tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
-        tree.Write(L"src\\b\\c.txt", "c");
-        tree.Write(L"dst\\a.txt", "old a");
-        tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
-        tree.Write(L"dst\\d.txt", "d");
-    }
     bool Start(ZolvProcess& zolv) { return zolv.Start(Exe(), tree.Root()); }
     // A first start: the Open INI file dialog comes, and is cancelled.
     void CancelOpenDialog(const ZolvProcess& zolv, const wchar_t* caption = L"Open INI file") {
@@ -194,7 +185,7 @@ TEST_F(ZolvEndToEnd, FirstStartOffersTheOpenDialogAndKeepsOnlyTheWidths) {
 }
 
 TEST_F(ZolvEndToEnd, ASetCreatedInTheWindowRunsForwardThenBackward) {
-    WriteMirrorTrees();
+    WriteMirrorExample(tree);
     UseIniFile();
     ZolvProcess zolv;
     ASSERT_TRUE(Start(zolv));
@@ -699,7 +690,7 @@ TEST_F(ZolvEndToEnd, TheBrowserKeepsItsDriveAfterACancelledFileDialog) {
 // Sync › Preview Forward and Preview Back: the rows the run would write, one box saying what
 // would happen, nothing on disk changed; a missing destination "would be created".
 TEST_F(ZolvEndToEnd, PreviewListsTheRunsRowsAndChangesNothing) {
-    WriteMirrorTrees();
+    WriteMirrorExample(tree);
     tree.Write(L"dst\\old\\x.txt", "x");
     UseIniFile(SetSection("mirror", tree.Path(L"src"), tree.Path(L"dst"), true, false));
     ZolvProcess zolv;

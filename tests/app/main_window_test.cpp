@@ -204,12 +204,7 @@ TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
 
 TEST_F(MainWindowTest, ForwardRunWithPromptRowsAndSuccess) {
     Open();
-    tree.Write(L"src\\a.txt", "new a");
-    tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
-    tree.Write(L"src\\b\\c.txt", "c");
-    tree.Write(L"dst\\a.txt", "old a");
-    tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
-    tree.Write(L"dst\\d.txt", "d");
+    WriteMirrorExample(tree);
     AddSet(L"example", tree.Path(L"src"), tree.Path(L"dst"), 1);
 
     DialogWatcher answers([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDYES) ? IDYES : IDOK); });

@@ -124,3 +124,12 @@ FILETIME AddSeconds(const FILETIME& time, double seconds) {
     value.QuadPart += static_cast<long long>(seconds * 10000000.0);
     return FILETIME{value.LowPart, value.HighPart};
 }
+
+void WriteMirrorExample(const TempTree& tree) {
+    tree.Write(L"src\\a.txt", "new a");
+    tree.SetWriteTime(L"src\\a.txt", MakeTime(2021, 1, 1));
+    tree.Write(L"src\\b\\c.txt", "c");
+    tree.Write(L"dst\\a.txt", "old a");
+    tree.SetWriteTime(L"dst\\a.txt", MakeTime(2020, 1, 1));
+    tree.Write(L"dst\\d.txt", "d");
+}

@@ -32,5 +32,8 @@ private:
 FILETIME MakeTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int millis = 0);
 FILETIME AddSeconds(const FILETIME& time, double seconds);
 
+// The example of a mirror run: a newer a.txt and b\c.txt in src; an older a.txt and d.txt in dst.
+void WriteMirrorExample(const TempTree& tree);
+
 // Removes a tree whatever its attributes.
 void RemoveTree(const std::wstring& path);

@@ -7,12 +7,7 @@ using CopyPass = SyncFixture;
 
 TEST_F(CopyPass, ExampleRunCopiesNewerAndMissingThenAsksBeforeDeleting) {
     options.deleteAfterCopy = true;
-    tree.Write(L"src\\a.txt", "new a");
-    tree.SetWriteTime(L"src\\a.txt", newer);
-    tree.Write(L"src\\b\\c.txt", "c");
-    tree.Write(L"dst\\a.txt", "old a");
-    tree.SetWriteTime(L"dst\\a.txt", older);
-    tree.Write(L"dst\\d.txt", "d");
+    WriteMirrorExample(tree);
     host.answers = {kIdYes};
 
     EXPECT_TRUE(Forward());
