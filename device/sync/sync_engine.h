@@ -3,6 +3,7 @@
 
 #include <atomic>
 
+#include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
 #include "platform/file_system.h"
@@ -27,11 +28,18 @@ struct RunState {
 
 // Runs one set in one direction: `from` is read, `to` is written. Every step returns
 // true to go on (also after a skip) and false to stop the run; a failure has already
-// been reported where it happened.
+// been reported where it happened. What the run changes on the disk goes through its
+// FileActions: the disk's own, or, for a dry run, none.
 class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options) {}
+        : host_(host), state_(state), options_(options), disk_(host, *this), dry_(host),
+          actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
+    // A run whose changes go to `actions` instead.
+    SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
+        : SyncEngine(host, state, options) {
+        actions_ = &actions;
+    }
 
     // Source must be a folder; a missing destination is offered for creation.
     bool CheckSyncFolders(const wchar_t* from, const wchar_t* to);
@@ -86,19 +94,13 @@ private:
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
-    // The files the deletion pass deleted in the destination folder it walks: looked for
-    // once when the folder's walk ends (a look for a name that is gone reads the whole
-    // folder under some platforms), with the folder resolved once for the link checks.
-    struct FolderDeletions {
-        explicit FolderDeletions(const wchar_t* path) : folder(path) {}
-        const wchar_t* folder;
-        NameSet names{NameSet::Case::Kept};
-        wchar_t resolved[kResolvedPathChars] = L"";
-        bool resolvedRead = false;
-    };
-    bool DeleteInWalk(const wchar_t* path);
-    bool ConfirmDeletionsGone(const FolderDeletions& deletions);
-    FolderDeletions* deletions_ = nullptr;
+    DiskActions disk_;
+    DryActions dry_;
+    FileActions* actions_;
+    // Some platforms report a delete as done and leave the file: none of the names deleted
+    // in the walked folder may still be there when its walk ends.
+    bool ConfirmDeletionsGone(WalkedFolder& walked);
+    WalkedFolder* walked_ = nullptr;  // the destination folder the deletion pass is in
 
     const wchar_t* from_ = nullptr;  // the folders of the run
     const wchar_t* to_ = nullptr;
