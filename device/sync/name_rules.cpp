@@ -35,6 +35,8 @@ NameFault CheckName(const wchar_t* name) {
         if (c == L'\\' || c == L'/') return NameFault::Separator;
         if (c < 0x20 || c == L'<' || c == L'>' || c == L':' || c == L'"' || c == L'|' || c == L'?' || c == L'*') {
             fault = NameFault::Character;
+        } else if (c == 0xFFFD && fault == NameFault::None) {
+            fault = NameFault::Undecodable;
         }
         if (c == L'.' && stem == static_cast<size_t>(-1)) stem = length;
     }

@@ -14,6 +14,8 @@ enum class NameFault {
     Character,          // a control character or one of < > : " | ? *
     TrailingDotOrSpace,
     DeviceName,         // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension
+    Undecodable,        // U+FFFD: a byte the platform could not decode (Wine shows each one so),
+                        // so the name cannot be named back and two names may read alike
 };
 NameFault CheckName(const wchar_t* name);
 

@@ -79,6 +79,8 @@ const TextPair& NameFaultReason(NameFault fault) {
                                     L"名前にWindowsの名前に使えない文字があります"};
     static const TextPair trailing{L"the name ends with a dot or a space", L"名前の末尾がﾋﾟﾘｵﾄﾞか空白です"};
     static const TextPair device{L"the name is that of a device", L"名前がﾃﾞﾊﾞｲｽの名前です"};
+    static const TextPair undecodable{L"the name holds bytes that are not text in the system's encoding (shown as U+FFFD)",
+                                      L"名前に文字として読めないﾊﾞｲﾄがあります (U+FFFDと表示)"};
     static const TextPair caseOnly{L"another entry of the folder has this name but for case",
                                    L"同じﾌｫﾙﾀﾞに大文字小文字だけが違う名前があります"};
     switch (fault) {
@@ -86,6 +88,7 @@ const TextPair& NameFaultReason(NameFault fault) {
     case NameFault::Character: return character;
     case NameFault::TrailingDotOrSpace: return trailing;
     case NameFault::DeviceName: return device;
+    case NameFault::Undecodable: return undecodable;
     default: return caseOnly;
     }
 }

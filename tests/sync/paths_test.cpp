@@ -173,6 +173,8 @@ TEST(NameRules, TellUnusableNamesAndCaseTwins) {
     for (const wchar_t* name : {L"nul", L"CON", L"Aux.txt", L"com1", L"LPT9.tar.gz", L"prn.x"}) {
         EXPECT_EQ(CheckName(name), NameFault::DeviceName) << name;
     }
+    EXPECT_EQ(CheckName(L"b\uFFFD.txt"), NameFault::Undecodable);  // a byte the platform could not decode
+    EXPECT_EQ(CheckName(L"\uFFFD?"), NameFault::Character);
 
     NameSet names(NameSet::Case::Ignored);
     EXPECT_TRUE(names.Insert(L"Index.html"));

@@ -12,7 +12,8 @@
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same;
 #   5. names a Windows destination cannot hold or tell apart ("..\\victim.txt", "x.", "nul",
-#      Index.html beside index.html) are skipped with a row each, and counted at the end;
+#      Index.html beside index.html, bytes that are not UTF-8) are skipped with a row each, and
+#      counted at the end;
 #   6. a delete the platform reports as done while the file stays is not counted as done; a
 #      destination folder that refuses writing is reported with the code of the failed copy.
 source "$(dirname "$0")/e2e_common.sh"
@@ -175,11 +176,16 @@ echo victim >"$work/5/b/victim.txt" && echo keep >"$work/5/b/victimdir/keep.txt"
 touch "$work/5/b/dst/..\\victim.txt" "$work/5/b/dst/q."
 (cd "$work/5/a/src" && echo 1 >Index.html && echo 2 >index.html && echo x >x && echo dot >x. && echo space >'x ' &&
   touch '..\victim.txt' "c$(printf '\001')c" 'w?' nul Dir/D dir/d p./in)
+# Bytes that are not UTF-8: Wine shows each as U+FFFD, so b\xc3.txt would be copied under
+# another name and a\xff.txt, a\xfe.txt would read as one name.
+(cd "$work/5/a/src" && touch "b$(printf '\303').txt" "a$(printf '\377').txt" "a$(printf '\376').txt")
 src=$(winpath "$work/5/a/src") dst=$(winpath "$work/5/b/dst")
 out=$(run --delete --force "$src" "$dst" 2>&1)
 code=$?
-[ "$code" -eq 1 ] && grep -q "^Error: 12 entries could not be synced" <<<"$out" || fail "names: exit $code ($out)"
-[ "$(grep -c '^skip' <<<"$out")" -eq 12 ] || fail "not one skip row per entry: $out"
+[ "$code" -eq 1 ] && grep -q "^Error: 15 entries could not be synced" <<<"$out" || fail "names: exit $code ($out)"
+[ "$(grep -c '^skip' <<<"$out")" -eq 15 ] || fail "not one skip row per entry: $out"
+[ "$(grep -c "^skip	$(sed 's/\\/\\\\/g' <<<"$src")\\\\[ab]�\.txt	the name holds bytes that are not text" <<<"$out")" -eq 3 ] ||
+  fail "no rows of their own for the undecodable names: $out"
 for name in "$dst\\..\\victim.txt" "$dst\\..\\victimdir" "$dst\\q." "$src\\..\\victim.txt" "$src\\c<01>c" "$src\\w?" \
   "$src\\nul" "$src\\p." "$src\\x " "$src\\x."; do
   grep -qF "skip	$name	" <<<"$out" || fail "no skip row for $name: $out"
