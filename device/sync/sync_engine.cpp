@@ -95,6 +95,12 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     return ok;
 }
 
+bool SyncEngine::Skip(const wchar_t* path, const TextPair& reason) {
+    host_.AddLogRow(kLogSkip, path, Pick(reason));
+    ++stats_.entriesSkipped;
+    return true;
+}
+
 bool SyncEngine::Step() {
     host_.PumpOneMessage();
     return !state_.abortRequested;
@@ -219,21 +225,21 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
         const wchar_t* name = found->cFileName;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
-        if (!JoinPath(childSource, source, name)) {
-            ReportPathTooLong(host_, source, name);
-            return false;
-        }
-        if (!JoinPath(childDestination, destination, name)) {
-            ReportPathTooLong(host_, destination, name);
-            return false;
-        }
+        // A path beyond the limit cannot be named: that entry is left, the rest goes on.
+        const wchar_t* tooLong = !JoinPath(childSource, source, name)           ? source
+                                 : !JoinPath(childDestination, destination, name) ? destination
+                                                                                  : nullptr;
         if (!Step()) return false;
+        const wchar_t* child = folder == source ? childSource : childDestination;
         if (!usable) {
-            host_.AddLogRow(kLogSkip, folder == source ? childSource : childDestination, Pick(NameFaultReason(fault)));
-            ++stats_.entriesSkipped;
-            continue;
+            Skip(child, NameFaultReason(fault));
+        } else if (tooLong) {
+            wchar_t whole[kMessageChars];  // a folder and a name of up to 259 characters each
+            FormatInto(whole, L"%s\\%s", tooLong, name);
+            Skip(whole, SyncTexts::PathTooLongReason);
+        } else if (!visit(*found, childSource, childDestination)) {
+            return false;
         }
-        if (!visit(*found, childSource, childDestination)) return false;
     }
     // A folder that cannot be listed is not an empty one: going on would copy or delete
     // by half a picture.

@@ -58,6 +58,8 @@ private:
     struct CopyWatch;  // services the host during a file copy and stops the copy on an abort
 
     bool Step();   // services one message; false once an abort was asked for
+    // An entry the run leaves alone: its "skip" row, counted; true (the run goes on).
+    bool Skip(const wchar_t* path, const TextPair& reason);
     template <typename Visit>
     bool ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit);
     // `destinationMissing`: the destination's folder did not exist before this run (it was

@@ -35,6 +35,8 @@ const TextPair LinkNotRemovable{L"Can't remove the link '%s' without removing wh
 const TextPair NotDeleted{L"'%s' is still there after it was deleted; nothing more is deleted.",
                           L"'%s' は削除したはずが残っています。削除を中止しました"};
 
+const TextPair PathTooLongReason{L"the path is longer than 259 characters", L"ﾊﾟｽが259文字より長いです"};
+
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
     L"This folder already contains a folder called '%s'.\n\nIf the files in the existing folder have the "

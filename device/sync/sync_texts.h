@@ -25,6 +25,9 @@ extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the r
 extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
 extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion
 
+// Why an entry was left alone, for "skip" rows.
+extern const TextPair PathTooLongReason;  // its path (in either folder) would pass the path limit
+
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;
 extern const TextPair ReplaceYesToAll;

@@ -256,18 +256,19 @@ TEST_F(CopyPass, AnAbortStopsALargeCopyMidFileAndKeepsTheOldCopy) {
     EXPECT_EQ(tree.Read(L"dst\\big.bin"), std::string(size, 'n'));
 }
 
-TEST_F(CopyPass, APathThatWouldNotFitStopsTheRunWithAMessage) {
+TEST_F(CopyPass, APathThatWouldNotFitIsSkippedAndTheRunGoesOn) {
     // The destination root is longer than the source root, so only the destination overflows.
     std::wstring longDst = tree.Path(std::wstring(150, L'd'));
     tree.MakeFolder(std::wstring(150, L'd'));
     std::wstring name(259 - longDst.size(), L'n');  // destination path of 260 characters
     tree.Write(L"src\\" + name, "x");
+    tree.Write(L"src\\a", "a");
     ASSERT_LT(S(name).size(), 260u);
 
     EXPECT_FALSE(Run(src, longDst));
-    ASSERT_EQ(host.Only(L"error").size(), 1u);
-    EXPECT_EQ(host.Only(L"error")[0], L"error:The path is too long: '" + longDst + L"\\" + name + L"'");
-    EXPECT_TRUE(host.Rows().empty());
+    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:1 entries could not be synced; their \"skip\" rows say why."}));
+    EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"a") + L"|" + longDst + L"\\a"}));
+    EXPECT_EQ(host.Only(L"skip"), (Rows{L"skip|" + longDst + L"\\" + name + L"|the path is longer than 259 characters"}));
 }
 
 TEST_F(CopyPass, ASourceFolderMeetingADestinationFileStopsTheRunNamingIt) {
@@ -280,7 +281,7 @@ TEST_F(CopyPass, ASourceFolderMeetingADestinationFileStopsTheRunNamingIt) {
 }
 
 // Folders whose own paths are 256 to 259 characters long are walked like any other; below
-// them only names that fit can be, and a longer one is refused with its own path.
+// them only names that fit can be, and a longer one is skipped with its own path.
 TEST_F(CopyPass, FoldersUpToThePathLimitAreCopied) {
     auto name = [&](size_t length, wchar_t letter) { return std::wstring(length - src.size() - 1, letter); };
     tree.Write(L"src\\" + name(256, L'w') + L"\\a", "in 256");  // a file of 258
@@ -298,5 +299,5 @@ TEST_F(CopyPass, FoldersUpToThePathLimitAreCopied) {
     tree.Write(L"src\\" + name(256, L'w') + L"\\abc", "260");
     host = ScriptedHost();
     EXPECT_FALSE(Forward());
-    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:The path is too long: '" + S(name(256, L'w') + L"\\abc") + L"'"}));
+    EXPECT_EQ(host.Only(L"skip"), (Rows{L"skip|" + S(name(256, L'w') + L"\\abc") + L"|the path is longer than 259 characters"}));
 }

@@ -15,7 +15,8 @@
 #      Index.html beside index.html, bytes that are not UTF-8) are skipped with a row each, and
 #      counted at the end;
 #   6. a delete the platform reports as done while the file stays is not counted as done; a
-#      destination folder that refuses writing is reported with the code of the failed copy.
+#      destination folder that refuses writing is reported with the code of the failed copy;
+#   7. an entry whose path passes the path limit is skipped with a row, and the run goes on.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -222,5 +223,17 @@ if touch "$work/6/flag" && chattr +i "$work/6/flag" 2>/dev/null; then
 else
   echo "no immutable flag here: the undeletable case is skipped"
 fi
+
+# 7. An entry whose path passes 259 characters cannot be named: a row, and the rest goes on.
+mkdir -p "$work/7/src" "$work/7/dst"
+pad=$(printf 'd%.0s' $(seq 1 $((250 - $(winpath "$work/7/src" | wc -c)))))  # a folder of 250 characters
+mkdir -p "$work/7/src/$pad"
+echo near >"$work/7/src/$pad/n.txt" && echo far >"$work/7/src/$pad/twenty-characters.xy" && echo z >"$work/7/src/z.txt"
+out=$(run --force "$(winpath "$work/7/src")" "$(winpath "$work/7/dst")" 2>&1)
+code=$?
+[ "$code" -eq 1 ] && grep -qxF "skip	$(winpath "$work/7/src/$pad/twenty-characters.xy")	the path is longer than 259 characters" <<<"$out" ||
+  fail "a path of 271 characters: exit $code ($out)"
+[ "$(cat "$work/7/dst/z.txt" "$work/7/dst/$pad/n.txt")" = "z"$'\n'"near" ] || fail "the run did not go on past the long path: $out"
+ok
 
 echo "$passed passed, 0 failed"
