@@ -6,6 +6,9 @@
 
 HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) { return FindFirstFileW(pattern, first); }
 
+// The object store holds files and folders only.
+bool IsSpecialFile(const wchar_t*) { return false; }
+
 // The object store gives folders no handle to ask, so no identity: callers compare the
 // paths as text.
 bool ReadFileIdentity(const wchar_t*, FileIdentity*) { return false; }
@@ -70,6 +73,17 @@ HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) {
     // asks for many entries per call.
     return FindFirstFileExW(pattern, FindExInfoBasic, first, FindExSearchNameMatch, nullptr,
                             FIND_FIRST_EX_LARGE_FETCH);
+}
+
+// Wine gives attributes to files and folders only: for anything else the attribute read of
+// the path fails with "invalid parameter", while a search on the path still finds it.
+bool IsSpecialFile(const wchar_t* path) {
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_INVALID_PARAMETER) return false;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(path, &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 namespace {

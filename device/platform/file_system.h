@@ -9,6 +9,11 @@
 // search cannot start. Go on with FindNextFileW and end with FindClose.
 HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first);
 
+// True for an entry that is neither a file nor a folder: a pipe, a socket or a device node,
+// which some platforms list as an empty plain file (Wine). Told without opening it (opening
+// a pipe for reading waits for a writer; opening a device may act on it).
+bool IsSpecialFile(const wchar_t* path);
+
 // What a file or folder is, whatever name reaches it (a link, a short name, another drive
 // letter, the \\?\ form): its volume's serial number and its index on that volume.
 // Some platforms give every volume they cannot name the serial number 0 (under Wine, each

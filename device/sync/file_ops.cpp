@@ -267,6 +267,10 @@ bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, Folder
                 ReportPathTooLong(owner, folder, entry->cFileName);
                 return false;
             }
+            if (IsSpecialEntry(*entry, child)) {
+                return ReportText(owner, SyncTexts::UnusableName, folder, entry->cFileName,
+                                  Pick(SyncTexts::SpecialFileReason));
+            }
             // A link is removed as itself: what it points to is not ours to delete. A mount
             // point looks like a folder link, and is a folder like any other.
             DWORD attributes = entry->dwFileAttributes;

@@ -3,6 +3,7 @@
 
 #include "framework/recovery_steps.h"
 #include "paths.h"
+#include "platform/file_system.h"
 
 // One folder's entries in the platform's order, without "." and "..";
 // the search is closed when the object goes, or by the fault guard when a fault abandons it.
@@ -32,4 +33,11 @@ private:
 
 inline bool IsFolderLink(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// An entry found at `path` that is neither a file nor a folder (a pipe, a socket, a device
+// node): it lists as an empty file on some platforms, and only such entries are looked at.
+inline bool IsSpecialEntry(const WIN32_FIND_DATAW& found, const wchar_t* path) {
+    return !IsFolderAttributes(found.dwFileAttributes) && found.nFileSizeLow == 0 && found.nFileSizeHigh == 0 &&
+           IsSpecialFile(path);
 }

@@ -47,6 +47,10 @@ bool ReadInfo(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
     return GetFileAttributesExW(path, GetFileExInfoStandard, info) != 0;
 }
 
+// A source counterpart that is neither a file nor a folder: the copy pass skipped it, and
+// what stands in its place in the destination stays.
+constexpr DWORD kSpecialCounterpart = FILE_ATTRIBUTE_DEVICE;
+
 }  // namespace
 
 bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
@@ -73,6 +77,7 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
     stats_ = RunStats();
+    leftInDestination_ = NameSet(NameSet::Case::Kept);
     from_ = from;
     to_ = to;
     rootsChanged_ = true;
@@ -99,6 +104,11 @@ bool SyncEngine::Skip(const wchar_t* path, const TextPair& reason) {
     host_.AddLogRow(kLogSkip, path, Pick(reason));
     ++stats_.entriesSkipped;
     return true;
+}
+
+bool SyncEngine::LeaveInDestination(const wchar_t* path, const TextPair& reason) {
+    leftInDestination_.Insert(path);
+    return Skip(path, reason);
 }
 
 bool SyncEngine::Step() {
@@ -168,6 +178,10 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
     // and "when was it written?" alike.
     WIN32_FILE_ATTRIBUTE_DATA destInfo;
     bool destExists = ReadInfo(destination, &destInfo);
+    // A pipe or a device in the file's place is not written over (nor opened).
+    if (!destExists && GetLastError() == ERROR_INVALID_PARAMETER && IsSpecialFile(destination)) {
+        return LeaveInDestination(destination, SyncTexts::SpecialFileReason);
+    }
     if (!destExists || !IsFolderAttributes(destInfo.dwFileAttributes)) {
         return SyncFileKnown(source, destination, destExists ? &destInfo : nullptr);
     }
@@ -231,12 +245,16 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
                                                                                   : nullptr;
         if (!Step()) return false;
         const wchar_t* child = folder == source ? childSource : childDestination;
-        if (!usable) {
+        if (folder != source && leftInDestination_.Contains(child)) {
+            continue;  // the copy pass left it, with its row
+        } else if (!usable) {
             Skip(child, NameFaultReason(fault));
         } else if (tooLong) {
             wchar_t whole[kMessageChars];  // a folder and a name of up to 259 characters each
             FormatInto(whole, L"%s\\%s", tooLong, name);
             Skip(whole, SyncTexts::PathTooLongReason);
+        } else if (IsSpecialEntry(*found, child)) {
+            Skip(child, SyncTexts::SpecialFileReason);
         } else if (!visit(*found, childSource, childDestination)) {
             return false;
         }
@@ -296,6 +314,10 @@ bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
     if (*attributes != kUnreadableAttributes) return true;
     DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return true;
+    if (code == ERROR_INVALID_PARAMETER && IsSpecialFile(source)) {
+        *attributes = kSpecialCounterpart;
+        return true;
+    }
     wchar_t text[kMessageChars];
     FormatInto(text, Pick(SyncTexts::SourceUnreadable), source, static_cast<int>(code));
     host_.ShowError(text);
@@ -332,6 +354,7 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     host_.SetStatusText(destination);
     if (!SourceCounterpart(source, &sourceAttributes)) return false;
+    if (sourceAttributes == kSpecialCounterpart) return true;
     // A link is never walked: it stays where the source has a folder of its name, and is
     // removed as itself where not. A mount point looks the same and is a folder.
     LinkKind kind = IsFolderLink(destAttributes) ? ClassifyLink(destination) : LinkKind::Entry;

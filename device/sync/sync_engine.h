@@ -60,6 +60,7 @@ private:
     bool Step();   // services one message; false once an abort was asked for
     // An entry the run leaves alone: its "skip" row, counted; true (the run goes on).
     bool Skip(const wchar_t* path, const TextPair& reason);
+    bool LeaveInDestination(const wchar_t* path, const TextPair& reason);  // the same, from the copy pass
     template <typename Visit>
     bool ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit);
     // `destinationMissing`: the destination's folder did not exist before this run (it was
@@ -96,6 +97,9 @@ private:
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
+    // What the copy pass left alone in the destination, with its row: the deletion pass
+    // leaves it too, without a second row.
+    NameSet leftInDestination_{NameSet::Case::Kept};
     DiskActions disk_;
     DryActions dry_;
     FileActions* actions_;

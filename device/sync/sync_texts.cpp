@@ -36,6 +36,8 @@ const TextPair NotDeleted{L"'%s' is still there after it was deleted; nothing mo
                           L"'%s' は削除したはずが残っています。削除を中止しました"};
 
 const TextPair PathTooLongReason{L"the path is longer than 259 characters", L"ﾊﾟｽが259文字より長いです"};
+const TextPair SpecialFileReason{L"not a file nor a folder (a pipe, a socket or a device); never opened",
+                                 L"ﾌｧｲﾙでもﾌｫﾙﾀﾞでもありません (ﾊﾟｲﾌﾟ、ｿｹｯﾄ、ﾃﾞﾊﾞｲｽ)。開きません"};
 
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{

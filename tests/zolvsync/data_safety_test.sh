@@ -16,7 +16,8 @@
 #      counted at the end;
 #   6. a delete the platform reports as done while the file stays is not counted as done; a
 #      destination folder that refuses writing is reported with the code of the failed copy;
-#   7. an entry whose path passes the path limit is skipped with a row, and the run goes on.
+#   7. an entry whose path passes the path limit is skipped with a row, and the run goes on;
+#   8. pipes, sockets and devices are skipped with a row in either folder, never opened.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -234,6 +235,30 @@ code=$?
 [ "$code" -eq 1 ] && grep -qxF "skip	$(winpath "$work/7/src/$pad/twenty-characters.xy")	the path is longer than 259 characters" <<<"$out" ||
   fail "a path of 271 characters: exit $code ($out)"
 [ "$(cat "$work/7/dst/z.txt" "$work/7/dst/$pad/n.txt")" = "z"$'\n'"near" ] || fail "the run did not go on past the long path: $out"
+ok
+
+# 8. Entries that are neither file nor folder (Wine lists them as empty files) are skipped
+# with a row in either folder and never opened (a pipe opened for reading would wait for
+# ever); what stands in the place of a skipped source entry stays.
+mkdir -p "$work/8/src" "$work/8/dst"
+(cd "$work/8/src" && mkfifo fifo p && python3 -c 'import socket; socket.socket(socket.AF_UNIX).bind("sock")' &&
+  echo a >a.txt && echo x >x && { mknod dev c 1 3 2>/dev/null || mkfifo dev; })
+(cd "$work/8/dst" && mkfifo dfifo x && echo kept >p)
+src=$(winpath "$work/8/src") dst=$(winpath "$work/8/dst")
+out=$(timeout 60 wine "$exe" --lang en --delete --force "$src" "$dst" 2>&1)
+code=$?
+[ "$code" -eq 1 ] && grep -q "^Error: 6 entries could not be synced" <<<"$out" || fail "special files: exit $code ($out)"
+for name in "$src\\fifo" "$src\\p" "$src\\sock" "$src\\dev" "$dst\\dfifo" "$dst\\x"; do
+  grep -qxF "skip	$name	not a file nor a folder (a pipe, a socket or a device); never opened" <<<"$out" ||
+    fail "no skip row for $name: $out"
+done
+[ "$(cat "$work/8/dst/a.txt" "$work/8/dst/p")" = "a"$'\n'"kept" ] && [ -p "$work/8/dst/x" ] && [ -p "$work/8/dst/dfifo" ] &&
+  [ "$(ls "$work/8/dst" | wc -l)" -eq 4 ] || fail "special files were acted on: $(ls -l "$work/8/dst")"
+# A folder to be removed that holds one stops the run naming it, as for an unusable name.
+mkdir "$work/8/dst/gone" && mkfifo "$work/8/dst/gone/f"
+out=$(timeout 60 wine "$exe" --lang en --delete --force "$src" "$dst" 2>&1)
+[ $? -eq 1 ] && grep -qF "The folder '$dst\\gone' holds 'f': not a file nor a folder" <<<"$out" && [ -p "$work/8/dst/gone/f" ] ||
+  fail "a pipe inside a folder to be removed: $out"
 ok
 
 echo "$passed passed, 0 failed"
