@@ -57,6 +57,10 @@ LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path);
 // Removes the link `path` itself, never what it points to; false, with the last error set
 // (ERROR_NOT_SUPPORTED where the platform only reaches the target), when it cannot.
 bool RemoveLink(const wchar_t* path);
+// False when RemoveLink would fail with ERROR_NOT_SUPPORTED: the platform reaches only what
+// the link points to (Wine). Nothing is changed. A link that cannot be opened at all counts as
+// removable here: its removal reports why.
+bool LinkRemovable(const wchar_t* path);
 
 // The path of a folder with every link on its way resolved, in `out` (`outChars` units);
 // false when the platform cannot tell or the result does not fit.

@@ -38,7 +38,7 @@ class DeletionCounter final : public FileActions {
 public:
     bool MakeFolder(const wchar_t*, bool) override { return true; }
     bool CopyFile(const FileCopy&, CopyProgress*) override { return true; }
-    bool DeleteFile(const wchar_t*, WalkedFolder*) override {
+    bool DeleteFile(const wchar_t*, LinkKind, WalkedFolder*) override {
         ++entries;
         return true;
     }

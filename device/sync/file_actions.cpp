@@ -29,10 +29,11 @@ bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
                                progress);
 }
 
-bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {
-    if (walked == nullptr) return DeleteEntryReport(owner_, path);
+bool DiskActions::DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) {
+    if (kind == LinkKind::Link) return RemoveLinkReport(owner_, path);
+    if (walked == nullptr) return DeleteFileReport(owner_, path);
     // Known gone only once the folder's walk has looked for it.
-    if (!DeleteEntryReport(owner_, path, walked->Resolved(), false)) return false;
+    if (!DeleteFileReport(owner_, path, false)) return false;
     walked->deleted.Insert(BaseName(path));
     return true;
 }

@@ -47,9 +47,9 @@ public:
     // One file copied onto its destination, made new or replacing what is there.
     // `progress` (may be null) watches a long copy and may stop it.
     virtual bool CopyFile(const FileCopy& copy, CopyProgress* progress) = 0;
-    // A file of the destination (or a file link) that the deletion pass deletes. `walked`:
-    // the folder whose walk found it, or null.
-    virtual bool DeleteFile(const wchar_t* path, WalkedFolder* walked) = 0;
+    // A file of the destination (or, `kind` Link, a file link, removed as itself) that the
+    // deletion pass deletes. `walked`: the folder whose walk found it, or null.
+    virtual bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) = 0;
     // A folder of the destination removed with everything in it, or, `kind` Link, a folder
     // link removed as itself.
     virtual bool RemoveFolder(const wchar_t* path, LinkKind kind) = 0;
@@ -66,7 +66,7 @@ public:
 
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy& copy, CopyProgress* progress) override;
-    bool DeleteFile(const wchar_t* path, WalkedFolder* walked) override;
+    bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) override;
     bool RemoveFolder(const wchar_t* path, LinkKind kind) override;
 
 private:
@@ -82,7 +82,7 @@ public:
 
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy&, CopyProgress*) override { return true; }
-    bool DeleteFile(const wchar_t*, WalkedFolder*) override { return true; }
+    bool DeleteFile(const wchar_t*, LinkKind, WalkedFolder*) override { return true; }
     bool RemoveFolder(const wchar_t*, LinkKind) override { return true; }
 
 private:

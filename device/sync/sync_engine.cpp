@@ -361,6 +361,7 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     if (kind == LinkKind::Unknown) return ReportUnreadable(host_, destination, GetLastError());
     if (kind == LinkKind::Entry && !MayEnter(destination)) return false;
     if (!IsFolderAttributes(sourceAttributes)) {
+        if (kind == LinkKind::Link && !LinkRemovable(destination)) return Skip(destination, SyncTexts::LinkStaysReason);
         if (state_.confirmEach) {
             int answer = Ask(PromptKind::FolderDelete, destination);
             if (answer == kIdCancel || answer == kIdNo) return false;
@@ -401,6 +402,11 @@ bool SyncEngine::ConfirmDeletionsGone(WalkedFolder& walked) {
 bool SyncEngine::PruneFile(const wchar_t* path) {
     if (!Step()) return false;
     if (options_.excludeObj && HasExtension(path, L".obj")) return true;
+    // Some platforms list a file link as a plain file and delete through it into its target:
+    // the link is removed as itself, or, where the platform cannot, stays with a row.
+    LinkKind kind = walked_ ? ClassifyLinkIn(walked_->Resolved(), path) : ClassifyLink(path);
+    if (kind == LinkKind::Unknown) return ReportUnreadable(host_, path, GetLastError());
+    if (kind == LinkKind::Link && !LinkRemovable(path)) return Skip(path, SyncTexts::LinkStaysReason);
     if (state_.confirmEach) {
         int answer = Ask(PromptKind::FileDelete, path);
         if (answer == kIdCancel) return false;
@@ -408,7 +414,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!actions_->DeleteFile(path, walked_)) return false;
+    if (!actions_->DeleteFile(path, kind, walked_)) return false;
     ++stats_.filesDeleted;
     return true;
 }

@@ -38,6 +38,8 @@ const TextPair NotDeleted{L"'%s' is still there after it was deleted; nothing mo
 const TextPair PathTooLongReason{L"the path is longer than 259 characters", L"ﾊﾟｽが259文字より長いです"};
 const TextPair SpecialFileReason{L"not a file nor a folder (a pipe, a socket or a device); never opened",
                                  L"ﾌｧｲﾙでもﾌｫﾙﾀﾞでもありません (ﾊﾟｲﾌﾟ、ｿｹｯﾄ、ﾃﾞﾊﾞｲｽ)。開きません"};
+const TextPair LinkStaysReason{L"a link that cannot be removed without what it points to; it stays",
+                               L"ﾘﾝｸ先を消さずには削除できないﾘﾝｸです。残しました"};
 
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{

@@ -28,6 +28,7 @@ extern const TextPair NotDeleted;         // %s: a file or folder still there af
 // Why an entry was left alone, for "skip" rows.
 extern const TextPair PathTooLongReason;  // its path (in either folder) would pass the path limit
 extern const TextPair SpecialFileReason;  // a pipe, a socket or a device node: never opened
+extern const TextPair LinkStaysReason;    // a link the platform cannot remove without its target
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;

@@ -14,17 +14,21 @@ out=$(run --force)
 [ ! -e "$work/dst/loop" ] || fail "the link was followed"
 
 # Destination-only links, one per run: to a file outside, to a source file, to an empty
-# folder (which Wine's folder removal would remove), to a full folder.
+# folder (which Wine's folder removal would remove), to a full folder. Where the link cannot
+# be removed as itself it stays with a row, and the run goes on (zz.txt after it is deleted).
 echo precious >"$work/outside/precious.txt"
 for target in "$work/outside/precious.txt" "$work/src/a.txt" "$work/outside/empty" "$work/outside"; do
   ln -s "$target" "$work/dst/link"
+  echo z >"$work/dst/zz.txt"
   out=$(run --delete --force)
   code=$?
   [ -e "$target" ] || fail "the deletion pass deleted $target through a link"
+  [ ! -e "$work/dst/zz.txt" ] || fail "the run did not go on past the link to $target: $out"
   if [ -L "$work/dst/link" ]; then
-    [ "$code" -eq 1 ] && grep -q "link '$(winpath "$work/dst/link" | sed 's/\\/\\\\/g')'" <<<"$out" ||
-      fail "a link that stays is not named: exit $code ($out)"
-    grep -q successed <<<"$out" && fail "success reported with the link still there: $out"
+    [ "$code" -eq 1 ] && grep -q "^Error: 1 entries could not be synced" <<<"$out" &&
+      grep -qxF "skip	$(winpath "$work/dst/link")	a link that cannot be removed without what it points to; it stays" <<<"$out" ||
+      fail "a link that stays has no row: exit $code ($out)"
+    [ "$(run --delete --dry-run | grep -v "^Error\|^zolvsync")" = "$(grep "^skip" <<<"$out")" ] || fail "the dry run's rows differ for $target"
     rm "$work/dst/link"
   fi
 done
