@@ -46,6 +46,13 @@ NameFault CheckName(const wchar_t* name) {
     return NameFault::None;
 }
 
+bool SameButCase(const wchar_t* a, const wchar_t* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (Capital(*a) != Capital(*b)) return false;
+    }
+    return *a == *b;
+}
+
 // An open-addressed table of hashes (0 marks a free slot), kept at most half full: no
 // allocation per name, which a walk of many small files would feel.
 std::uint64_t NameSet::Hash(const wchar_t* name) const {

@@ -19,6 +19,9 @@ enum class NameFault {
 };
 NameFault CheckName(const wchar_t* name);
 
+// True when the two names differ at most in case, as NameSet with case ignored compares them.
+bool SameButCase(const wchar_t* a, const wchar_t* b);
+
 // A set of the names of one folder. With case ignored, as a destination that ignores case
 // tells them apart, Insert is false for a name that differs from one inserted before only
 // in case (Index.html after index.html), which would land on the same destination entry.

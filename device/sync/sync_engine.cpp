@@ -28,6 +28,16 @@ struct SyncEngine::Entry {
     }
 };
 
+// Read once, when the copy pass is first about to write over a file of the folder: a folder
+// the pass writes nothing in is not listed for it.
+struct SyncEngine::CaseTwins {
+    explicit CaseTwins(const wchar_t* path) : folder(path) {}
+    const wchar_t* folder;
+    bool read = false;
+    NameSet names{NameSet::Case::Ignored};
+    NameSet twins{NameSet::Case::Ignored};  // names met more than once, but for case
+};
+
 // A large file takes long to copy: between its pieces the host shows how far the copy is
 // and services its window, and an abort stops the copy where it is.
 struct SyncEngine::CopyWatch final : CopyProgress {
@@ -167,7 +177,8 @@ bool SyncEngine::CopyTree(const wchar_t* source, const wchar_t* destination) {
     return CopyEntry(Entry::Of(source, info), destination);
 }
 
-bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool destinationMissing) {
+bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool destinationMissing,
+                           CaseTwins* twins) {
     if (IsFolderAttributes(source.attributes)) return CopyFolder(source.path, destination);
     if (!Step()) return false;
     if (options_.excludeObj && HasExtension(source.path, L".obj")) return true;
@@ -181,6 +192,13 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
     // A pipe or a device in the file's place is not written over (nor opened).
     if (!destExists && GetLastError() == ERROR_INVALID_PARAMETER && IsSpecialFile(destination)) {
         return LeaveInDestination(destination, SyncTexts::SpecialFileReason);
+    }
+    // A name no look found has no twins either; one about to be written over may.
+    if (twins && destExists && (IsFolderAttributes(destInfo.dwFileAttributes) || Newer(source, destInfo))) {
+        PathBuffer picked;
+        bool found;
+        if (!PickCaseTwin(*twins, destination, picked, &found)) return false;
+        if (found) return CopyEntry(source, picked);
     }
     if (!destExists || !IsFolderAttributes(destInfo.dwFileAttributes)) {
         return SyncFileKnown(source, destination, destExists ? &destInfo : nullptr);
@@ -211,9 +229,10 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
         rootsChanged_ = true;
         if (!actions_->MakeFolder(destination, true)) return false;
     }
+    CaseTwins twins(destination);
     return ForEachEntry(source, source, destination,
-                        [this, missing](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
-                                        const wchar_t* childDestination) {
+                        [this, missing, &twins](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
+                                                const wchar_t* childDestination) {
                             // A folder link is not followed: through it the walk could come back
                             // to itself. A mount point looks the same and is walked like any folder.
                             if (IsFolderLink(found.dwFileAttributes)) {
@@ -222,7 +241,8 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
                                 if (kind == LinkKind::Unknown) return ReportUnreadable(host_, childSource, GetLastError());
                             }
                             // The search already holds the entry's attributes and time: no second look.
-                            return CopyEntry(Entry::Of(childSource, found), childDestination, missing);
+                            return CopyEntry(Entry::Of(childSource, found), childDestination, missing,
+                                             missing ? nullptr : &twins);
                         });
 }
 
@@ -265,6 +285,40 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     return true;
 }
 
+bool SyncEngine::PickCaseTwin(CaseTwins& twins, const wchar_t* destination, PathBuffer& picked, bool* found) {
+    *found = false;
+    if (!twins.read) {
+        twins.read = true;
+        FolderSearch search(twins.folder);
+        while (const WIN32_FIND_DATAW* entry = search.Next()) {
+            if (!twins.names.Insert(entry->cFileName)) twins.twins.Insert(entry->cFileName);
+        }
+        if (search.Error() != 0) return ReportFolderUnlistable(host_, twins.folder, search.Error());
+    }
+    const wchar_t* name = BaseName(destination);
+    if (!twins.twins.Contains(name)) return true;
+    // Rare: the folder is read once more for the names themselves.
+    FolderSearch search(twins.folder);
+    PathBuffer other;
+    while (const WIN32_FIND_DATAW* entry = search.Next()) {
+        if (!SameButCase(entry->cFileName, name) || !JoinPath(other, twins.folder, entry->cFileName)) continue;
+        if (!*found) {
+            CopyPath(picked, other);
+            *found = true;
+        } else if (!leftInDestination_.Contains(other)) {
+            LeaveInDestination(other, NameFaultReason(NameFault::None));
+        }
+    }
+    if (search.Error() != 0) return ReportFolderUnlistable(host_, twins.folder, search.Error());
+    return true;
+}
+
+bool SyncEngine::Newer(const Entry& source, const WIN32_FILE_ATTRIBUTE_DATA& destination) const {
+    int order = options_.dosTime ? CompareDosStamps(source.lastWrite, destination.ftLastWriteTime)
+                                 : CompareFileTime(&source.lastWrite, &destination.ftLastWriteTime);
+    return order > 0;
+}
+
 bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
     if (!Step()) return false;
     WIN32_FILE_ATTRIBUTE_DATA sourceInfo, destInfo;
@@ -276,11 +330,7 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
 
 bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
                                const WIN32_FILE_ATTRIBUTE_DATA* destInfo) {
-    if (destInfo) {
-        int order = options_.dosTime ? CompareDosStamps(source.lastWrite, destInfo->ftLastWriteTime)
-                                     : CompareFileTime(&source.lastWrite, &destInfo->ftLastWriteTime);
-        if (order <= 0) return true;
-    }
+    if (destInfo && !Newer(source, *destInfo)) return true;
     bool destIsFolder = destInfo && IsFolderAttributes(destInfo->dwFileAttributes);
     if (state_.confirmEach && destIsFolder) {
         int answer = Ask(PromptKind::Replace, destination);

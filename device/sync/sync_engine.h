@@ -6,6 +6,7 @@
 #include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
+#include "paths.h"
 #include "platform/file_system.h"
 #include "sync_host.h"
 #include "sync_options.h"
@@ -55,6 +56,7 @@ public:
 
 private:
     struct Entry;      // a path with the attributes and last-write time already known
+    struct CaseTwins;  // the names of a destination folder that differ only in case
     struct CopyWatch;  // services the host during a file copy and stops the copy on an abort
 
     bool Step();   // services one message; false once an abort was asked for
@@ -65,7 +67,15 @@ private:
     bool ForEachEntry(const wchar_t* folder, const wchar_t* source, const wchar_t* destination, Visit visit);
     // `destinationMissing`: the destination's folder did not exist before this run (it was
     // just made, or a dry run would make it), so there is nothing there to look at.
-    bool CopyEntry(const Entry& source, const wchar_t* destination, bool destinationMissing = false);
+    // `twins`: those of the destination's folder, when it existed before the run.
+    bool CopyEntry(const Entry& source, const wchar_t* destination, bool destinationMissing = false,
+                   CaseTwins* twins = nullptr);
+    // Where the copy pass is to write a file `destination` whose folder holds other names that
+    // differ from it only in case (some file systems allow them), the first of them in the
+    // folder's order is written (`picked`, named exactly) and the others stay with a row.
+    // `*found` false: no such names. False (reported) when the folder cannot be listed.
+    bool PickCaseTwin(CaseTwins& twins, const wchar_t* destination, PathBuffer& picked, bool* found);
+    bool Newer(const Entry& source, const WIN32_FILE_ATTRIBUTE_DATA& destination) const;
     bool CopyFolder(const wchar_t* source, const wchar_t* destination);
     bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);
     bool PrunePass(const wchar_t* from, const wchar_t* to);

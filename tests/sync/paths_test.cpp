@@ -184,6 +184,8 @@ TEST(NameRules, TellUnusableNamesAndCaseTwins) {
     EXPECT_FALSE(names.Insert(L"\u00E4pfel"));  // a capital beyond ASCII
     for (int i = 0; i < 1000; ++i) EXPECT_TRUE(names.Insert((L"f" + std::to_wstring(i)).c_str()));
     EXPECT_FALSE(names.Insert(L"F999"));
+    EXPECT_TRUE(SameButCase(L"\u00C4pfel.TXT", L"\u00E4pfel.txt"));
+    EXPECT_FALSE(SameButCase(L"a.txt", L"a.txt2") || SameButCase(L"a.tx", L"a.txt"));
     NameSet exact(NameSet::Case::Kept);
     EXPECT_TRUE(exact.Insert(L"a") && exact.Insert(L"A") && exact.Contains(L"A") && !exact.Contains(L"b"));
 }

@@ -17,7 +17,8 @@
 #   6. a delete the platform reports as done while the file stays is not counted as done; a
 #      destination folder that refuses writing is reported with the code of the failed copy;
 #   7. an entry whose path passes the path limit is skipped with a row, and the run goes on;
-#   8. pipes, sockets and devices are skipped with a row in either folder, never opened.
+#   8. pipes, sockets and devices are skipped with a row in either folder, never opened;
+#   9. of destination names that differ only in case one is written, the other skipped.
 source "$(dirname "$0")/e2e_common.sh"
 run() { wine "$exe" --lang en "$@"; }
 passed=0
@@ -259,6 +260,20 @@ mkdir "$work/8/dst/gone" && mkfifo "$work/8/dst/gone/f"
 out=$(timeout 60 wine "$exe" --lang en --delete --force "$src" "$dst" 2>&1)
 [ $? -eq 1 ] && grep -qF "The folder '$dst\\gone' holds 'f': not a file nor a folder" <<<"$out" && [ -p "$work/8/dst/gone/f" ] ||
   fail "a pipe inside a folder to be removed: $out"
+ok
+
+# 9. Destination names that differ only in case, with and without the deletion pass: the
+# first in the folder's order (Wine lists capitals first) is written, the other stays with
+# a row, and no path gets both.
+mkdir -p "$work/9/src" "$work/9/dst"
+src=$(winpath "$work/9/src") dst=$(winpath "$work/9/dst")
+for mirror in "" --delete; do
+  echo old A >"$work/9/dst/A.txt" && echo old a >"$work/9/dst/a.txt" && touch -d 2001-01-01 "$work/9/dst/"*
+  echo "new $mirror" >"$work/9/src/a.txt"
+  out=$(run --force $mirror "$src" "$dst" 2>/dev/null)
+  [ "$out" = "skip	$dst\\a.txt	another entry of the folder has this name but for case"$'\n'"copy	$src\\a.txt	$dst\\A.txt" ] &&
+    [ "$(cat "$work/9/dst/A.txt" "$work/9/dst/a.txt")" = "new $mirror"$'\n'"old a" ] || fail "case twins ($mirror): $out"
+done
 ok
 
 echo "$passed passed, 0 failed"
