@@ -9,11 +9,20 @@
 
 namespace {
 
-// True only for a folder that was listed to its end and held nothing: a folder that cannot
-// be listed is not an empty one.
-bool ListsEmpty(const wchar_t* folder) {
+// Whether `folder` or a folder below it holds a file (a link too, but no folder link is
+// followed), not counting excluded ones; one that cannot be listed may, and counts.
+bool HoldsFile(const wchar_t* folder, bool excludeObj) {
     FolderSearch search(folder);
-    return search.Next() == nullptr && search.Error() == 0;
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!IsFolderAttributes(found->dwFileAttributes)) {
+            if (!excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
+        } else if (!IsFolderLink(found->dwFileAttributes) &&
+                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(child, excludeObj))) {
+            return true;
+        }
+    }
+    return search.Error() != 0;
 }
 
 // Every entry below `folder`, folders and files alike; a folder link counts as one entry,
@@ -80,7 +89,7 @@ bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
     // A dry run asks nothing: its rows already show everything that would go.
-    if (options_.dryRun || !ListsEmpty(from) || ListsEmpty(to)) return true;
+    if (options_.dryRun || sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj)) return true;
     wchar_t text[kMessageChars];
     FormatInto(text, Pick(SyncTexts::EmptySource), from, to);
     return host_.AskEmptySource(text) == kIdYes;

@@ -87,6 +87,7 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
     stats_ = RunStats();
+    sourceHoldsFile_ = false;
     leftInDestination_ = NameSet(NameSet::Case::Kept);
     from_ = from;
     to_ = to;
@@ -182,6 +183,7 @@ bool SyncEngine::CopyEntry(const Entry& source, const wchar_t* destination, bool
     if (IsFolderAttributes(source.attributes)) return CopyFolder(source.path, destination);
     if (!Step()) return false;
     if (options_.excludeObj && HasExtension(source.path, L".obj")) return true;
+    sourceHoldsFile_ = true;
     // A name that is not there can cost a search of its whole folder to look for under
     // some platforms; in a folder that did not exist there is nothing to look for.
     if (destinationMissing) return SyncFileKnown(source, destination, nullptr);

@@ -83,6 +83,8 @@ private:
     // (a card not inserted would otherwise empty the destination), and a deletion limit is
     // checked with a dry deletion pass. False stops the run with nothing deleted.
     bool GuardDeletionPass(const wchar_t* from, const wchar_t* to);
+    // The source holds no file the copy pass could sync (only folders, excluded or skipped
+    // entries: a freshly formatted card), while the destination holds one.
     bool ConfirmEmptySource(const wchar_t* from, const wchar_t* to);
     bool WithinDeleteLimit(const wchar_t* from, const wchar_t* to);
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
@@ -107,6 +109,7 @@ private:
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
+    bool sourceHoldsFile_ = false;  // the copy pass met a file it could sync
     // What the copy pass left alone in the destination, with its row: the deletion pass
     // leaves it too, without a second row.
     NameSet leftInDestination_{NameSet::Case::Kept};

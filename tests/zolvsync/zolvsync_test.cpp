@@ -185,8 +185,9 @@ TEST_F(Zolvsync, DryRunAndSummary) {
     EXPECT_EQ(real.err.find('\n', summary), real.err.size() - 1);  // the last line
 }
 
-// A mirror from an empty source (a card not inserted) asks first, even with --force, which
-// refuses it unless --allow-empty-source is given; No deletes nothing.
+// A mirror from an empty source (a card not inserted, or one holding folders but no file)
+// asks first, even with --force, which refuses it unless --allow-empty-source is given; No
+// deletes nothing.
 TEST_F(Zolvsync, AnEmptySourceIsAskedAboutBeforeTheDestinationIsEmptied) {
     tree.Write(L"dst\\a.txt", "a");
     tree.Write(L"dst\\sub\\b.txt", "b");
@@ -204,6 +205,21 @@ TEST_F(Zolvsync, AnEmptySourceIsAskedAboutBeforeTheDestinationIsEmptied) {
     ProcessResult allowed = Run(L"--delete --force --allow-empty-source " + Q(L"src") + L" " + Q(L"dst"));
     EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
     EXPECT_FALSE(tree.Exists(L"dst\\a.txt") || tree.Exists(L"dst\\sub"));
+
+    // Folders but no file (a freshly formatted card), or only excluded files: as empty. A
+    // destination that holds no file either loses nothing and is not asked about.
+    tree.MakeFolder(L"src\\DCIM");
+    tree.Write(L"src\\x.obj", "o");
+    tree.Write(L"dst\\DCIM\\photo.jpg", "p");
+    ProcessResult card = Run(L"--delete --force --exclude-obj --lang en " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(card.exitCode, 1);
+    EXPECT_NE(card.err.find(question), std::string::npos) << card.err;
+    EXPECT_TRUE(tree.Exists(L"dst\\DCIM\\photo.jpg"));
+    DeleteFileW(tree.Path(L"dst\\DCIM\\photo.jpg").c_str());
+    tree.MakeFolder(L"dst\\old");
+    ProcessResult nothing = Run(L"--delete --force --exclude-obj " + Q(L"src") + L" " + Q(L"dst"));
+    EXPECT_EQ(nothing.exitCode, 0) << nothing.err;
+    EXPECT_FALSE(tree.Exists(L"dst\\old"));
 }
 
 // --max-delete N: a dry deletion pass counts first (what a removed folder holds included);
