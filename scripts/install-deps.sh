@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
           binutils-mingw-w64-i686 mingw-w64-tools wine wine64 xvfb xauth googletest rsync
-          xdotool x11-utils imagemagick python3 bc locales fonts-vlgothic)
+          xdotool x11-utils imagemagick python3 bc locales fonts-vlgothic python3-fuse)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
