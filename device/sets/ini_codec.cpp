@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 void ClearSetFields(SetFields& set) {
     set.name[0] = set.source[0] = set.destination[0] = L'\0';
@@ -38,27 +39,44 @@ void ConvertInto(const char* text, wchar_t (&field)[MAX_PATH], UINT codePage) {
 
 bool FlagIsYes(const char* line, int position) { return line[position] == 'Y' || line[position] == 'y'; }
 
-// A field's text in the code page: at most 259 units give at most 518 ANSI or 777 UTF-8 bytes.
+// A field's text in the code page: at most 259 units give at most 518 ANSI or 777 UTF-8 bytes;
+// with its marks escaped, at most 777 either way.
 std::string ToMultiByte(const wchar_t* text, UINT codePage) {
     char bytes[3 * MAX_PATH + 1];
     int written = WideCharToMultiByte(codePage, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
     return written > 0 ? std::string(bytes) : std::string();
 }
 
+bool IsEscapedMark(char c) { return c == '[' || c == ']' || c == '"' || c == '<'; }
+
+// '[', ']' and '"' enclose a set file's values, and the reader drops them wherever they
+// stand; inside a name or a path each is written between '<' and '>' ("<[>"), which no
+// Windows path can hold: a reader that drops the marks reads a path no folder has, never
+// another folder. A '<' that goes on with "<>" is written "<<>", so every text reads back as
+// it was; a text without these is written as it stands.
+std::wstring EscapeMarks(const wchar_t* text) {
+    std::wstring out;
+    for (const wchar_t* c = text; *c; ++c) {
+        if (*c == L'[' || *c == L']' || *c == L'"' || (*c == L'<' && c[1] == L'<' && c[2] == L'>')) {
+            out += L'<';
+            out += *c;
+            out += L'>';
+        } else {
+            out += *c;
+        }
+    }
+    return out;
+}
+
 // The ANSI form, written between `open` and `close` as the line holds it, reads back as the
 // same text: no character replaced by '?' or a look-alike, and no closing mark taken into
-// the value as the trail byte of what the reader counts as a double-byte character. Only
-// the '[', ']' and '"' that no set file keeps are left out of the comparison.
+// the value as the trail byte of what the reader counts as a double-byte character.
 bool RoundTripsAnsi(const wchar_t* text, char open, char close) {
-    std::string line = open + ToMultiByte(text, CP_ACP) + close + "\r\n";
+    std::string line = open + ToMultiByte(EscapeMarks(text).c_str(), CP_ACP) + close + "\r\n";
     StripSetValue(line.data(), CP_ACP);
     wchar_t back[MAX_PATH];
     if (MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, back, MAX_PATH) <= 0) back[0] = L'\0';
-    std::wstring kept;
-    for (const wchar_t* c = text; *c; ++c) {
-        if (*c != L'[' && *c != L']' && *c != L'"') kept += *c;
-    }
-    return kept == back;
+    return wcscmp(text, back) == 0;
 }
 
 }  // namespace
@@ -78,7 +96,10 @@ void StripSetValue(char* text, UINT codePage) {
     for (;;) {
         unsigned char c = static_cast<unsigned char>(*read);
         if (c == '\0' || c == '\r' || c == '\n') break;
-        if (c == '[' || c == ']' || c == '"') {
+        if (c == '<' && IsEscapedMark(read[1]) && read[2] == '>') {
+            *write++ = read[1];
+            read += 3;
+        } else if (c == '[' || c == ']' || c == '"') {
             ++read;
         } else if (codePage == CP_ACP && IsAnsiLeadByte(c)) {
             *write++ = *read++;
@@ -120,9 +141,9 @@ int ParseSetLine(char* line, SetFields& current, UINT codePage) {
 std::string FormatSetSection(const SetFields& set, UINT codePage) {
     auto flag = [](int value) { return value ? "Y" : "N"; };
     std::string out;
-    out += "[" + ToMultiByte(set.name, codePage) + "]\r\n";
-    out += "SRC=\"" + ToMultiByte(set.source, codePage) + "\"\r\n";
-    out += "DST=\"" + ToMultiByte(set.destination, codePage) + "\"\r\n";
+    out += "[" + ToMultiByte(EscapeMarks(set.name).c_str(), codePage) + "]\r\n";
+    out += "SRC=\"" + ToMultiByte(EscapeMarks(set.source).c_str(), codePage) + "\"\r\n";
+    out += "DST=\"" + ToMultiByte(EscapeMarks(set.destination).c_str(), codePage) + "\"\r\n";
     for (const SetOption& option : kSetOptions) {
         out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
     }

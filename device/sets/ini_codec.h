@@ -9,6 +9,7 @@
 
 // The INI set file: one section per set, CR LF line ends.
 //   [name]  SRC="source"  DST="destination"  DELETE=Y|N  DOSTIME=  FORCE=  EXCLUDEOBJ=  (blank)
+// A '[', ']' or '"' inside a name or a path is written "<[>", "<]>", "<\">" (see StripSetValue).
 // It is written in the device's ANSI code page whenever that can hold every text, and
 // otherwise as UTF-8 after a byte-order mark, so that no name or path is ever lost to '?'.
 // The reader takes a file that starts with the UTF-8 byte-order mark as UTF-8, any other
@@ -18,8 +19,10 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 // 0 when the first n bytes of the line match the key, ASCII letters compared without case.
 int KeyMatches(const char* line, const char* key, int n);
 
-// In place: stops at NUL, CR or LF and drops '[', ']' and '"'; in an ANSI file a lead byte of
-// the ANSI code page and the byte after it are copied as a pair, in either interface language.
+// In place: stops at NUL, CR or LF, turns "<[>", "<]>", "<\">" and "<<>" back into the
+// character between the angles (how a value holds those) and drops any other '[', ']' and '"';
+// in an ANSI file a lead byte of the ANSI code page and the byte after it are copied as a pair,
+// in either interface language.
 void StripSetValue(char* text, UINT codePage = CP_ACP);
 
 // Parses one line (modified in place) of a file in `codePage` (CP_ACP or CP_UTF8) into the

@@ -250,6 +250,25 @@ TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
     EXPECT_EQ(Count(), 1);
 }
 
+// '[', ']' and '"' are ordinary in Windows names: a set holding them comes back exactly,
+// never as another folder.
+TEST_F(MainWindowTest, BracketsAndQuotesInASetComeBackExactly) {
+    Open();
+    w->NewSet();
+    SetWindowTextW(w->setList.hwnd, L"Backup [old] \"2\"");
+    SetWindowTextW(w->sourceEdit.hwnd, L"D:\\Backup [old]");
+    SetWindowTextW(w->destinationEdit.hwnd, L"E:\\\"x\" [1]");
+    w->OnSetListDropDown();  // takes in what the controls hold
+    ASSERT_EQ(w->SaveSetFile(), 1);
+    EXPECT_EQ(tree.Read(L"sets.ini").rfind("[Backup <[>old<]> <\">2<\">]\r\nSRC=\"D:\\Backup <[>old<]>\"\r\n", 0), 0u);
+    w->NewSet();
+    ASSERT_EQ(w->LoadSetFile(), 1);
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(ItemName(0), L"Backup [old] \"2\"");
+    EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"D:\\Backup [old]");
+    EXPECT_EQ(TextOf(w->destinationEdit.hwnd), L"E:\\\"x\" [1]");
+}
+
 TEST_F(MainWindowTest, ForwardRunWithPromptRowsAndSuccess) {
     Open();
     WriteMirrorExample(tree);

@@ -31,13 +31,14 @@ TEST(IniCodec, KeysMatchWithoutCaseAtTheLineStartOnly) {
     EXPECT_NE(KeyMatches("SRCX", "SRC=", 4), 0);
 }
 
-TEST(IniCodec, StripDropsBracketsAndQuotesAndStopsAtTheLineEnd) {
+TEST(IniCodec, StripDropsMarksKeepsEscapedOnesAndStopsAtTheLineEnd) {
     // Lead bytes are those of the system's code page, whatever the interface language.
     const bool doubleByte = IsDBCSLeadByteEx(CP_ACP, 0x83) != FALSE;
     for (int language : {kLanguageEnglish, kLanguageJapanese}) {
         UiLanguage = language;
         EXPECT_EQ(Stripped("\"C:\\a [b]\\c\"\r\nrest"), "C:\\a b\\c");
         EXPECT_EQ(Stripped("  keep blanks  "), "  keep blanks  ");
+        EXPECT_EQ(Stripped("\"a <[>b<]> <\">c<\"> <<> <> <x> <[\""), "a [b] \"c\" < <> <x> <");
         // A lead byte and its trail byte travel as a pair; elsewhere the ']' is dropped.
         EXPECT_EQ(Stripped("\x83]x"), doubleByte ? "\x83]x" : "\x83x");
         EXPECT_EQ(Stripped("ab\x83"), "ab\x83");  // a lead byte at the end is copied alone
@@ -108,18 +109,30 @@ TEST(IniCodec, WritesTheFormatAndReadsItBack) {
     set.deleteAfterCopy = 1;
     set.excludeObj = 7;  // any non-zero value is Y
     std::string text = FormatSetSection(set);
+    // Inside a value the marks are escaped; a reader that drops them finds a path with '<'
+    // and '>', which names no folder.
     EXPECT_EQ(text,
-              "[Work [old]]\r\nSRC=\"\\My Documents\\\"quoted\"\"\r\nDST=\"\\Storage Card\\Work\"\r\n"
+              "[Work <[>old<]>]\r\nSRC=\"\\My Documents\\<\">quoted<\">\"\r\nDST=\"\\Storage Card\\Work\"\r\n"
               "DELETE=Y\r\nDOSTIME=N\r\nFORCE=N\r\nEXCLUDEOBJ=Y\r\n\r\n");
 
     TempTree tree;
     std::vector<SetFields> sets = ReadAll(tree, text);
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_STREQ(sets[0].name, L"Work old");  // brackets and quotes do not survive
-    EXPECT_STREQ(sets[0].source, L"\\My Documents\\quoted");
+    EXPECT_STREQ(sets[0].name, L"Work [old]");
+    EXPECT_STREQ(sets[0].source, L"\\My Documents\\\"quoted\"");
     EXPECT_STREQ(sets[0].destination, L"\\Storage Card\\Work");
     EXPECT_EQ(sets[0].deleteAfterCopy, 1);
     EXPECT_EQ(sets[0].excludeObj, 1);
+
+    // What looks like an escape comes back as it stands; a value of marks only still fits a line.
+    for (const std::wstring& odd : {std::wstring(L"<<> <[> <x>"), std::wstring(259, L'"')}) {
+        wcscpy(set.destination, odd.c_str());
+        sets = ReadAll(tree, FormatSetSection(set));
+        ASSERT_EQ(sets.size(), 1u);
+        EXPECT_EQ(sets[0].destination, odd);
+    }
+    wcscpy(set.destination, L"D:\\<x> <>");  // no marks: written as it stands
+    EXPECT_NE(FormatSetSection(set).find("DST=\"D:\\<x> <>\"\r\n"), std::string::npos);
 }
 
 TEST(IniCodec, TextTheAnsiCodePageCannotHoldIsWrittenAsUtf8AndReadBack) {
