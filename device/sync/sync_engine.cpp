@@ -58,8 +58,8 @@ bool ReadInfo(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
 }
 
 // A source counterpart that is neither a file nor a folder: the copy pass skipped it, and
-// what stands in its place in the destination stays.
-constexpr DWORD kSpecialCounterpart = FILE_ATTRIBUTE_DEVICE;
+// what stands in its place in the destination stays. No attribute word the platform gives.
+constexpr DWORD kSpecialCounterpart = 0xFFFFFFFEu;
 
 }  // namespace
 
