@@ -172,21 +172,31 @@ bool KeepActions::MakeFolder(const wchar_t* path, bool withParents) {
     return inner_.MakeFolder(path, withParents);
 }
 
+bool KeepActions::BeforeReplace(const wchar_t* destination) { return Keep(destination, replaced_); }
+
 bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
+    if (!StartRun()) return false;
     const WIN32_FILE_ATTRIBUTE_DATA* before = copy.destinationBefore;
+    replaced_[0] = L'\0';
     if (before && !(before->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        PathBuffer kept;
-        if (!Keep(copy.destination, kept)) return false;
+        if (dryRun_) {
+            if (!Keep(copy.destination, replaced_)) return false;
+            return inner_.CopyFile(copy, progress);
+        }
+        // The old file keeps its attributes in the run folder: nothing is lifted from it.
         FileCopy fresh = copy;
-        fresh.destinationBefore = nullptr;  // it is in the run folder now
+        fresh.destinationBefore = nullptr;
+        fresh.beforeReplace = this;
         if (!inner_.CopyFile(fresh, progress)) {
-            // A copy that failed or was stopped leaves the old file where it was.
-            if (!dryRun_ && RenameEntry(kept, copy.destination)) --stats_.entriesKept;
+            // Kept, and then the new file could not take its place: the old one goes back.
+            if (replaced_[0] && GetFileAttributesW(copy.destination) == kUnreadableAttributes &&
+                RenameEntry(replaced_, copy.destination)) {
+                --stats_.entriesKept;
+            }
             return false;
         }
-    } else {
-        if (!StartRun()) return false;
-        if (!inner_.CopyFile(copy, progress)) return false;
+    } else if (!inner_.CopyFile(copy, progress)) {
+        return false;
     }
     if (dryRun_) return true;
     // What the copy is now, so that Undo can tell it from a file changed since.

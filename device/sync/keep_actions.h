@@ -16,7 +16,7 @@ struct RunStats;
 // leaves none), and then the oldest kept runs beyond the count go. A move that fails stops
 // the run before anything is replaced or deleted. In a dry run nothing is moved or made,
 // and the rows are the same.
-class KeepActions final : public FileActions {
+class KeepActions final : public FileActions, private ReplaceHook {
 public:
     KeepActions(FileActions& inner, SyncHost& host, RunStats& stats, const wchar_t* written, bool dryRun,
                 int keptRuns);
@@ -27,6 +27,9 @@ public:
     bool RemoveFolder(const wchar_t* path, LinkKind kind) override;
 
 private:
+    // The old file goes into the run folder once the new one is complete, just before the
+    // new one takes its place: a run stopped or killed during the copy leaves it as it was.
+    bool BeforeReplace(const wchar_t* destination) override;
     bool StartRun();
     bool OpenStore();
     bool MakeRunFolder();
@@ -48,4 +51,5 @@ private:
     PathBuffer run_ = L"";
     wchar_t runName_[kRunStampChars] = L"";
     RunRecordWriter record_;
+    PathBuffer replaced_ = L"";  // where the copy under way kept the file it replaces
 };
