@@ -100,6 +100,8 @@ bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
     RowlessHost quiet(host_);
     DeletionCounter counter;
     SyncEngine counting(quiet, state_, counted, counter);
+    counting.from_ = from;  // the run's folders, as the real pass knows them
+    counting.to_ = to;
     state_.confirmEach = false;
     if (!counting.PrunePass(from, to)) return false;
     if (counter.entries <= options_.maxDelete) return true;
