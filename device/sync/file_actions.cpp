@@ -26,7 +26,7 @@ bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
         SetFileAttributesW(copy.destination, FILE_ATTRIBUTE_NORMAL);
     }
     return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination, before,
-                               progress);
+                               progress, copy.beforeReplace);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {
