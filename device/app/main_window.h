@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/text.h"
 #include "framework/frame.h"
-#include "framework/text.h"
 #include "sets/set_fields.h"
 #include "sync/dialogs/gui_sync_host.h"
 #include "sync/sync_engine.h"

@@ -6,9 +6,9 @@
 
 #include <commctrl.h>
 
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/program.h"
-#include "framework/text.h"
 #include "platform/command_bands.h"
 
 namespace {

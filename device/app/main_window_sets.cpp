@@ -3,9 +3,9 @@
 #include <cwchar>
 #include <string>
 
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
-#include "framework/text.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
 #include "sets/file_dialog.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/text.h"
+#include "base/text.h"
 #include "sync/sync_engine.h"
 
 // What a run or a preview did, in words for the window (no window calls here).

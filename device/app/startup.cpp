@@ -1,7 +1,7 @@
 #include "startup.h"
 
+#include "base/language.h"
 #include "command_ids.h"
-#include "framework/language.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "main_window.h"

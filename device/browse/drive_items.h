@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "platform/pc_drives.h"
 #include "sync/paths.h"
 

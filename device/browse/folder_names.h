@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "sync/paths.h"
 
 // Window-free rules of the folder browser: paths rebuilt from labels, the name of a new

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "recovery_steps.h"
+#include "base/recovery_steps.h"
 
 // Runs a window, dialog, hook or page handler so that neither a processor fault in the
 // program's own code (a write through a null pointer, a division by zero) nor a C++

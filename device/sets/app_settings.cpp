@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "framework/registry.h"
+#include "base/registry.h"
 #include "platform/device_root.h"
 #include "sync/paths.h"
 

@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
+#include "base/text.h"
 #include "framework/program.h"
-#include "framework/text.h"
 #include "sync/paths.h"
 
 FFileDialog::FFileDialog() {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/recovery_steps.h"
+#include "base/recovery_steps.h"
 #include "paths.h"
 
 // One folder's entries in the platform's order, without "." and "..";

@@ -4,7 +4,7 @@
 #include <cwctype>
 #include <cwchar>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 const wchar_t kUsage[] =
     L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--dry-run] [--lang en|ja]\n"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "platform/command_bands.h"
 
 namespace {
