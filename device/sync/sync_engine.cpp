@@ -2,6 +2,7 @@
 
 #include "dos_time.h"
 #include "file_ops.h"
+#include "folder_overlap.h"
 #include "folder_search.h"
 #include "name_rules.h"
 #include "paths.h"

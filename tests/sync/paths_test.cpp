@@ -5,6 +5,7 @@
 
 #include "scripted_host.h"
 #include "sync/file_ops.h"
+#include "sync/folder_overlap.h"
 #include "sync/name_rules.h"
 #include "sync/paths.h"
 #include "temp_tree.h"
