@@ -8,12 +8,12 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/paths.h"
 #include "base/text.h"
 #include "command_ids.h"
 #include "framework/fault_guard.h"
 #include "main_window.h"
 #include "sync/file_ops.h"
-#include "sync/paths.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "paths.h"
+#include "base/paths.h"
 #include "platform/file_system.h"
 
 namespace {
