@@ -9,7 +9,7 @@
 #include "base/text.h"
 #include "command_ids.h"
 #include "framework/program.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "main_window.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 #include "program_names.h"
 
 HWND ActivateRunningInstance(const wchar_t* className) {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "base/text.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 
