@@ -7,10 +7,10 @@
 #include <initializer_list>
 
 #include "about/about_box.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
-#include "framework/text.h"
 #include "layout.h"
 #include "program_names.h"
 #include "sets/app_settings.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/text.h"
 #include "framework/frame.h"
-#include "framework/text.h"
 #include "run_display.h"
 #include "run_figures.h"
 #include "sets/set_fields.h"

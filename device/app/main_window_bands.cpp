@@ -6,10 +6,10 @@
 
 #include <commctrl.h>
 
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/program.h"
-#include "framework/text.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/fault_guard.h"
-#include "framework/text.h"
 #include "main_window.h"
-#include "sync/paths.h"
 #include "sync/file_ops.h"
 #include "sync/keep_texts.h"
 #include "sync/run_undo.h"

@@ -3,9 +3,10 @@
 #include <cwchar>
 #include <string>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
-#include "framework/text.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
 #include "sets/file_dialog.h"
@@ -13,7 +14,6 @@
 #include "sets/set_file_texts.h"
 #include "sets/set_file_writer.h"
 #include "sets/sync_set.h"
-#include "sync/paths.h"
 
 namespace {
 

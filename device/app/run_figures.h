@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "sync/run_undo.h"
 #include "sync/sync_engine.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/text.h"
+#include "base/text.h"
 #include "set_fields.h"
 #include "sync/sync_options.h"
 

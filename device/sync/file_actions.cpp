@@ -1,6 +1,6 @@
 #include "file_actions.h"
 
-#include "paths.h"
+#include "base/paths.h"
 
 const wchar_t* WalkedFolder::Resolved() {
     if (!resolvedRead_) {

@@ -2,10 +2,10 @@
 
 #include <cwchar>
 
+#include "base/paths.h"
+#include "folder_search.h"
 #include "platform/file_attributes.h"
 #include "platform/file_system.h"
-#include "folder_search.h"
-#include "paths.h"
 #include "sync_texts.h"
 
 namespace {

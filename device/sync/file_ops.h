@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include "../framework/text.h"
+#include "base/text.h"
 #include "error_reporter.h"
-#include "platform/file_copy.h"
 #include "name_rules.h"
+#include "platform/file_copy.h"
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/text.h"
+#include "base/text.h"
 
 // The texts of Keep and Undo, as English/Japanese pairs.
 namespace KeepTexts {

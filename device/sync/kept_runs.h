@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "paths.h"
+#include "base/paths.h"
 
 // Where runs with Keep on leave what they replace or delete: in the folder they write,
 //   <folder>\.zolvkept\<run stamp>\<the entry's path relative to the folder>

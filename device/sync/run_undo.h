@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "paths.h"
+#include "base/paths.h"
 #include "run_record.h"
 #include "sync_engine.h"
 

@@ -1,12 +1,13 @@
 #include "sync_engine.h"
 
+#include "base/paths.h"
 #include "dos_time.h"
 #include "file_ops.h"
+#include "folder_overlap.h"
 #include "folder_search.h"
 #include "keep_actions.h"
 #include "kept_runs.h"
 #include "name_rules.h"
-#include "paths.h"
 #include "platform/file_system.h"
 #include "sync_texts.h"
 

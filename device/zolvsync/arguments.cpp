@@ -4,7 +4,7 @@
 #include <cwctype>
 #include <cwchar>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "sets/set_options.h"
 #include "sync/sync_options.h"
 

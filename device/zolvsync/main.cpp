@@ -7,9 +7,9 @@
 #include <string>
 
 #include "arguments.h"
+#include "base/language.h"
+#include "base/text.h"
 #include "console_host.h"
-#include "framework/language.h"
-#include "framework/text.h"
 #include "sets/ini_codec.h"
 #include "sets/set_options.h"
 #include "sync/file_ops.h"

@@ -10,9 +10,9 @@
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/program_names.h"
+#include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/fault_guard.h"
-#include "framework/text.h"
 #include "sets/app_settings.h"
 #include "temp_tree.h"
 

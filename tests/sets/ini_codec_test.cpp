@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "sets/ini_codec.h"
 #include "temp_tree.h"
 
