@@ -87,8 +87,9 @@ void RunDisplay::ShowListNow() {
 
 void RunDisplay::ShowStatusNow() {
     wchar_t text[kMessageChars];
+    // The percent first: a long folder would push it out of sight.
     if (copyPercent_ >= 0) {
-        FormatInto(text, L"%s  %d%%", statusText_, copyPercent_);
+        FormatInto(text, L"%d%%  %s", copyPercent_, statusText_);
     } else {
         FormatInto(text, L"%s", statusText_);
     }
