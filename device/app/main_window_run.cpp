@@ -13,6 +13,7 @@
 #include "command_ids.h"
 #include "framework/fault_guard.h"
 #include "main_window.h"
+#include "platform/window_calls.h"
 #include "sync/file_ops.h"
 
 namespace {
@@ -148,7 +149,7 @@ void MainWindow::ShowListNow() {
     int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     if (last >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, last, TRUE);
-    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RepaintNow(list);
     lastListPaint_ = GetTickCount();
     listPaintInterval_ = std::max(kPaintInterval, kPaintCostFactor * (lastListPaint_ - start));
     listPaintPending_ = false;
