@@ -2,6 +2,9 @@
 // its right end.
 #include "command_bands.h"
 
+// Desktop Win32 only: the device has command bands of its own (device_bands.cpp).
+#if !defined(_WIN32_WCE)
+
 #include "command_bar_state.h"
 #include "framework/fault_guard.h"
 #include "framework/message_boxes.h"
@@ -357,3 +360,5 @@ void FitBandToBar(HWND bar) {
     SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info));
     if (CommandBandsState* state = FindBands(bands)) PlaceAdornments(*state);
 }
+
+#endif

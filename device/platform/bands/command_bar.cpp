@@ -2,6 +2,9 @@
 // bar and inserted combo boxes.
 #include "command_bands.h"
 
+// Desktop Win32 only: the device has command bands of its own (device_bands.cpp).
+#if !defined(_WIN32_WCE)
+
 #include "command_bar_state.h"
 #include "framework/fault_guard.h"
 
@@ -166,3 +169,5 @@ int CommandBarButtonsWidth(HWND bar) {
     }
     return width;
 }
+
+#endif

@@ -3,6 +3,9 @@
 // the "&" mnemonics work as on a window's own menu bar.
 #include "command_bands.h"
 
+// Desktop Win32 only: the device has command bands of its own (device_bands.cpp).
+#if !defined(_WIN32_WCE)
+
 #include "command_bar_state.h"
 #include "framework/fault_guard.h"
 
@@ -261,3 +264,5 @@ void MenuBarDestroyed(CommandBarState& state) {
     DestroyMenu(state.menu);
     state.menu = nullptr;
 }
+
+#endif
