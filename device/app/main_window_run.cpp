@@ -56,7 +56,7 @@ void MainWindow::Sync(bool backward, bool preview) {
     struct RunScope {
         // The run ends here also when a fault abandons it: its lock, list and status go.
         MainWindow& window;
-        RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
+        RecoveryStep afterFault{[](void* w) noexcept { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
         explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
         ~RunScope() { window.FinishRun(); }
     } scope(*this);

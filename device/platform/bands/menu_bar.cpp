@@ -23,7 +23,7 @@ Tracking* tracking = nullptr;
 
 // The popup is closed: the filter goes, and its button is up again. Also run by the fault
 // guard when a fault leaves TrackMenus, so that no hook is left pointing at its frame.
-void EndTracking(void* context) {
+void EndTracking(void* context) noexcept {
     auto* current = static_cast<Tracking*>(context);
     if (current->hook) UnhookWindowsHookEx(current->hook);
     current->hook = nullptr;
