@@ -2,7 +2,27 @@
 // its right end.
 #include "command_bands.h"
 
-// Desktop Win32 only: the device has command bands of its own (device_bands.cpp).
+// The same on both platforms.
+
+int CommandBandsHeight(HWND bands) {
+    RECT rect;
+    if (!bands || !GetWindowRect(bands, &rect)) return 0;
+    return rect.bottom - rect.top;
+}
+
+bool SetCommandBandSize(HWND bands, UINT index, int width) {
+    REBARBANDINFOW info{};
+#if defined(_WIN32_WCE)
+    info.cbSize = sizeof info;
+#else
+    info.cbSize = REBARBANDINFOW_V6_SIZE;
+#endif
+    info.fMask = RBBIM_SIZE;
+    info.cx = width;
+    return SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+// Desktop Win32 only from here: the device has command bands of its own (device_bands.cpp).
 #if !defined(_WIN32_WCE)
 
 #include "command_bar_state.h"
@@ -281,20 +301,6 @@ HWND CommandBandsGetCommandBar(HWND bands, UINT index) {
     info.fMask = RBBIM_CHILD;
     if (!SendMessageW(bands, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&info))) return nullptr;
     return FindCommandBar(info.hwndChild) ? info.hwndChild : nullptr;
-}
-
-int CommandBandsHeight(HWND bands) {
-    RECT rect;
-    if (!bands || !GetWindowRect(bands, &rect)) return 0;
-    return rect.bottom - rect.top;
-}
-
-bool SetCommandBandSize(HWND bands, UINT index, int width) {
-    REBARBANDINFOW info{};
-    info.cbSize = REBARBANDINFOW_V6_SIZE;
-    info.fMask = RBBIM_SIZE;
-    info.cx = width;
-    return SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
 bool AddCommandBandsAdornments(HWND bands, DWORD flags) {

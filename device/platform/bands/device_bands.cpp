@@ -1,6 +1,6 @@
 // The device's own command bands and command bars, behind the calls the program makes on
 // both platforms (desktop Win32 builds them in command_bands.cpp, command_bar.cpp and
-// menu_bar.cpp).
+// menu_bar.cpp, which also hold the few calls that are the same on both).
 #include "command_bands.h"
 
 #if defined(_WIN32_WCE)
@@ -26,20 +26,6 @@ HWND CommandBandsGetCommandBar(HWND bands, UINT index) { return CommandBands_Get
 
 // The device's menu bar has no Alt+letter.
 bool CommandBandsTranslateKey(HWND, const MSG*) { return false; }
-
-int CommandBandsHeight(HWND bands) {
-    RECT rect;
-    if (!bands || !GetWindowRect(bands, &rect)) return 0;
-    return rect.bottom - rect.top;
-}
-
-bool SetCommandBandSize(HWND bands, UINT index, int width) {
-    REBARBANDINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = RBBIM_SIZE;
-    info.cx = width;
-    return SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info)) != 0;
-}
 
 // The flags are the device's own (kAdornHelp and kAdornOk are its CMDBAR_HELP and CMDBAR_OK).
 bool AddCommandBandsAdornments(HWND bands, DWORD flags) {
@@ -79,15 +65,5 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
 }
 
 bool CommandBarShow(HWND bar, bool show) { return CommandBar_Show(bar, show) != 0; }
-
-int CommandBarButtonsWidth(HWND bar) {
-    int width = 0;
-    const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        RECT rect{};
-        if (SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) width += rect.right - rect.left;
-    }
-    return width;
-}
 
 #endif
