@@ -113,7 +113,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
             HANDLE from, to;
             const wchar_t* destination;
         } open{from, to, destination};
-        RecoveryStep afterFault{[](void* context) {
+        RecoveryStep afterFault{[](void* context) noexcept {
                                     auto* o = static_cast<Open*>(context);
                                     CloseHandle(o->to);
                                     CloseHandle(o->from);
