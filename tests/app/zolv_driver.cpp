@@ -142,7 +142,9 @@ bool ZolvProcess::Start(const std::wstring& exe, const std::wstring& cwd) {
 
 ZolvProcess::~ZolvProcess() {
     if (process_.hProcess) {
-        if (Running()) TerminateProcess(process_.hProcess, 99);
+        // Ended and gone before anything else starts: a program started next would find
+        // this one's window and hand over to it.
+        if (Running() && TerminateProcess(process_.hProcess, 99)) WaitForSingleObject(process_.hProcess, 10000);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
     }
