@@ -24,10 +24,7 @@ constexpr int kIdToolBand = 13301;
 constexpr int kIdSetList = 10400;
 constexpr int kIdSourceEdit = 10701;
 constexpr int kIdDestinationEdit = 10702;
-constexpr int kIdDeleteAfterCopy = 10301;
-constexpr int kIdDosTime = 10302;
-constexpr int kIdForce = 10303;
-constexpr int kIdExcludeObj = 10304;
+// The set options' check boxes, 10301 to 10304: see sets/set_options.h.
 constexpr int kIdOperationList = 11000;
 constexpr int kIdStatusBar = 12600;
 

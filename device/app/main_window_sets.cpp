@@ -67,10 +67,7 @@ void MainWindow::LoadCurrentSet(int index) {
 void MainWindow::ShowCurrentSet() {
     SetWindowTextW(sourceEdit.hwnd, CurrentSet.source);
     SetWindowTextW(destinationEdit.hwnd, CurrentSet.destination);
-    SetChecked(deleteAfterCopy, CurrentSet.deleteAfterCopy);
-    SetChecked(dosTime, CurrentSet.dosTime);
-    SetChecked(force, CurrentSet.force);
-    SetChecked(excludeObj, CurrentSet.excludeObj);
+    for (int i = 0; i < kSetOptionCount; ++i) SetChecked(optionBoxes[i], CurrentSet.*kSetOptions[i].flag);
 }
 
 void MainWindow::ReadSetControls() {
@@ -82,10 +79,7 @@ void MainWindow::ReadSetControls() {
     GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
     readFolder(sourceEdit, CurrentSet.source);
     readFolder(destinationEdit, CurrentSet.destination);
-    CurrentSet.deleteAfterCopy = Checked(deleteAfterCopy);
-    CurrentSet.dosTime = Checked(dosTime);
-    CurrentSet.force = Checked(force);
-    CurrentSet.excludeObj = Checked(excludeObj);
+    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = Checked(optionBoxes[i]);
 }
 
 int MainWindow::InsertSet(int index) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include "framework/text.h"
 #include "sync/sync_engine.h"
 
@@ -13,3 +15,13 @@ void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar
 void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wchar_t (&out)[kMessageChars]);
 
 extern const TextPair kPreviewCaption;
+
+// What the main window keeps of a run for its figures.
+struct RunFigures {
+    const RunStats* stats = nullptr;  // while a run is on
+    bool preview = false;
+    const wchar_t* createdFolder = nullptr;  // a preview's missing destination
+    LARGE_INTEGER start{};
+    bool shown = false;
+    wchar_t text[kMessageChars] = L"";
+};

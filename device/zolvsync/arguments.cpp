@@ -5,9 +5,13 @@
 #include <cwchar>
 
 #include "framework/text.h"
+#include "sets/set_options.h"
 
-const wchar_t kUsage[] =
-    L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--dry-run] [--lang en|ja]\n"
+namespace {
+
+// What follows the list of the set options' words.
+const wchar_t kUsageRest[] =
+    L"[--dry-run] [--lang en|ja]\n"
     L"                [--max-delete N] [--allow-empty-source] [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
     L"                --ini FILE --set NAME\n"
@@ -24,6 +28,25 @@ const wchar_t kUsage[] =
     L"  questions go to standard error and are answered on standard input:\n"
     L"  y = Yes, a = Yes to All, n = No, c = Cancel.\n"
     L"  Exit code: 0 completed, 1 stopped or failed, 2 bad arguments.\n";
+
+}  // namespace
+
+std::wstring UsageText() {
+    std::wstring text = L"usage: zolvsync [--backward] ";
+    for (const SetOption& option : kSetOptions) text += std::wstring(L"[") + option.commandLine + L"] ";
+    return text + kUsageRest;
+}
+
+namespace {
+
+const SetOption* SetOptionNamed(const wchar_t* word) {
+    for (const SetOption& option : kSetOptions) {
+        if (wcscmp(word, option.commandLine) == 0) return &option;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring* error) {
     const wchar_t* folders[2] = {nullptr, nullptr};
@@ -43,14 +66,8 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.options.dryRun = true;
         } else if (wcscmp(arg, L"--backward") == 0) {
             out.backward = true;
-        } else if (wcscmp(arg, L"--delete") == 0) {
-            out.options.deleteAfterCopy = true;
-        } else if (wcscmp(arg, L"--dostime") == 0) {
-            out.options.dosTime = true;
-        } else if (wcscmp(arg, L"--force") == 0) {
-            out.options.force = true;
-        } else if (wcscmp(arg, L"--exclude-obj") == 0) {
-            out.options.excludeObj = true;
+        } else if (const SetOption* option = SetOptionNamed(arg)) {
+            out.options.*option->option = true;
         } else if (wcscmp(arg, L"--allow-empty-source") == 0) {
             out.allowEmptySource = true;
         } else if (wcscmp(arg, L"--max-delete") == 0) {
@@ -85,12 +102,11 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
         }
     }
     if (out.iniFile || out.setName) {
-        const SyncOptions& o = out.options;
         if (!out.iniFile || !out.setName) {
             *error = L"--ini and --set go together";
         } else if (folderCount != 0) {
             *error = L"a set brings its own folders";
-        } else if (o.deleteAfterCopy || o.dosTime || o.force || o.excludeObj) {
+        } else if (AnySetOption(out.options)) {
             *error = L"a set brings its own options";
         } else {
             return true;

@@ -15,7 +15,8 @@ struct RunnerArguments {
     const wchar_t* setName = nullptr;
 };
 
-extern const wchar_t kUsage[];
+// How to call zolvsync, for a refusal of bad arguments.
+std::wstring UsageText();
 
 // False on bad arguments, with a one-line reason.
 bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring* error);

@@ -11,6 +11,7 @@
 #include "framework/language.h"
 #include "framework/text.h"
 #include "sets/ini_codec.h"
+#include "sets/set_options.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int Refuse(const wchar_t* reason, bool withUsage) {
     messages.Write(L"zolvsync: ");
     messages.Write(reason);
     messages.Write(L"\n");
-    if (withUsage) messages.Write(kUsage);
+    if (withUsage) messages.Write(UsageText().c_str());
     return 2;
 }
 
@@ -64,10 +65,7 @@ const wchar_t* LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
     if (!found) return L"no set of that name in the INI file";
     arguments.from = set.source;
     arguments.to = set.destination;
-    arguments.options.deleteAfterCopy = set.deleteAfterCopy != 0;
-    arguments.options.dosTime = set.dosTime != 0;
-    arguments.options.force = set.force != 0;
-    arguments.options.excludeObj = set.excludeObj != 0;
+    ApplySetFlags(set, arguments.options);
     return nullptr;
 }
 

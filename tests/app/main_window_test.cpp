@@ -16,6 +16,51 @@
 #include "sets/app_settings.h"
 #include "temp_tree.h"
 
+// The window's parts as the in-process tests reach them.
+struct MainWindowTestPeer {
+    explicit MainWindowTestPeer(MainWindow& window)
+        : w(window),
+          CurrentSet(window.CurrentSet),
+          currentIndex(window.currentIndex),
+          setList(window.setList),
+          sourceEdit(window.sourceEdit),
+          destinationEdit(window.destinationEdit),
+          back(window.back),
+          forward(window.forward),
+          abort(window.abort),
+          operationList(window.operationList),
+          commandBar(window.commandBar),
+          hwnd(window.hwnd) {}
+
+    FCheckBox& Option(int index) { return w.optionBoxes[index]; }
+    int SetCount() const { return w.SetCount(); }
+    void ResetCurrentSet() { w.ResetCurrentSet(); }
+    void ShowCurrentSet() { w.ShowCurrentSet(); }
+    int InsertSet(int index) { return w.InsertSet(index); }
+    void NewSet() { w.NewSet(); }
+    void DeleteSet() { w.DeleteSet(); }
+    void OnSetSelChange() { w.OnSetSelChange(); }
+    void OnSetListDropDown() { w.OnSetListDropDown(); }
+    int LoadSetFile() { return w.LoadSetFile(); }
+    int SaveSetFile() { return w.SaveSetFile(); }
+    void SyncForward() { w.SyncForward(); }
+    void SyncBackward() { w.SyncBackward(); }
+    void PreviewForward() { w.PreviewForward(); }
+
+    MainWindow& w;
+    SetFields& CurrentSet;
+    int& currentIndex;
+    FComboBox& setList;
+    FEdit& sourceEdit;
+    FEdit& destinationEdit;
+    FPushButton& back;
+    FPushButton& forward;
+    FPushButton& abort;
+    FListView& operationList;
+    FCommandBar& commandBar;
+    HWND& hwnd;
+};
+
 namespace {
 
 std::wstring TextOf(HWND window) {
@@ -75,12 +120,14 @@ protected:
         tree.Write(L"sets.ini", "");
         wcscpy(AppSettings.iniFile, Ini().c_str());
         ASSERT_TRUE(window->CreateMainWindow(0, 0, 640, 480, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0x4000000F));
-        w = window.get();
+        peer = std::make_unique<MainWindowTestPeer>(*window);
+        w = peer.get();
     }
-    TestWindow* Faulty() { return static_cast<TestWindow*>(w); }
+    TestWindow* Faulty() { return static_cast<TestWindow*>(window.get()); }
 
     void TearDown() override {
         if (w && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
+        peer.reset();
         window.reset();
         MSG msg;  // the window posted its quit message: keep it from ending later dialogs
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -111,7 +158,8 @@ protected:
 
     TempTree tree;
     std::unique_ptr<MainWindow> window;
-    MainWindow* w = nullptr;
+    std::unique_ptr<MainWindowTestPeer> peer;
+    MainWindowTestPeer* w = nullptr;
 };
 
 }  // namespace
@@ -159,7 +207,7 @@ TEST_F(MainWindowTest, CommitRenamesInPlaceAndReadsTheControls) {
 
     SetWindowTextW(w->setList.hwnd, L"renamed");
     SetWindowTextW(w->sourceEdit.hwnd, L"C:\\typed");
-    SendMessageW(w->force.hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(w->Option(2).hwnd, BM_SETCHECK, BST_CHECKED, 0);
     w->OnSetListDropDown();
     EXPECT_EQ(Count(), 2);
     EXPECT_EQ(ItemName(0), L"renamed");
@@ -171,7 +219,7 @@ TEST_F(MainWindowTest, CommitRenamesInPlaceAndReadsTheControls) {
     SendMessageW(w->setList.hwnd, CB_SETCURSEL, 0, 0);
     w->OnSetSelChange();
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"C:\\typed");
-    EXPECT_EQ(SendMessageW(w->force.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(w->Option(2).hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
@@ -192,7 +240,7 @@ TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
     EXPECT_EQ(w->currentIndex, 0);
     EXPECT_EQ(ItemName(1), L"Mail");
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"\\My Documents");
-    EXPECT_EQ(SendMessageW(w->excludeObj.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(w->Option(3).hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
 
     wcscpy(AppSettings.iniFile, tree.Path(L"none.ini").c_str());
     EXPECT_EQ(w->LoadSetFile(), 0);
@@ -245,7 +293,7 @@ TEST_F(MainWindowTest, AbortStopsARunOrAPreviewAtItsNextStep) {
     for (int i = 0; i < 40; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
     tree.MakeFolder(L"dst");
     AddSet(L"abort", tree.Path(L"src"), tree.Path(L"dst"), 4);
-    for (void (MainWindow::*run)() : {&MainWindow::PreviewForward, &MainWindow::SyncForward}) {
+    for (void (MainWindowTestPeer::*run)() : {&MainWindowTestPeer::PreviewForward, &MainWindowTestPeer::SyncForward}) {
         Sleep(25);  // past the run's interval between looks at the queue
         PostMessageW(w->hwnd, WM_COMMAND, kCmdAbort, 0);  // waiting when the run looks at the queue
         DialogWatcher answers(ClickEach(IDOK));
@@ -346,7 +394,7 @@ TEST_F(MainWindowTest, ClosingSavesTheSetsAndTheColumnWidths) {
 TEST_F(MainWindowTest, JapaneseControlsAndColumns) {
     Open(kLanguageJapanese);
     EXPECT_EQ(TextOf(w->back.hwnd), L"逆方向");
-    EXPECT_EQ(TextOf(w->deleteAfterCopy.hwnd), L"ｺﾋﾟｰ後削除");
+    EXPECT_EQ(TextOf(w->Option(0).hwnd), L"ｺﾋﾟｰ後削除");
     EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETCOLUMNWIDTH, 0, 0), 40);
     w->NewSet();
     EXPECT_EQ(ItemName(0), L"新しいｾｯﾄ");

@@ -1,0 +1,17 @@
+#pragma once
+
+// How a run goes: the four options of a set, in their fixed order, and what the console
+// runner and the window add for one run.
+struct SyncOptions {
+    bool deleteAfterCopy = false;  // DELETE
+    bool dosTime = false;          // DOSTIME
+    bool force = false;            // FORCE
+    bool excludeObj = false;       // EXCLUDEOBJ
+    // Not a set option: walk both passes and write every row a run without questions
+    // would write, but copy, create, delete and ask nothing.
+    bool dryRun = false;
+    // Not a set option: a run whose deletion pass would remove more entries than this
+    // (files and folders, what a removed folder holds included) deletes nothing at all.
+    static constexpr unsigned long long kNoDeleteLimit = ~0ULL;
+    unsigned long long maxDelete = kNoDeleteLimit;
+};
