@@ -234,6 +234,8 @@ protected:
         if (!program_) return;
         ++program_->scenarios;
         if (!HasFailure()) {
+            // A dialog the scenario closed last may take a moment to go.
+            for (int i = 0; i < 250 && program_->zolv.AnyDialog(); ++i) Sleep(20);
             program_->zolv.AnswerDialogs([](HWND, const std::wstring& caption) {
                 ADD_FAILURE() << "the scenario left a dialog open: " << Utf8(caption);
                 return IDCANCEL;

@@ -274,10 +274,14 @@ bool ZolvProcess::AnswerDialogs(const std::function<int(HWND, const std::wstring
             PostMarker();
             continue;
         }
+        // The marker first: once it is taken, a run the command started has begun, so the looks
+        // after it see that run. (The other way round, a run that began between the looks
+        // would pass unseen before its first dialog.)
+        const bool handled = MarkerHandled();
         const bool running = IsWindowEnabled(abortButton);
         const bool started = runMarked_ && !MarkerRowThere();
         runSeen = runSeen || running || started;
-        if (!running && MarkerHandled()) {
+        if (handled && !running) {
             DialogSearch search{process_.dwProcessId, nullptr, nullptr, true};
             EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
             if (search.found == nullptr) {
