@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/text.h"
 #include "framework/frame.h"
-#include "framework/text.h"
 #include "run_display.h"
 #include "run_figures.h"
 #include "sets/set_fields.h"
@@ -38,6 +38,7 @@ protected:
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
     int AskEmptySource(const wchar_t* text) override;
+    int AskUndo(const wchar_t* text) override;
     void ShowError(const wchar_t* text) override;
     void ShowSuccess() override;
 
@@ -67,6 +68,9 @@ private:
     void BrowseFolderInto(FEdit& edit);
     int SetCount() const;
     void DestroySetRecords();
+    void ShowOption(int index, bool on);
+    bool OptionShownOn(int index) const;
+    void ToggleMenuOption(int command);  // the click on an option shown as a menu item
 
     // The INI set file. A file that could not be read is never written over by the save at
     // exit; a failed save keeps the previous file as the program's INI file.
@@ -93,6 +97,10 @@ private:
     void LockUiForRun();
     void UnlockUiAfterRun();
     void Sync(bool backward, bool preview = false);
+    // Sync › Undo Last Run: the newer of the kept runs of the set's two folders is undone.
+    void UndoLastRun();
+    // From a run command to its end: every other command waits, also after a fault.
+    struct RunScope;
     void SetRunControlsEnabled(bool enabled);
     void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
     bool FaultedDuringRun();
@@ -114,7 +122,7 @@ private:
     FEdit sourceEdit, destinationEdit;
     FStatic sourceLabel, destinationLabel;
     FPushButton sourceBrowse, destinationBrowse, back, forward, abort;
-    FCheckBox optionBoxes[kSetOptionCount];  // in the order of kSetOptions
+    FCheckBox optionBoxes[kOptionBoxCount];  // the first rows of kSetOptions
     FListView operationList;
 
     RunDisplay display_;

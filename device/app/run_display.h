@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // What a run shows in the main window while it goes: the rows of the operation list and
 // the status bar's text (with the percent of a large copy), painted at a bounded pace, and

@@ -124,7 +124,7 @@ std::string FormatSetSection(const SetFields& set, UINT codePage) {
     out += "SRC=\"" + ToMultiByte(set.source, codePage) + "\"\r\n";
     out += "DST=\"" + ToMultiByte(set.destination, codePage) + "\"\r\n";
     for (const SetOption& option : kSetOptions) {
-        out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
+        if (option.lineWhenOff || set.*option.flag) out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
     }
     out += "\r\n";
     return out;

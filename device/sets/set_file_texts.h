@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // What the main window says when the set file cannot be read or written.
 namespace SetFileTexts {

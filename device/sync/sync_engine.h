@@ -17,6 +17,7 @@ struct RunStats {
     unsigned long long filesDeleted = 0;
     unsigned long long foldersRemoved = 0;  // each with what it held
     unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
+    unsigned long long entriesKept = 0;     // files and folders moved into the run's kept run
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
