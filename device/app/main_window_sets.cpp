@@ -283,10 +283,12 @@ void MainWindow::SaveAtExit() {
         OfferToKeepUnsavedSets(question);
         return;
     }
-    // Nothing changed since the file was read: it stays byte for byte as it is.
+    // A file the sets would not write back to its own bytes (another code page, lines the
+    // program does not keep) is never rewritten in silence: left alone while the sets are
+    // as read, and asked about once they changed.
     CommitCurrentSet();
-    if (setFileOnDisk_ && SetFileContent() == setFileAsRead_) return;
     if (setFileOnDisk_ && !setFileReadsBack_) {
+        if (SetFileContent() == setFileAsRead_) return;
         wchar_t question[kMessageChars];
         FormatInto(question, Pick(SetFileTexts::NotReadBack), AppSettings.iniFile);
         OfferToKeepUnsavedSets(question);
