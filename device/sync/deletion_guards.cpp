@@ -4,21 +4,24 @@
 #include <string>
 
 #include "folder_search.h"
+#include "kept_runs.h"
 #include "sync_engine.h"
 #include "sync_texts.h"
 
 namespace {
 
 // Whether `folder` or a folder below it holds a file (a link too, but no folder link is
-// followed), not counting excluded ones; one that cannot be listed may, and counts.
-bool HoldsFile(const wchar_t* folder, bool excludeObj) {
+// followed), not counting excluded ones nor, in a run folder (`runFolder`), the kept runs'
+// store; one that cannot be listed may, and counts.
+bool HoldsFile(const wchar_t* folder, bool excludeObj, bool runFolder) {
     FolderSearch search(folder);
     PathBuffer child;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (runFolder && IsKeptStoreName(found->cFileName)) continue;
         if (!IsFolderAttributes(found->dwFileAttributes)) {
             if (!excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
         } else if (!IsFolderLink(found->dwFileAttributes) &&
-                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(child, excludeObj))) {
+                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(child, excludeObj, false))) {
             return true;
         }
     }
@@ -73,6 +76,7 @@ public:
     void ShowFolderNotice(const wchar_t*) override {}
     int AskCreateDestination(const wchar_t*) override { return kIdNo; }
     int AskEmptySource(const wchar_t*) override { return kIdNo; }
+    int AskUndo(const wchar_t*) override { return kIdNo; }
     void ShowSuccess() override {}
     void BeginRun() override {}
     void EndRun() override {}
@@ -89,7 +93,7 @@ bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
     // A dry run asks nothing: its rows already show everything that would go.
-    if (options_.dryRun || sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj)) return true;
+    if (options_.dryRun || sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj, true)) return true;
     wchar_t text[kMessageChars];
     FormatInto(text, Pick(SyncTexts::EmptySource), from, to);
     return host_.AskEmptySource(text) == kIdYes;
@@ -104,6 +108,8 @@ bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
     RowlessHost quiet(host_);
     DeletionCounter counter;
     SyncEngine counting(quiet, state_, counted, counter);
+    counting.from_ = from;  // the run's folders, as the real pass knows them
+    counting.to_ = to;
     state_.confirmEach = false;
     if (!counting.PrunePass(from, to)) return false;
     if (counter.entries <= options_.maxDelete) return true;

@@ -1,6 +1,6 @@
 #include "file_actions.h"
 
-#include "paths.h"
+#include "base/paths.h"
 
 const wchar_t* WalkedFolder::Resolved() {
     if (!resolvedRead_) {
@@ -26,7 +26,7 @@ bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
         SetFileAttributesW(copy.destination, FILE_ATTRIBUTE_NORMAL);
     }
     return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination, before,
-                               progress);
+                               progress, copy.beforeReplace);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) {

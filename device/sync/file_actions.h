@@ -21,6 +21,7 @@ struct FileCopy {
     ULONGLONG size;
     const wchar_t* destination;
     const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore;  // null: nothing there
+    ReplaceHook* beforeReplace = nullptr;                 // hears when the new file is complete
 };
 
 // The destination folder the deletion pass walks: resolved once for the link checks of its
