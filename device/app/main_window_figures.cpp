@@ -37,7 +37,6 @@ void MainWindow::EndRunFigures() {
 }
 
 void MainWindow::ShowPreviewResult() {
-    wchar_t text[kMessageChars];
-    FormatPreviewResult(*figures_.stats, figures_.createdFolder, text);
-    MessageBoxW(hwnd, text, Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
+    const std::wstring text = FormatPreviewResult(*figures_.stats, figures_.createdFolder);
+    MessageBoxW(hwnd, text.c_str(), Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
 }

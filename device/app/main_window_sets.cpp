@@ -196,9 +196,7 @@ bool MainWindow::WriteSetFile(const wchar_t* path) {
 int MainWindow::SaveSetFile() { return WriteSetFile(AppSettings.iniFile) ? 1 : 0; }
 
 void MainWindow::ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code) {
-    wchar_t message[kMessageChars];
-    SetFileFailureText(text, path, code, message);
-    ::ShowError(hwnd, L"%s", message);
+    ::ShowError(hwnd, L"%s", SetFileFailureText(text, path, code).c_str());
 }
 
 void MainWindow::OpenSetFileCommand() {
@@ -228,10 +226,10 @@ void MainWindow::ShowStartupNotice() {
 // are kept only where the user says, or dropped once the user has said so.
 void MainWindow::OfferToKeepUnsavedSets() {
     if (SetCount() == 0) return;  // nothing was made
-    wchar_t reason[kMessageChars], question[kMessageChars];
+    wchar_t reason[kMessageChars];
     SetFileReason(setFileFailure_, reason);
-    FormatInto(question, Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
-    while (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
+    const std::wstring question = FormatString(Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
+    while (MessageBoxW(hwnd, question.c_str(), Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
         wchar_t path[MAX_PATH];
         if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) continue;
         if (WriteSetFile(path)) {

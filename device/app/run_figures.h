@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "framework/text.h"
 #include "sync/sync_engine.h"
 
@@ -10,6 +12,6 @@ void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar
 
 // The result box of a preview: what would happen, "Nothing was changed." at the end.
 // `createdFolder`: the destination folder the run would create, or null.
-void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wchar_t (&out)[kMessageChars]);
+std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder);
 
 extern const TextPair kPreviewCaption;

@@ -32,9 +32,7 @@ LRESULT Answer(HWND dialog, LRESULT result) {
 }
 
 void ShowPathTooLong(HWND owner, const wchar_t* label) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::PathTooLong), label);
-    ShowError(owner, L"%s", text);
+    ShowError(owner, Pick(SyncTexts::PathTooLong), label);
 }
 
 }  // namespace

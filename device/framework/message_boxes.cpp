@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include <cstdarg>
+#include <string>
 
 #include "text.h"
 
@@ -9,6 +10,8 @@ namespace {
 const TextPair kFatalCaption{L"Fatal", L"致命的なｴﾗｰ"};
 const TextPair kErrorCaption{L"Error", L"ｴﾗｰ"};
 
+// The fault and debug texts are short and fixed (labels, resource names): they keep the
+// stack buffer, which asks nothing of a heap that a fault may have left in doubt.
 void ShowBox(HWND owner, const wchar_t* caption, UINT type, const wchar_t* format, va_list args) {
     wchar_t text[kMessageChars];
     FormatTextV(text, kMessageChars, format, args);
@@ -24,11 +27,13 @@ void ShowFatal(HWND owner, const wchar_t* format, ...) {
     va_end(args);
 }
 
+// An error names files and folders: its text is as long as they need.
 void ShowError(HWND owner, const wchar_t* format, ...) {
     va_list args;
     va_start(args, format);
-    ShowBox(owner, Pick(kErrorCaption), kErrorBoxType, format, args);
+    const std::wstring text = FormatStringV(format, args);
     va_end(args);
+    MessageBoxW(owner, text.c_str(), Pick(kErrorCaption), kErrorBoxType);
 }
 
 void ShowDebug(const wchar_t* format, ...) {

@@ -1,8 +1,9 @@
 #pragma once
 #include <windows.h>
 
-// Formatted message boxes (printf-style, %s a wide string, %d a 32-bit integer, at most
-// 520 characters). Each waits until the user closes it; the answer is not used.
+// Formatted message boxes (printf-style, %s a wide string, %d a 32-bit integer; the fault
+// and debug texts at most 520 characters, an error's as long as its paths need). Each waits
+// until the user closes it; the answer is not used.
 
 // Faults caught by the fault guard and missing resources. Caption "Fatal" / "致命的なｴﾗｰ".
 void ShowFatal(HWND owner, const wchar_t* format, ...);

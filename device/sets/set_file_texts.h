@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "framework/text.h"
 
 // What the main window says when the set file cannot be read or written.
@@ -14,5 +16,5 @@ extern const TextPair UnsavedSets;     // %s the file, %s why it was not read
 // The reason for the platform's error code, in words where the cause is a common one.
 void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]);
 
-// One of the texts above for the file and the error code.
-void SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code, wchar_t (&out)[kMessageChars]);
+// One of the texts above for the file and the error code, whole however long the path.
+std::wstring SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code);

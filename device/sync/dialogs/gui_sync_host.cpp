@@ -24,8 +24,7 @@ int GuiSyncHost::AskCreateDestination(const wchar_t* text) {
 }
 
 int GuiSyncHost::AskEmptySource(const wchar_t* text) {
-    Prompt prompt{PromptKind::FolderDelete, Pick(SyncTexts::EmptySourceCaption), kIconWarning, nullptr, false, true, L""};
-    FormatInto(prompt.message, L"%s", text);
+    Prompt prompt{PromptKind::FolderDelete, Pick(SyncTexts::EmptySourceCaption), kIconWarning, nullptr, false, true, text};
     return AskPromptDialog(owner_, prompt) == kIdYes ? kIdYes : kIdNo;
 }
 

@@ -9,7 +9,7 @@ LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
     ShowProgramIcon(hwnd, kIconControl, prompt_.iconId);
     if (prompt_.yesToAllCaption && GetDlgItem(hwnd, kIdYesToAll))
         SetDlgItemTextW(hwnd, kIdYesToAll, prompt_.yesToAllCaption);
-    ShowFittedMessage(hwnd, kMessageControl, prompt_.message);
+    ShowFittedMessage(hwnd, kMessageControl, prompt_.message.c_str());
     CenterWindow(hwnd);
     if (!prompt_.defaultNo) return TRUE;
     // The focus on No makes it the default button too; FALSE keeps the focus there.
