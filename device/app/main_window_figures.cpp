@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "framework/message_boxes.h"
 #include "main_window.h"
 #include "run_figures.h"
 
@@ -38,5 +39,5 @@ void MainWindow::EndRunFigures() {
 
 void MainWindow::ShowPreviewResult() {
     const std::wstring text = FormatPreviewResult(*figures_.stats, figures_.createdFolder);
-    MessageBoxW(hwnd, text.c_str(), Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(hwnd, text.c_str(), Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
 }

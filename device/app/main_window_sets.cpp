@@ -144,7 +144,7 @@ void MainWindow::DeleteSet() {
     GetWindowTextW(setList.hwnd, name, MAX_PATH);
     wchar_t question[kMessageChars];
     FormatInto(question, Pick(kDeleteQuestion), name);
-    if (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (ShowMessageBox(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     RemoveSet(index);
     currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
     LoadCurrentSet(0);
@@ -229,7 +229,7 @@ void MainWindow::OfferToKeepUnsavedSets() {
     wchar_t reason[kMessageChars];
     SetFileReason(setFileFailure_, reason);
     const std::wstring question = FormatString(Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
-    while (MessageBoxW(hwnd, question.c_str(), Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
+    while (ShowMessageBox(hwnd, question.c_str(), Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
         wchar_t path[MAX_PATH];
         if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) continue;
         if (WriteSetFile(path)) {

@@ -190,7 +190,7 @@ void FDlgBrowseFolder::DeleteSelected() {
     }
     wchar_t question[kMessageChars];
     FormatInto(question, Pick(BrowseTexts::DeleteQuestion), path);
-    if (MessageBoxW(hwnd, question, Pick(BrowseTexts::DeleteCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (ShowMessageBox(hwnd, question, Pick(BrowseTexts::DeleteCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (!RemoveDirectoryW(path)) {
         ShowError(hwnd, BrowseTexts::RemoveFailed, static_cast<int>(GetLastError()));
         return;

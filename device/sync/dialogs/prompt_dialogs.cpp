@@ -1,7 +1,7 @@
 #include "prompt_dialogs.h"
 
 #include "dialog_ids.h"
-#include "message_fit.h"
+#include "framework/message_fit.h"
 #include "program_icon.h"
 
 LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
