@@ -1,11 +1,12 @@
 // End to end: the boxes of the real Zolv.exe with folders and names at their longest, in
 // both languages: every word of a question or notice is there, and no box is wider than the
 // screen or starts left of it (this program runs on a 1024-pixel screen and, through
-// run_small_screen.sh, on one 240 pixels wide).
+// run_small_screen.sh, on one 240 pixels wide). Japanese names show in English mode too.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,31 @@ void ExpectOnScreen(HWND box, const std::wstring& caption) {
     EXPECT_GE(rect.top, area.top) << Utf8(caption);
     EXPECT_LE(rect.bottom, area.bottom) << Utf8(caption);
     EnumChildWindows(box, ExpectChildInside, reinterpret_cast<LPARAM>(box));
+}
+
+// What the screen shows of a window, pixel by pixel, once it has painted.
+std::vector<DWORD> Pixels(HWND window) {
+    UpdateWindow(window);
+    PumpFor(100);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 std::string Section(const std::wstring& name, const std::wstring& src, const std::wstring& dst, bool del) {
@@ -253,6 +279,32 @@ TEST_P(Boxes, EveryMessageBoxFitsTheScreenAndKeepsItsWords) {
                       L"' は起動時に読み込めなかったため (他のﾌﾟﾛｸﾞﾗﾑが使用中です)、上書きしません。起動後の変更は保存"
                       L"されません。別のﾌｧｲﾙにｾｯﾄを保存しますか?"));
     ClickButton(question, IDNO);
+    EXPECT_EQ(zolv.WaitForExit(), 0);
+}
+
+// In English the set list and the folder edits ask for a font of no face in the ANSI
+// character set; Japanese names there show their own characters (kanji, hiragana, katakana,
+// half-width katakana), not one empty box each, which would draw two names of as many
+// characters alike.
+TEST_P(Boxes, JapaneseNamesShowInTheSetListAndTheFolderEdits) {
+    UseSets(Section(L"新しいｾｯﾄ", tree.Path(L"a"), tree.Path(L"b"), false));
+    ZolvProcess zolv;
+    ASSERT_TRUE(zolv.Start(WinePath(ZOLV_EXE), tree.Root()));
+    EXPECT_EQ(WindowText(zolv.Control(kSetList)), L"新しいｾｯﾄ");
+    const wchar_t* pairs[][2] = {{L"日本語名前字", L"漢字仮名文書"},
+                                 {L"あいうえおか", L"かきくけこさ"},
+                                 {L"アイウエオカ", L"カキクケコサ"},
+                                 {L"ｱｲｳｴｵｶ", L"ｷｸｹｺｻｼ"}};
+    for (int id : {kSetList, kSourceEdit, kDestinationEdit}) {
+        HWND control = zolv.Control(id);
+        for (const auto& pair : pairs) {
+            SetText(control, pair[0]);
+            const std::vector<DWORD> one = Pixels(control);
+            SetText(control, pair[1]);
+            EXPECT_NE(Pixels(control), one) << "control " << id << " draws " << Utf8(pair[0]) << " as empty boxes";
+        }
+    }
+    PostMessageW(zolv.Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(zolv.WaitForExit(), 0);
 }
 
