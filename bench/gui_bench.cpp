@@ -66,21 +66,17 @@ int wmain(int argc, wchar_t** argv) {
     wcscpy(AppSettings.iniFile, L"Z:\\nonexistent\\bench.ini");  // no Open dialog, nothing saved
     if (!window.CreateMainWindow(0, 0, 800, 600, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0x4000000F)) return 1;
     UpdateWindow(window.hwnd);
-    window.ResetCurrentSet();
-    wcscpy(window.CurrentSet.source, argv[1]);
-    wcscpy(window.CurrentSet.destination, argv[2]);
-    window.CurrentSet.force = 1;
-    window.ShowCurrentSet();
-    window.InsertSet(-1);
+    // A set made as the user makes one: New, the folders typed, Force checked; the run reads
+    // the controls.
+    SendMessageW(window.hwnd, WM_COMMAND, kCmdNewSet, 0);
+    SetWindowTextW(GetDlgItem(window.hwnd, kIdSourceEdit), argv[1]);
+    SetWindowTextW(GetDlgItem(window.hwnd, kIdDestinationEdit), argv[2]);
+    SendMessageW(GetDlgItem(window.hwnd, kSetOptions[2].controlId), BM_SETCHECK, BST_CHECKED, 0);  // Force
 
     Watch watch{window.hwnd, abort, 0, 0};
     HANDLE watcher = CreateThread(nullptr, 0, WatchRun, &watch, 0, nullptr);
     double start = Now();
-    if (preview) {
-        window.PreviewForward();
-    } else {
-        window.SyncForward();
-    }
+    SendMessageW(window.hwnd, WM_COMMAND, preview ? kCmdPreviewForward : kCmdForward, 0);
     double end = Now();
     watch.stop = 1;
     WaitForSingleObject(watcher, INFINITE);

@@ -8,6 +8,8 @@ constexpr int kCmdForward = 40201;
 constexpr int kCmdBackward = 40202;
 constexpr int kCmdPreviewForward = 40203;
 constexpr int kCmdPreviewBackward = 40204;
+// 40205: the Keep option's menu item (see sets/set_options.h).
+constexpr int kCmdUndoLastRun = 40206;
 constexpr int kCmdNewSet = 40301;
 constexpr int kCmdDeleteSet = 40302;
 constexpr int kCmdBrowseSource = 40303;
@@ -24,10 +26,7 @@ constexpr int kIdToolBand = 13301;
 constexpr int kIdSetList = 10400;
 constexpr int kIdSourceEdit = 10701;
 constexpr int kIdDestinationEdit = 10702;
-constexpr int kIdDeleteAfterCopy = 10301;
-constexpr int kIdDosTime = 10302;
-constexpr int kIdForce = 10303;
-constexpr int kIdExcludeObj = 10304;
+// The set options' check boxes, 10301 to 10304: see sets/set_options.h.
 constexpr int kIdOperationList = 11000;
 constexpr int kIdStatusBar = 12600;
 

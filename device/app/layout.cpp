@@ -2,6 +2,8 @@
 
 // The right-hand controls are measured from the client area's left edge without L, which is
 // 0 for the main window; divisions truncate toward zero.
+
+
 MainLayout ComputeMainLayout(const RECT& usable) {
     const int L = usable.left, T = usable.top;
     const int W = usable.right - usable.left, H = usable.bottom - usable.top;
@@ -16,10 +18,8 @@ MainLayout ComputeMainLayout(const RECT& usable) {
     m.abort = {W - 70, T + 27, 66, 21};
     m.destinationEdit = {L + 60, T + 52, W - 92, 21};
     m.destinationBrowse = {W - 26, T + 52, 22, 21};
-    m.deleteAfterCopy = {L + 4, T + 77, quarter, 21};
-    m.dosTime = {W / 4, T + 77, quarter, 21};
-    m.force = {(2 * W) / 4, T + 77, quarter, 21};
-    m.excludeObj = {(3 * W) / 4, T + 77, quarter, 21};
+    m.optionBoxes[0] = {L + 4, T + 77, quarter, 21};
+    for (int i = 1; i < kOptionBoxCount; ++i) m.optionBoxes[i] = {(i * W) / 4, T + 77, quarter, 21};
     m.operationList = {L, T + 100, W, H - 100};
     return m;
 }

@@ -7,10 +7,10 @@
 #include <initializer_list>
 
 #include "about/about_box.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
-#include "framework/text.h"
 #include "layout.h"
 #include "program_names.h"
 #include "sets/app_settings.h"
@@ -22,10 +22,6 @@ const TextPair kDestinationLabel{L"DST:", L"転送先"};
 const TextPair kBackText{L"Back", L"逆方向"};
 const TextPair kForwardText{L"Forward", L"順方向"};
 const TextPair kAbortText{L"Abort", L"中断"};
-const TextPair kDeleteAfterCopyText{L"Del after copy", L"ｺﾋﾟｰ後削除"};
-const TextPair kDosTimeText{L"DOS time", L"DOS時間比較"};
-const TextPair kForceText{L"Force", L"確認無し"};
-const TextPair kExcludeObjText{L"Exclude Obj", L"OBJ除外"};
 
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;                        // 0x50000000
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;  // 0x50010080
@@ -42,22 +38,6 @@ HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id
 void Place(FWindow& control, const ControlPlace& p) { MoveWindow(control.hwnd, p.x, p.y, p.width, p.height, TRUE); }
 
 }  // namespace
-
-int InsertListRow(HWND list, int index, const wchar_t* const* texts, int count) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = const_cast<wchar_t*>(texts[0]);
-    int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row < 0) return -1;
-    for (int column = 1; column < count; ++column) {
-        LVITEMW sub{};
-        sub.iSubItem = column;
-        sub.pszText = const_cast<wchar_t*>(texts[column]);
-        SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
-    }
-    return row;
-}
 
 MainWindow::MainWindow() {
     ClearSetFields(CurrentSet);
@@ -122,14 +102,18 @@ LRESULT MainWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     InsertOperationColumns();
     SendMessageW(operationList.hwnd, LVM_SETCOLUMNWIDTH, 1, LOWORD(AppSettings.srcWidth));
     SendMessageW(operationList.hwnd, LVM_SETCOLUMNWIDTH, 2, LOWORD(AppSettings.dstWidth));
-    for (FWindow* control : {static_cast<FWindow*>(&setList), static_cast<FWindow*>(&sourceEdit),
-                             static_cast<FWindow*>(&destinationEdit), static_cast<FWindow*>(&deleteAfterCopy),
-                             static_cast<FWindow*>(&dosTime), static_cast<FWindow*>(&force),
-                             static_cast<FWindow*>(&excludeObj), static_cast<FWindow*>(&back),
-                             static_cast<FWindow*>(&forward), static_cast<FWindow*>(&sourceLabel),
-                             static_cast<FWindow*>(&destinationLabel), static_cast<FWindow*>(&abort)}) {
-        SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle), TRUE);
+    auto setFont = [this](const FWindow& control) {
+        SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.handle), TRUE);
+    };
+    setFont(setList);
+    setFont(sourceEdit);
+    setFont(destinationEdit);
+    for (const FCheckBox& box : optionBoxes) setFont(box);
+    for (const FWindow* control : std::initializer_list<const FWindow*>{&back, &forward, &sourceLabel,
+                                                                         &destinationLabel, &abort}) {
+        setFont(*control);
     }
+    display_.Attach(operationList.hwnd, statusBar.hwnd);
     if (AppSettings.iniFile[0] != L'\0') {
         if (!LoadSetFile()) PostMessageW(window, kMsgStartupNotice, 0, 0);
     } else {
@@ -155,10 +139,9 @@ void MainWindow::CreateChildControls() {
     child(destinationEdit, WS_EX_CLIENTEDGE, L"Edit", L"", kIdDestinationEdit, kEditStyle);
     SendMessageW(destinationEdit.hwnd, EM_LIMITTEXT, kFolderEditLimit, 0);
     child(destinationBrowse, 0, L"Button", L"...", kCmdBrowseDestination, kButtonStyle);
-    child(deleteAfterCopy, 0, L"Button", Pick(kDeleteAfterCopyText), kIdDeleteAfterCopy, kCheckStyle);
-    child(dosTime, 0, L"Button", Pick(kDosTimeText), kIdDosTime, kCheckStyle);
-    child(force, 0, L"Button", Pick(kForceText), kIdForce, kCheckStyle);
-    child(excludeObj, 0, L"Button", Pick(kExcludeObjText), kIdExcludeObj, kCheckStyle);
+    for (int i = 0; i < kOptionBoxCount; ++i) {
+        child(optionBoxes[i], 0, L"Button", Pick(kSetOptions[i].label), kSetOptions[i].controlId, kCheckStyle);
+    }
     child(operationList, WS_EX_CLIENTEDGE, L"SysListView32", L"", kIdOperationList, kListStyle);
 }
 
@@ -193,10 +176,7 @@ void MainWindow::LayoutControls() {
     Place(abort, m.abort);
     Place(destinationEdit, m.destinationEdit);
     Place(destinationBrowse, m.destinationBrowse);
-    Place(deleteAfterCopy, m.deleteAfterCopy);
-    Place(dosTime, m.dosTime);
-    Place(force, m.force);
-    Place(excludeObj, m.excludeObj);
+    for (int i = 0; i < kOptionBoxCount; ++i) Place(optionBoxes[i], m.optionBoxes[i]);
     Place(operationList, m.operationList);
 }
 
@@ -217,11 +197,17 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     case kCmdDeleteSet: DeleteSet(); return 0;
     case kCmdBrowseSource: BrowseFolderInto(sourceEdit); return 0;
     case kCmdBrowseDestination: BrowseFolderInto(destinationEdit); return 0;
+    case kCmdUndoLastRun: UndoLastRun(); return 0;
     case kCmdAbort: AbortSync(); return 0;
     case kCmdAbout: ShowAbout(window); return 0;
     case MAKEWPARAM(kIdSetList, CBN_SELCHANGE): OnSetSelChange(); return 0;
     case MAKEWPARAM(kIdSetList, CBN_DROPDOWN): OnSetListDropDown(); return 0;
-    default: return DefWindowProcW(window, msg, wParam, lParam);
+    default:
+        if (IsMenuOption(static_cast<int>(command))) {
+            ToggleMenuOption(static_cast<int>(command));
+            return 0;
+        }
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
 }
 

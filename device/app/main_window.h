@@ -1,14 +1,20 @@
 #pragma once
 #include <windows.h>
 
+#include "base/text.h"
 #include "framework/frame.h"
-#include "framework/text.h"
+#include "run_display.h"
+#include "run_figures.h"
 #include "sets/set_fields.h"
+#include "sets/set_options.h"
 #include "sync/dialogs/gui_sync_host.h"
 #include "sync/sync_engine.h"
 
 // The program's one window: the set list and the set's controls, the run buttons, the
-// operation list and the status bar; the host of every sync run.
+// operation list and the status bar; the host of every sync run. Everything arrives as a
+// message (commands, the set list's notifications); what it does is in main_window.cpp
+// (creation, layout, commands), main_window_bands.cpp, main_window_sets.cpp (the set list
+// and the set file), main_window_run.cpp (runs) and main_window_figures.cpp (a run's figures).
 class MainWindow : public FAppFrame, public GuiSyncHost {
 public:
     MainWindow();   // loads the registry settings, creates the control font
@@ -17,11 +23,34 @@ public:
     bool CreateMainWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, int backgroundColour);
 
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
     LRESULT OnCreate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+    // The run's host: the parts the window supplies itself.
+    void PumpOneMessage() override;
+    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
+    void SetStatusText(const wchar_t* text) override;
+    void ShowCopyProgress(unsigned long long done, unsigned long long total) override;
+    void BeginRun() override;
+    void EndRun() override;
+    int AskPrompt(const Prompt& prompt) override;
+    int AskEmptySource(const wchar_t* text) override;
+    int AskUndo(const wchar_t* text) override;
+    void ShowError(const wchar_t* text) override;
+    void ShowSuccess() override;
+
+private:
+    // The in-process tests reach the window's parts through this peer of theirs.
+    friend struct MainWindowTestPeer;
+
     void LayoutControls();
+    void BuildCommandBands();
+    HWND AddCommandBand(UINT bandId, int image, int size, UINT bandStyle);
+    void CreateChildControls();
+    void InsertOperationColumns();
 
     // Sets (the list items with their records, the working copy, the controls).
     void ClearCurrentSet();
@@ -38,6 +67,10 @@ public:
     void DeleteSet();
     void BrowseFolderInto(FEdit& edit);
     int SetCount() const;
+    void DestroySetRecords();
+    void ShowOption(int index, bool on);
+    bool OptionShownOn(int index) const;
+    void ToggleMenuOption(int command);  // the click on an option shown as a menu item
 
     // The INI set file. A file that could not be read is never written over by the save at
     // exit; a failed save keeps the previous file as the program's INI file.
@@ -49,7 +82,9 @@ public:
     void SaveAtExit();
     // Posted after creation: the notice about a set file that could not be read.
     void ShowStartupNotice();
-    bool SetFileUnread() const { return setFileUnread_; }
+    bool WriteSetFile(const wchar_t* path);
+    void OfferToKeepUnsavedSets();
+    void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
 
     // Runs.
     void SyncForward();
@@ -61,18 +96,22 @@ public:
     void AbortSync() { runState.abortRequested = true; }
     void LockUiForRun();
     void UnlockUiAfterRun();
+    void Sync(bool backward, bool preview = false);
+    // Sync › Undo Last Run: the newer of the kept runs of the set's two folders is undone.
+    void UndoLastRun();
+    // From a run command to its end: every other command waits, also after a fault.
+    struct RunScope;
+    void SetRunControlsEnabled(bool enabled);
+    void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
+    bool FaultedDuringRun();
+    bool RefuseOverlongPaths();
 
-    // The run's host: the parts the window supplies itself.
-    void PumpOneMessage() override;
-    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) override;
-    void SetStatusText(const wchar_t* text) override;
-    void ShowCopyProgress(unsigned long long done, unsigned long long total) override;
-    void BeginRun() override;
-    void EndRun() override;
-    int AskPrompt(const Prompt& prompt) override;
-    int AskEmptySource(const wchar_t* text) override;
-    void ShowError(const wchar_t* text) override;
-    void ShowSuccess() override;
+    // The run's figures in the status bar once it is over (a preview's too); the next run
+    // clears them.
+    void BeginRunFigures(const RunStats& stats, bool preview, const wchar_t* to);
+    void ShowRunFigures();
+    void EndRunFigures();
+    void ShowPreviewResult();
 
     int currentIndex = -1;
     SetFields CurrentSet;
@@ -83,58 +122,14 @@ public:
     FEdit sourceEdit, destinationEdit;
     FStatic sourceLabel, destinationLabel;
     FPushButton sourceBrowse, destinationBrowse, back, forward, abort;
-    FCheckBox deleteAfterCopy, dosTime, force, excludeObj;
+    FCheckBox optionBoxes[kOptionBoxCount];  // the first rows of kSetOptions
     FListView operationList;
 
-private:
-    void Sync(bool backward, bool preview = false);
-    // The run's figures in the status bar once it is over (a preview's too); the next run
-    // clears them.
-    void BeginRunFigures(const RunStats& stats, bool preview, const wchar_t* to);
-    void ShowRunFigures();
-    void EndRunFigures();
-    void ShowPreviewResult();
-    void BuildCommandBands();
-    HWND AddCommandBand(UINT bandId, int image, int size, UINT bandStyle);
-    void CreateChildControls();
-    void InsertOperationColumns();
-    void DestroySetRecords();
-    void RepaintList();
-    void ShowListNow();
-    void ShowStatusNow();
-    void SetRunControlsEnabled(bool enabled);
-    void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
-    bool FaultedDuringRun();
-    bool WriteSetFile(const wchar_t* path);
-    void OfferToKeepUnsavedSets();
-    void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
-    bool RefuseOverlongPaths();
-
-    // Tick counts (milliseconds, wrapping every 49.7 days: only differences are compared).
-    DWORD lastQueueLook_ = 0;
-    DWORD lastListPaint_ = 0;
-    bool listPaintPending_ = false;
-    bool running_ = false;
-    bool inRun_ = false;        // from the run command to its end: every command but Abort waits
+    RunDisplay display_;
+    RunFigures figures_;
+    bool inRun_ = false;  // from the run command to its end: every command but Abort waits
     unsigned faultsAtRunStart_ = 0;
     bool setFileUnread_ = false;
     DWORD setFileFailure_ = ERROR_SUCCESS;
     bool exitSaved_ = false;
-    DWORD listPaintInterval_ = 0;
-    DWORD lastStatusPaint_ = 0;
-    bool statusPending_ = false;
-    wchar_t statusText_[kMessageChars] = L"";
-    struct RunFigures {
-        const RunStats* stats = nullptr;  // while a run is on
-        bool preview = false;
-        const wchar_t* createdFolder = nullptr;  // a preview's missing destination
-        LARGE_INTEGER start{};
-        bool shown = false;
-        wchar_t text[kMessageChars] = L"";
-    } figures_;
-    int copyPercent_ = -1;  // shown beside the folder while a file copies; -1: none
 };
-
-// Inserts a row with texts[0] in column 0 and the rest in the following columns; the new
-// row's index, or -1 when the list refused it (then nothing else is set).
-int InsertListRow(HWND list, int index, const wchar_t* const* texts, int count);

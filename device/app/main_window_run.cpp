@@ -4,32 +4,17 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <initializer_list>
 #include <string>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/fault_guard.h"
-#include "framework/text.h"
 #include "main_window.h"
-#include "sync/paths.h"
 #include "sync/file_ops.h"
-
-namespace {
-
-// Looks at the message queue at most this often during a run: a look costs tens of
-// microseconds under some platforms and a message it takes may be a repaint costing
-// milliseconds; Abort still acts well within a tenth of a second.
-constexpr DWORD kQueueLookInterval = 20;
-// Repaints the operation list and the status bar at most this often during a run instead of
-// after every row or folder: a repaint can cost tens of milliseconds under some platforms.
-// The list waits longer when its repaints are slow, so that painting never takes more than
-// about a ninth of the run. The final state is always painted, and so is the state at each
-// dialog of the run.
-constexpr DWORD kPaintInterval = 150;
-constexpr DWORD kPaintCostFactor = 8;
-
-}  // namespace
+#include "sync/keep_texts.h"
+#include "sync/run_undo.h"
 
 void MainWindow::SyncForward() { Sync(false); }
 void MainWindow::SyncBackward() { Sync(true); }
@@ -50,15 +35,16 @@ bool MainWindow::RefuseOverlongPaths() {
     return false;
 }
 
+struct MainWindow::RunScope {
+    // The run ends here also when a fault abandons it: its lock, list and status go.
+    MainWindow& window;
+    RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
+    explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
+    ~RunScope() { window.FinishRun(); }
+};
+
 void MainWindow::Sync(bool backward, bool preview) {
-    // Every other command waits until the run is over, whatever sends it.
-    struct RunScope {
-        // The run ends here also when a fault abandons it: its lock, list and status go.
-        MainWindow& window;
-        RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
-        explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
-        ~RunScope() { window.FinishRun(); }
-    } scope(*this);
+    RunScope scope(*this);
     if (RefuseOverlongPaths()) return;
     // A run always uses what is on screen.
     ReadSetControls();
@@ -67,10 +53,7 @@ void MainWindow::Sync(bool backward, bool preview) {
     CopyPath(from, backward ? CurrentSet.destination : CurrentSet.source);
     CopyPath(to, backward ? CurrentSet.source : CurrentSet.destination);
     SyncOptions options;
-    options.deleteAfterCopy = CurrentSet.deleteAfterCopy != 0;
-    options.dosTime = CurrentSet.dosTime != 0;
-    options.force = CurrentSet.force != 0;
-    options.excludeObj = CurrentSet.excludeObj != 0;
+    ApplySetFlags(CurrentSet, options);
     options.dryRun = preview;
     SyncEngine engine(*this, runState, options);
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));  // the last run's figures go
@@ -80,8 +63,28 @@ void MainWindow::Sync(bool backward, bool preview) {
     EndRunFigures();
 }
 
+void MainWindow::UndoLastRun() {
+    RunScope scope(*this);
+    if (RefuseOverlongPaths()) return;
+    ReadSetControls();
+    CommitCurrentSet();
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    RunUndo destination(*this, runState), source(*this, runState);
+    const bool inDestination = destination.FindRun(CurrentSet.destination);
+    const bool inSource = source.FindRun(CurrentSet.source);
+    if (!inDestination && !inSource) {
+        ReportText(*this, KeepTexts::NothingToUndoIn, CurrentSet.destination, CurrentSet.source);
+        return;
+    }
+    RunUndo& undo = inDestination && (!inSource || destination.NewerThan(source)) ? destination : source;
+    undo.Undo(true);
+    wchar_t figures[kMessageChars];
+    FormatUndoFigures(undo.Figures(), figures);
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures));
+}
+
 void MainWindow::FinishRun() {
-    if (running_) {
+    if (display_.Running()) {
         SetStatusText(L"");
         EndRun();
     }
@@ -91,17 +94,19 @@ void MainWindow::FinishRun() {
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
-    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,  kCmdForward, kCmdBackward,
-                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdAbout};
-    for (int id : menuItems) EnableMenuItem(menu.handle, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    for (FWindow* control : {static_cast<FWindow*>(&setList), static_cast<FWindow*>(&sourceEdit),
-                             static_cast<FWindow*>(&destinationEdit), static_cast<FWindow*>(&sourceBrowse),
-                             static_cast<FWindow*>(&destinationBrowse), static_cast<FWindow*>(&back),
-                             static_cast<FWindow*>(&forward), static_cast<FWindow*>(&deleteAfterCopy),
-                             static_cast<FWindow*>(&dosTime), static_cast<FWindow*>(&force),
-                             static_cast<FWindow*>(&excludeObj)}) {
+    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,        kCmdForward, kCmdBackward,
+                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdUndoLastRun, kCmdAbout};
+    const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+    for (int id : menuItems) EnableMenuItem(menu.handle, id, state);
+    for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) EnableMenuItem(menu.handle, kSetOptions[i].controlId, state);
+    for (const FWindow* control : {static_cast<const FWindow*>(&setList), static_cast<const FWindow*>(&sourceEdit),
+                                   static_cast<const FWindow*>(&destinationEdit),
+                                   static_cast<const FWindow*>(&sourceBrowse),
+                                   static_cast<const FWindow*>(&destinationBrowse), static_cast<const FWindow*>(&back),
+                                   static_cast<const FWindow*>(&forward)}) {
         EnableWindow(control->hwnd, enabled);
     }
+    for (const FCheckBox& box : optionBoxes) EnableWindow(box.hwnd, enabled);
     for (int id : {kCmdNewSet, kCmdDeleteSet}) SendMessageW(commandBar.hwnd, TB_ENABLEBUTTON, id, enabled);
     EnableWindow(abort.hwnd, !enabled);
 }
@@ -118,73 +123,33 @@ void MainWindow::UnlockUiAfterRun() {
 
 void MainWindow::BeginRun() {
     LockUiForRun();
-    SendMessageW(operationList.hwnd, LVM_DELETEALLITEMS, 0, 0);
-    UpdateWindow(operationList.hwnd);
-    // Rows are painted at a bounded rate during the run (RepaintList), not one by one.
-    SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
-    running_ = true;
+    display_.Begin();
     faultsAtRunStart_ = FaultsCaught();
-    lastListPaint_ = lastStatusPaint_ = GetTickCount();
-    listPaintInterval_ = kPaintInterval;
-    listPaintPending_ = statusPending_ = false;
 }
 
 void MainWindow::EndRun() {
-    running_ = false;
-    listPaintPending_ = true;
-    RepaintList();
+    display_.End();
     UnlockUiAfterRun();
-}
-
-void MainWindow::RepaintList() {
-    if (!listPaintPending_) return;
-    ShowListNow();
-    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);  // back to batched painting
-}
-
-void MainWindow::ShowListNow() {
-    DWORD start = GetTickCount();
-    HWND list = operationList.hwnd;
-    int last = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) - 1;
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    if (last >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, last, TRUE);
-    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    lastListPaint_ = GetTickCount();
-    listPaintInterval_ = std::max(kPaintInterval, kPaintCostFactor * (lastListPaint_ - start));
-    listPaintPending_ = false;
-    if (statusPending_) ShowStatusNow();
-}
-
-void MainWindow::ShowStatusNow() {
-    wchar_t text[kMessageChars];
-    if (copyPercent_ >= 0) {
-        FormatInto(text, L"%s  %d%%", statusText_, copyPercent_);
-    } else {
-        FormatInto(text, L"%s", statusText_);
-    }
-    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    lastStatusPaint_ = GetTickCount();
-    statusPending_ = false;
 }
 
 // A question, a box or the result dialog shows over an up-to-date list, which keeps painting
 // normally while it is open.
 int MainWindow::AskPrompt(const Prompt& prompt) {
-    ShowListNow();
+    display_.ShowNow();
     int answer = GuiSyncHost::AskPrompt(prompt);
     if (FaultedDuringRun()) answer = kIdCancel;  // what a faulted dialog showed is in doubt
-    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+    display_.ResumeBatching();
     return answer;
 }
 
 void MainWindow::ShowError(const wchar_t* text) {
-    ShowListNow();
+    display_.ShowNow();
     GuiSyncHost::ShowError(text);
-    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+    display_.ResumeBatching();
 }
 
 void MainWindow::ShowSuccess() {
-    ShowListNow();
+    display_.ShowNow();
     ShowRunFigures();  // beside the result
     if (figures_.preview && figures_.stats) {
         ShowPreviewResult();
@@ -193,27 +158,30 @@ void MainWindow::ShowSuccess() {
     }
 }
 
+int MainWindow::AskUndo(const wchar_t* text) {
+    display_.ShowNow();
+    int answer = GuiSyncHost::AskUndo(text);
+    display_.ResumeBatching();
+    return answer;
+}
+
 int MainWindow::AskEmptySource(const wchar_t* text) {
-    ShowListNow();
+    display_.ShowNow();
     int answer = GuiSyncHost::AskEmptySource(text);
-    if (running_) SendMessageW(operationList.hwnd, WM_SETREDRAW, FALSE, 0);
+    display_.ResumeBatching();
     return answer;
 }
 
 // A fault taken anywhere during a run leaves the program's state in doubt: the run stops
 // at its next step rather than go on writing and deleting files.
 bool MainWindow::FaultedDuringRun() {
-    if (running_ && FaultsCaught() != faultsAtRunStart_) runState.abortRequested = true;
+    if (display_.Running() && FaultsCaught() != faultsAtRunStart_) runState.abortRequested = true;
     return runState.abortRequested;
 }
 
 void MainWindow::PumpOneMessage() {
     if (FaultedDuringRun()) return;
-    DWORD now = GetTickCount();
-    if (listPaintPending_ && now - lastListPaint_ >= listPaintInterval_) RepaintList();
-    if (statusPending_ && now - lastStatusPaint_ >= kPaintInterval) ShowStatusNow();
-    if (now - lastQueueLook_ < kQueueLookInterval) return;
-    lastQueueLook_ = now;
+    if (!display_.Step()) return;
     MSG msg;
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
     if (msg.message == WM_QUIT) {
@@ -227,35 +195,11 @@ void MainWindow::PumpOneMessage() {
 }
 
 void MainWindow::AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second) {
-    HWND list = operationList.hwnd;
-    int row = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    const wchar_t* texts[] = {operation, first, second};
-    row = InsertListRow(list, row, texts, 3);
-    if (row < 0) return;
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-    listPaintPending_ = true;
-    if (GetTickCount() - lastListPaint_ >= listPaintInterval_) RepaintList();
+    display_.AddRow(operation, first, second);
 }
 
-void MainWindow::SetStatusText(const wchar_t* text) {
-    FormatInto(statusText_, L"%s", text);
-    copyPercent_ = -1;
-    // Outside a run, and for the empty text that ends one, at once; otherwise batched.
-    if (!running_ || text[0] == L'\0' || GetTickCount() - lastStatusPaint_ >= kPaintInterval) {
-        ShowStatusNow();
-    } else {
-        statusPending_ = true;
-    }
-}
+void MainWindow::SetStatusText(const wchar_t* text) { display_.SetStatus(text); }
 
-// The percent of the file being copied, beside the folder, at the pace of the status bar;
-// a copy that ends within one piece never shows one.
 void MainWindow::ShowCopyProgress(unsigned long long done, unsigned long long total) {
-    int percent = done < total ? static_cast<int>(done * 100 / total) : -1;
-    if (percent == copyPercent_) return;
-    copyPercent_ = percent;
-    statusPending_ = true;
+    display_.SetCopyProgress(done, total);
 }

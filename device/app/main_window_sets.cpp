@@ -3,9 +3,10 @@
 #include <cwchar>
 #include <string>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
-#include "framework/text.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
 #include "sets/file_dialog.h"
@@ -13,7 +14,6 @@
 #include "sets/set_file_texts.h"
 #include "sets/set_file_writer.h"
 #include "sets/sync_set.h"
-#include "sync/paths.h"
 
 namespace {
 
@@ -44,6 +44,27 @@ void SetChecked(const FCheckBox& box, int flag) { SendMessageW(box.hwnd, BM_SETC
 
 }  // namespace
 
+// A check box's state, or a menu item's check mark (which toggles like a check box and, like
+// one, reaches the set at the commit points).
+void MainWindow::ShowOption(int index, bool on) {
+    if (index < kOptionBoxCount) {
+        SetChecked(optionBoxes[index], on ? 1 : 0);
+    } else {
+        CheckMenuItem(menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+bool MainWindow::OptionShownOn(int index) const {
+    if (index < kOptionBoxCount) return Checked(optionBoxes[index]) != 0;
+    return (GetMenuState(menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void MainWindow::ToggleMenuOption(int command) {
+    for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].controlId == command) ShowOption(i, !OptionShownOn(i));
+    }
+}
+
 int MainWindow::SetCount() const { return static_cast<int>(SendMessageW(setList.hwnd, CB_GETCOUNT, 0, 0)); }
 
 void MainWindow::ClearCurrentSet() { ClearSetFields(CurrentSet); }
@@ -67,10 +88,7 @@ void MainWindow::LoadCurrentSet(int index) {
 void MainWindow::ShowCurrentSet() {
     SetWindowTextW(sourceEdit.hwnd, CurrentSet.source);
     SetWindowTextW(destinationEdit.hwnd, CurrentSet.destination);
-    SetChecked(deleteAfterCopy, CurrentSet.deleteAfterCopy);
-    SetChecked(dosTime, CurrentSet.dosTime);
-    SetChecked(force, CurrentSet.force);
-    SetChecked(excludeObj, CurrentSet.excludeObj);
+    for (int i = 0; i < kSetOptionCount; ++i) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
 }
 
 void MainWindow::ReadSetControls() {
@@ -82,10 +100,7 @@ void MainWindow::ReadSetControls() {
     GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
     readFolder(sourceEdit, CurrentSet.source);
     readFolder(destinationEdit, CurrentSet.destination);
-    CurrentSet.deleteAfterCopy = Checked(deleteAfterCopy);
-    CurrentSet.dosTime = Checked(dosTime);
-    CurrentSet.force = Checked(force);
-    CurrentSet.excludeObj = Checked(excludeObj);
+    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
 }
 
 int MainWindow::InsertSet(int index) {

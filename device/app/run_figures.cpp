@@ -31,6 +31,11 @@ void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& te
                Count(stats.filesDeleted, L"file", L"files").c_str(),
                Count(stats.foldersRemoved, L"folder", L"folders").c_str());
     text += part;
+    if (stats.entriesKept > 0) {
+        static const TextPair kept{L", %s kept", L"、保管 %s"};
+        FormatInto(part, Pick(kept), Count(stats.entriesKept, L"entry", L"entries").c_str());
+        text += part;
+    }
 }
 
 void Finish(const std::wstring& text, wchar_t (&out)[kMessageChars]) { FormatInto(out, L"%s", text.c_str()); }
@@ -51,4 +56,11 @@ std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFo
     if (createdFolder) text += FormatString(Pick(kWouldCreate), createdFolder);
     AppendFigures(stats, kPreviewFigures, text);
     return text + Pick(kNothingChanged);
+}
+
+void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {
+    static const TextPair form{L"Undo: %s put back, %s removed, %s left as they were",
+                               L"元に戻す: 戻したもの %s、削除したもの %s、そのままのもの %s"};
+    FormatInto(out, Pick(form), Count(figures.putBack, L"entry", L"entries").c_str(),
+               std::to_wstring(figures.removed).c_str(), std::to_wstring(figures.left).c_str());
 }

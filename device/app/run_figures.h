@@ -1,7 +1,10 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
-#include "framework/text.h"
+#include "base/text.h"
+#include "sync/run_undo.h"
 #include "sync/sync_engine.h"
 
 // What a run or a preview did, in words for the window (no window calls here).
@@ -14,4 +17,17 @@ void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar
 // `createdFolder`: the destination folder the run would create, or null.
 std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder);
 
+// The status-bar line after an undo: "Undo: 12 entries put back, 3 removed, 0 left as they were".
+void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]);
+
 extern const TextPair kPreviewCaption;
+
+// What the main window keeps of a run for its figures.
+struct RunFigures {
+    const RunStats* stats = nullptr;  // while a run is on
+    bool preview = false;
+    const wchar_t* createdFolder = nullptr;  // a preview's missing destination
+    LARGE_INTEGER start{};
+    bool shown = false;
+    wchar_t text[kMessageChars] = L"";
+};

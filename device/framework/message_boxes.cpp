@@ -3,10 +3,10 @@
 #include <cstdarg>
 #include <string>
 
+#include "base/text.h"
 #include "dialog.h"
 #include "message_fit.h"
 #include "program.h"
-#include "text.h"
 
 namespace {
 

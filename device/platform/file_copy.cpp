@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "framework/recovery_steps.h"
+#include "base/recovery_steps.h"
 
 // One form for the device and desktop Win32. The platforms' own copy calls cannot serve:
 // the device's offers no progress, and the desktop's progress routine is not called

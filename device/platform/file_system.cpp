@@ -34,6 +34,9 @@ bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {
     return DeleteAndRenameFile(destination, replacement) != 0;
 }
 
+// The device's MoveFile renames within the object store and fails onto an existing name.
+bool RenameEntry(const wchar_t* from, const wchar_t* to) { return MoveFileW(from, to) != 0; }
+
 bool IsHeldOpen(const wchar_t* path) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -211,6 +214,9 @@ bool RemoveLink(const wchar_t* path) {
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {
     return MoveFileExW(replacement, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+// Without MOVEFILE_COPY_ALLOWED a move to another volume fails instead of copying.
+bool RenameEntry(const wchar_t* from, const wchar_t* to) { return MoveFileExW(from, to, 0) != 0; }
 
 bool IsHeldOpen(const wchar_t* path) {
     HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

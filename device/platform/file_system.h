@@ -67,6 +67,11 @@ bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars);
 // last error set, when it cannot.
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination);
 
+// Gives the file or folder `from` the name `to` in one step of the file system, never by
+// a copy (so not onto another volume), never over an existing entry; a link is renamed as
+// itself. False, with the last error set, when it cannot.
+bool RenameEntry(const wchar_t* from, const wchar_t* to);
+
 // True when another program holds the file open so that it cannot be replaced (a replace
 // of such a file fails with "access denied", which says nothing of the reason).
 bool IsHeldOpen(const wchar_t* path);

@@ -1,13 +1,14 @@
 #include "ini_codec.h"
 
 #include "platform/plain_file.h"
+#include "set_options.h"
 
 #include <cstdio>
 #include <cstring>
 
 void ClearSetFields(SetFields& set) {
     set.name[0] = set.source[0] = set.destination[0] = L'\0';
-    set.deleteAfterCopy = set.dosTime = set.force = set.excludeObj = 0;
+    static_cast<SetFlags&>(set) = SetFlags();
 }
 
 namespace {
@@ -105,21 +106,13 @@ int ParseSetLine(char* line, SetFields& current, UINT codePage) {
         ConvertInto(line + 4, current.destination, codePage);
         return 3;
     }
-    if (KeyMatches(line, "DELETE=", 7) == 0) {
-        if (FlagIsYes(line, 7)) current.deleteAfterCopy = 1;
-        return 4;
-    }
-    if (KeyMatches(line, "DOSTIME=", 8) == 0) {
-        if (FlagIsYes(line, 8)) current.dosTime = 1;
-        return 5;
-    }
-    if (KeyMatches(line, "FORCE=", 6) == 0) {
-        if (FlagIsYes(line, 6)) current.force = 1;
-        return 6;
-    }
-    if (KeyMatches(line, "EXCLUDEOBJ=", 11) == 0) {
-        if (FlagIsYes(line, 11)) current.excludeObj = 1;
-        return 7;
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        const SetOption& option = kSetOptions[i];
+        const int keyLength = static_cast<int>(strlen(option.iniKey));
+        if (KeyMatches(line, option.iniKey, keyLength) == 0 && line[keyLength] == '=') {
+            if (FlagIsYes(line, keyLength + 1)) current.*option.flag = 1;
+            return 4 + i;
+        }
     }
     return 0;
 }
@@ -130,10 +123,9 @@ std::string FormatSetSection(const SetFields& set, UINT codePage) {
     out += "[" + ToMultiByte(set.name, codePage) + "]\r\n";
     out += "SRC=\"" + ToMultiByte(set.source, codePage) + "\"\r\n";
     out += "DST=\"" + ToMultiByte(set.destination, codePage) + "\"\r\n";
-    out += std::string("DELETE=") + flag(set.deleteAfterCopy) + "\r\n";
-    out += std::string("DOSTIME=") + flag(set.dosTime) + "\r\n";
-    out += std::string("FORCE=") + flag(set.force) + "\r\n";
-    out += std::string("EXCLUDEOBJ=") + flag(set.excludeObj) + "\r\n";
+    for (const SetOption& option : kSetOptions) {
+        if (option.lineWhenOff || set.*option.flag) out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
+    }
     out += "\r\n";
     return out;
 }

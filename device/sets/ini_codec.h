@@ -23,11 +23,11 @@ int KeyMatches(const char* line, const char* key, int n);
 void StripSetValue(char* text, UINT codePage = CP_ACP);
 
 // Parses one line (modified in place) of a file in `codePage` (CP_ACP or CP_UTF8) into the
-// set being read: 1 section, 2 SRC, 3 DST, 4 DELETE, 5 DOSTIME, 6 FORCE, 7 EXCLUDEOBJ, 0
-// anything else.
+// set being read: 1 section, 2 SRC, 3 DST, 4 and up an option (4 + its place in kSetOptions:
+// 4 DELETE, 5 DOSTIME, 6 FORCE, 7 EXCLUDEOBJ), 0 anything else.
 int ParseSetLine(char* line, SetFields& current, UINT codePage = CP_ACP);
 
-// The seven lines and the blank line of one set, in `codePage`.
+// The lines of one set (name, folders, one per option) and the blank line, in `codePage`.
 std::string FormatSetSection(const SetFields& set, UINT codePage = CP_ACP);
 // True when the ANSI code page holds every text of the set, so that it reads back unchanged
 // (in either interface language: the reading of lead bytes follows the code page alone).

@@ -1,16 +1,21 @@
 #pragma once
 #include <windows.h>
 
-// One sync set as the main window edits it: name, folders and the four flags, in their
-// fixed order (DELETE, DOSTIME, FORCE, EXCLUDEOBJ).
-struct SetFields {
+// The options of a set, 0 or 1 each, in their fixed order (DELETE, DOSTIME, FORCE,
+// EXCLUDEOBJ, then KEEP); the set options table (set_options.h) says what each one is.
+struct SetFlags {
+    int deleteAfterCopy = 0;
+    int dosTime = 0;
+    int force = 0;
+    int excludeObj = 0;
+    int keep = 0;
+};
+
+// One sync set as the main window edits it: name, folders and the options.
+struct SetFields : SetFlags {
     wchar_t name[MAX_PATH];
     wchar_t source[MAX_PATH];
     wchar_t destination[MAX_PATH];
-    int deleteAfterCopy;
-    int dosTime;
-    int force;
-    int excludeObj;
 };
 
 // Empty texts, all flags 0.

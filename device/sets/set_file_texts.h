@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // What the main window says when the set file cannot be read or written.
 namespace SetFileTexts {

@@ -35,18 +35,12 @@ SyncSet* SyncSet::FromFields(const SetFields& fields) {
         delete set;
         return nullptr;
     }
-    set->deleteAfterCopy = fields.deleteAfterCopy;
-    set->dosTime = fields.dosTime;
-    set->force = fields.force;
-    set->excludeObj = fields.excludeObj;
+    static_cast<SetFlags&>(*set) = fields;
     return set;
 }
 
 void SyncSet::CopyTo(SetFields& fields) const {
     CopyField(fields.source, source);
     CopyField(fields.destination, destination);
-    fields.deleteAfterCopy = deleteAfterCopy;
-    fields.dosTime = dosTime;
-    fields.force = force;
-    fields.excludeObj = excludeObj;
+    static_cast<SetFlags&>(fields) = *this;
 }

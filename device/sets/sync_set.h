@@ -1,10 +1,10 @@
 #pragma once
-#include "framework/object.h"
+#include "base/object.h"
 #include "set_fields.h"
 
-// The record attached to one set-list item: owned copies of the folders and the four flags.
+// The record attached to one set-list item: owned copies of the folders, and the flags.
 // The name is the item's text. The list owns the records.
-class SyncSet : public FObject {
+class SyncSet : public FObject, public SetFlags {
 public:
     ~SyncSet() override;
     // Null when memory cannot be had: the caller then must not keep the item.
@@ -14,10 +14,6 @@ public:
 
     wchar_t* source = nullptr;
     wchar_t* destination = nullptr;
-    int deleteAfterCopy = 0;
-    int dosTime = 0;
-    int force = 0;
-    int excludeObj = 0;
 
 private:
     SyncSet() = default;

@@ -4,16 +4,20 @@
 #include <string>
 
 #include "folder_search.h"
+#include "kept_runs.h"
 #include "sync_engine.h"
 #include "sync_texts.h"
 
 namespace {
 
-// True only for a folder that was listed to its end and held nothing: a folder that cannot
-// be listed is not an empty one.
+// True only for a folder that was listed to its end and held nothing but the kept runs'
+// store: a folder that cannot be listed is not an empty one.
 bool ListsEmpty(const wchar_t* folder) {
     FolderSearch search(folder);
-    return search.Next() == nullptr && search.Error() == 0;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!IsKeptStoreName(found->cFileName)) return false;
+    }
+    return search.Error() == 0;
 }
 
 // Every entry below `folder`, folders and files alike; a folder link counts as one entry,
@@ -32,30 +36,42 @@ unsigned long long EntriesUnder(const wchar_t* folder) {
     return count;
 }
 
-// The host of the dry deletion pass that decides a deletion limit: it counts what the rows
-// say would go and writes none of them; the pump, the status text and any error box are
-// the real host's.
-class DeletionCounter : public SyncHost {
+// What the deletion pass would remove, counted instead of removed: a file or link as one
+// entry, a folder with everything it holds.
+class DeletionCounter final : public FileActions {
 public:
-    explicit DeletionCounter(SyncHost& host) : host_(host) {}
+    bool MakeFolder(const wchar_t*, bool) override { return true; }
+    bool CopyFile(const FileCopy&, CopyProgress*) override { return true; }
+    bool DeleteFile(const wchar_t*, WalkedFolder*) override {
+        ++entries;
+        return true;
+    }
+    bool RemoveFolder(const wchar_t* path, LinkKind) override {
+        entries += 1 + EntriesUnder(path);
+        return true;
+    }
+
+    unsigned long long entries = 0;
+};
+
+// The host of the pass that counts: it writes no rows and asks nothing; the pump, the
+// status text and any error box are the real host's.
+class RowlessHost final : public SyncHost {
+public:
+    explicit RowlessHost(SyncHost& host) : host_(host) {}
 
     void PumpOneMessage() override { host_.PumpOneMessage(); }
-    void AddLogRow(const wchar_t* operation, const wchar_t* first, const wchar_t*) override {
-        if (std::wcscmp(operation, kLogDelete) == 0) ++entries;
-        if (std::wcscmp(operation, kLogRemoveFolder) == 0) entries += 1 + EntriesUnder(first);
-    }
+    void AddLogRow(const wchar_t*, const wchar_t*, const wchar_t*) override {}
     void SetStatusText(const wchar_t* text) override { host_.SetStatusText(text); }
     void ShowError(const wchar_t* text) override { host_.ShowError(text); }
-    // A dry pass asks nothing and shows no result.
     int AskPrompt(const Prompt&) override { return kIdCancel; }
     void ShowFolderNotice(const wchar_t*) override {}
     int AskCreateDestination(const wchar_t*) override { return kIdNo; }
     int AskEmptySource(const wchar_t*) override { return kIdNo; }
+    int AskUndo(const wchar_t*) override { return kIdNo; }
     void ShowSuccess() override {}
     void BeginRun() override {}
     void EndRun() override {}
-
-    unsigned long long entries = 0;
 
 private:
     SyncHost& host_;
@@ -75,12 +91,15 @@ bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
     if (options_.maxDelete == SyncOptions::kNoDeleteLimit || options_.dryRun) return true;
-    // The same pass, dry and without questions, so that it finds what the real one would.
-    SyncOptions dry = options_;
-    dry.dryRun = true;
-    dry.maxDelete = SyncOptions::kNoDeleteLimit;
-    DeletionCounter counter(host_);
-    SyncEngine counting(counter, state_, dry);
+    // The same pass without questions, counting instead of deleting, so that it finds what
+    // the real one would.
+    SyncOptions counted = options_;
+    counted.maxDelete = SyncOptions::kNoDeleteLimit;
+    RowlessHost quiet(host_);
+    DeletionCounter counter;
+    SyncEngine counting(quiet, state_, counted, counter);
+    counting.from_ = from;  // the run's folders, as the real pass knows them
+    counting.to_ = to;
     state_.confirmEach = false;
     if (!counting.PrunePass(from, to)) return false;
     if (counter.entries <= options_.maxDelete) return true;

@@ -3,10 +3,10 @@
 #include <cwchar>
 #include <string>
 
+#include "base/paths.h"
+#include "folder_search.h"
 #include "platform/file_attributes.h"
 #include "platform/file_system.h"
-#include "folder_search.h"
-#include "paths.h"
 #include "sync_texts.h"
 
 namespace {
@@ -152,9 +152,10 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress) {
+                         CopyProgress* progress, ReplaceHook* hook) {
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
     if (!TemporaryNameFits(destination)) {
+        if (hook && !hook->BeforeReplace(destination)) return false;
         return CopyInPlace(owner, source, destination, times, destinationBefore, progress);
     }
     // The destination keeps its old content until the new one is complete, with its times:
@@ -170,6 +171,10 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
         // this run's.
         DWORD code = GetLastError();
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
+        return false;
+    }
+    if (hook && !hook->BeforeReplace(destination)) {
+        RemoveLeftover(temporary);
         return false;
     }
     if (!ReplaceFileAtomically(temporary, destination, &times.creation, &times.lastAccess, &times.lastWrite)) {

@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/recovery_steps.h"
-#include "paths.h"
+#include "base/paths.h"
+#include "base/recovery_steps.h"
 
 // One folder's entries in the platform's order, without "." and "..";
 // the search is closed when the object goes, or by the fault guard when a fault abandons it.

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "../framework/text.h"
+#include "base/text.h"
 
 // Dialog results of the prompts.
 constexpr int kIdOk = 1;

@@ -1,10 +1,13 @@
 #include "sync_engine.h"
 
+#include "base/paths.h"
 #include "dos_time.h"
 #include "file_ops.h"
+#include "folder_overlap.h"
 #include "folder_search.h"
+#include "keep_actions.h"
+#include "kept_runs.h"
 #include "name_rules.h"
-#include "paths.h"
 #include "platform/file_system.h"
 #include "sync_texts.h"
 
@@ -64,7 +67,7 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
     if (options_.dryRun) return true;  // the run would create it: every source file counts as missing
     if (host_.AskCreateDestination(FormatString(Pick(SyncTexts::CreateDestination), to).c_str()) != kIdYes)
         return false;
-    return CreateFolderReport(host_, to);
+    return actions_->MakeFolder(to, false);
 }
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
@@ -75,6 +78,11 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     rootsChanged_ = true;
     state_.abortRequested = false;
     state_.confirmEach = !options_.force && !options_.dryRun;
+    // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
+    // actions moves it into a kept run of the written folder first.
+    FileActions* plain = actions_;
+    KeepActions keeping(*plain, host_, stats_, to, options_.dryRun, options_.keptRuns);
+    if (options_.keep) actions_ = &keeping;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         state_.abortRequested = false;
@@ -87,6 +95,7 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
         ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
+    actions_ = plain;
     host_.SetStatusText(L"");
     host_.EndRun();
     return ok;
@@ -184,12 +193,9 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
     // are not written through.
     bool named = to_ && wcscmp(destination, to_) == 0;
     if (!missing && !(named ? NotTheOther(destination, from_, &info) : MayWriteInto(destination, info))) return false;
-    if (options_.dryRun) {
-        // Nothing is created; a file in the way stops the walk as it would stop the run.
-        if (attributes != kUnreadableAttributes && missing) return ReportFileInTheWay(host_, destination);
-    } else if (missing) {
+    if (missing) {
         rootsChanged_ = true;
-        if (!CreateFolderPath(host_, destination)) return false;
+        if (!actions_->MakeFolder(destination, true)) return false;
     }
     return ForEachEntry(source, source, destination,
                         [this, missing](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
@@ -215,8 +221,12 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     FolderSearch search(folder);
     NameSet names(NameSet::Case::Ignored);
     PathBuffer childSource, childDestination;
+    // The kept runs' store directly in either run folder is theirs, never the user's: it is
+    // neither copied, compared nor deleted.
+    const bool runFolder = folder == from_ || folder == to_;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
+        if (runFolder && IsKeptStoreName(name)) continue;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
         if (!JoinPath(childSource, source, name)) {
@@ -265,26 +275,14 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogCopy, source.path, destination);
-    if (!options_.dryRun) {
-        // Lifts read-only, hidden and system so that the copy may take the destination's
-        // place. A failure here is not reported: when it matters, the copy fails too and
-        // reports it, once, naming the file.
-        // Through a link it would change what the link points to: the replace takes the
-        // link's own place instead.
-        const DWORD lifted = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-        if (destInfo && (destInfo->dwFileAttributes & lifted) && ClassifyLink(destination) == LinkKind::Entry) {
-            SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
-        }
-        // The source's attributes and its three times come from the look the pass just took;
-        // reading them again per file would only cost time (opening the file, under some
-        // platforms, costs more than the copy of a small one).
-        FileTimes times{source.creation, source.lastAccess, source.lastWrite};
-        rootsChanged_ = true;
-        CopyWatch watch(*this);
-        if (!CopyFileKnownReport(host_, source.path, source.attributes, times, destination, destInfo, &watch)) {
-            return false;
-        }
-    }
+    // The source's attributes and its three times come from the look the pass just took;
+    // reading them again per file would only cost time (opening the file, under some
+    // platforms, costs more than the copy of a small one).
+    FileCopy copy{source.path, source.attributes, FileTimes{source.creation, source.lastAccess, source.lastWrite},
+                  source.size, destination, destInfo};
+    rootsChanged_ = true;
+    CopyWatch watch(*this);
+    if (!actions_->CopyFile(copy, &watch)) return false;
     ++stats_.filesCopied;
     stats_.bytesCopied += source.size;
     return true;
@@ -346,51 +344,34 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        if (!options_.dryRun) {
-            bool removed = kind == LinkKind::Link ? RemoveLinkReport(host_, destination)
-                                                  : RemoveFolderTree(host_, destination, this);
-            if (!removed) return false;
-        }
+        if (!actions_->RemoveFolder(destination, kind)) return false;
         ++stats_.foldersRemoved;
         return true;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;
-    FolderDeletions deletions(destination);
-    FolderDeletions* outer = deletions_;
-    deletions_ = &deletions;
+    WalkedFolder walked(destination);
+    WalkedFolder* outer = walked_;
+    walked_ = &walked;
     bool ok = ForEachEntry(destination, source, destination,
                            [this](const WIN32_FIND_DATAW& found, const wchar_t* childSource, const wchar_t* childDestination) {
                                return PruneEntry(childSource, childDestination, found.dwFileAttributes);
                            });
-    deletions_ = outer;
-    return ok && ConfirmDeletionsGone(deletions);
+    walked_ = outer;
+    return ok && ConfirmDeletionsGone(walked);
 }
 
-bool SyncEngine::DeleteInWalk(const wchar_t* path) {
-    if (deletions_ == nullptr) return DeleteEntryReport(host_, path);
-    if (!deletions_->resolvedRead) {
-        deletions_->resolvedRead = true;
-        if (!ResolveFolderPath(deletions_->folder, deletions_->resolved, kResolvedPathChars)) deletions_->resolved[0] = L'\0';
-    }
-    if (!DeleteEntryReport(host_, path, deletions_->resolved, false)) return false;
-    deletions_->names.Insert(BaseName(path));
-    return true;
-}
-
-// Some platforms report a delete as done and leave the file: none of the names deleted in
-// the folder may still be there.
-bool SyncEngine::ConfirmDeletionsGone(const FolderDeletions& deletions) {
-    if (deletions.names.Empty()) return true;
-    FolderSearch search(deletions.folder);
+bool SyncEngine::ConfirmDeletionsGone(WalkedFolder& walked) {
+    if (walked.deleted.Empty()) return true;
+    FolderSearch search(walked.folder);
     PathBuffer path;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
-        if (!deletions.names.Contains(found->cFileName)) continue;
+        if (!walked.deleted.Contains(found->cFileName)) continue;
         --stats_.filesDeleted;
-        JoinPath(path, deletions.folder, found->cFileName);
+        JoinPath(path, walked.folder, found->cFileName);
         return ReportText(host_, SyncTexts::NotDeleted, path);
     }
-    if (search.Error() != 0) return ReportFolderUnlistable(host_, deletions.folder, search.Error());
+    if (search.Error() != 0) return ReportFolderUnlistable(host_, walked.folder, search.Error());
     return true;
 }
 
@@ -404,7 +385,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!options_.dryRun && !DeleteInWalk(path)) return false;
+    if (!actions_->DeleteFile(path, walked_)) return false;
     ++stats_.filesDeleted;
     return true;
 }

@@ -3,25 +3,12 @@
 
 #include <atomic>
 
+#include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
 #include "platform/file_system.h"
 #include "sync_host.h"
-
-// The four options of a set, in their fixed order.
-struct SyncOptions {
-    bool deleteAfterCopy = false;  // DELETE
-    bool dosTime = false;          // DOSTIME
-    bool force = false;            // FORCE
-    bool excludeObj = false;       // EXCLUDEOBJ
-    // Not a set option: walk both passes and write every row a run without questions
-    // would write, but copy, create, delete and ask nothing.
-    bool dryRun = false;
-    // Not a set option: a run whose deletion pass would remove more entries than this
-    // (files and folders, what a removed folder holds included) deletes nothing at all.
-    static constexpr unsigned long long kNoDeleteLimit = ~0ULL;
-    unsigned long long maxDelete = kNoDeleteLimit;
-};
+#include "sync_options.h"
 
 // What a run did (or, in a dry run, would do).
 struct RunStats {
@@ -30,6 +17,7 @@ struct RunStats {
     unsigned long long filesDeleted = 0;
     unsigned long long foldersRemoved = 0;  // each with what it held
     unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
+    unsigned long long entriesKept = 0;     // files and folders moved into the run's kept run
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
@@ -41,11 +29,18 @@ struct RunState {
 
 // Runs one set in one direction: `from` is read, `to` is written. Every step returns
 // true to go on (also after a skip) and false to stop the run; a failure has already
-// been reported where it happened.
+// been reported where it happened. What the run changes on the disk goes through its
+// FileActions: the disk's own, or, for a dry run, none.
 class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options) {}
+        : host_(host), state_(state), options_(options), disk_(host, *this), dry_(host),
+          actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
+    // A run whose changes go to `actions` instead.
+    SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
+        : SyncEngine(host, state, options) {
+        actions_ = &actions;
+    }
 
     // Source must be a folder; a missing destination is offered for creation.
     bool CheckSyncFolders(const wchar_t* from, const wchar_t* to);
@@ -100,19 +95,13 @@ private:
     RunState& state_;
     SyncOptions options_;
     RunStats stats_;
-    // The files the deletion pass deleted in the destination folder it walks: looked for
-    // once when the folder's walk ends (a look for a name that is gone reads the whole
-    // folder under some platforms), with the folder resolved once for the link checks.
-    struct FolderDeletions {
-        explicit FolderDeletions(const wchar_t* path) : folder(path) {}
-        const wchar_t* folder;
-        NameSet names{NameSet::Case::Kept};
-        wchar_t resolved[kResolvedPathChars] = L"";
-        bool resolvedRead = false;
-    };
-    bool DeleteInWalk(const wchar_t* path);
-    bool ConfirmDeletionsGone(const FolderDeletions& deletions);
-    FolderDeletions* deletions_ = nullptr;
+    DiskActions disk_;
+    DryActions dry_;
+    FileActions* actions_;
+    // Some platforms report a delete as done and leave the file: none of the names deleted
+    // in the walked folder may still be there when its walk ends.
+    bool ConfirmDeletionsGone(WalkedFolder& walked);
+    WalkedFolder* walked_ = nullptr;  // the destination folder the deletion pass is in
 
     const wchar_t* from_ = nullptr;  // the folders of the run
     const wchar_t* to_ = nullptr;

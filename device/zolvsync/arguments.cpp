@@ -4,18 +4,27 @@
 #include <cwctype>
 #include <cwchar>
 
-#include "framework/text.h"
+#include "base/text.h"
+#include "sets/set_options.h"
+#include "sync/sync_options.h"
 
-const wchar_t kUsage[] =
-    L"usage: zolvsync [--backward] [--delete] [--dostime] [--force] [--exclude-obj] [--dry-run] [--lang en|ja]\n"
-    L"                [--max-delete N] [--allow-empty-source] [--] FROM TO\n"
+namespace {
+
+// What follows the list of the set options' words.
+const wchar_t kUsageRest[] =
+    L"[--dry-run] [--lang en|ja]\n"
+    L"                [--max-delete N] [--allow-empty-source] [--keep-runs N] [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
-    L"                --ini FILE --set NAME\n"
+    L"                [--keep-runs N] --ini FILE --set NAME\n"
+    L"       zolvsync --undo [--backward] [--force] [--lang en|ja] (FROM TO | --ini FILE --set NAME)\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
     L"  --dry-run writes the rows a --force run would write and changes nothing.\n"
     L"  --max-delete N: when the deletion pass would delete more than N entries, it deletes none.\n"
+    L"  --keep moves what the run replaces or deletes into TO\\.zolvkept\\<time>\\ (FROM with --backward),\n"
+    L"  keeping the newest --keep-runs N runs (10); --undo puts the written folder back as it was\n"
+    L"  before its newest kept run.\n"
     L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
     L"  it unless --allow-empty-source is given.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
@@ -24,6 +33,25 @@ const wchar_t kUsage[] =
     L"  questions go to standard error and are answered on standard input:\n"
     L"  y = Yes, a = Yes to All, n = No, c = Cancel.\n"
     L"  Exit code: 0 completed, 1 stopped or failed, 2 bad arguments.\n";
+
+}  // namespace
+
+std::wstring UsageText() {
+    std::wstring text = L"usage: zolvsync [--backward] ";
+    for (const SetOption& option : kSetOptions) text += std::wstring(L"[") + option.commandLine + L"] ";
+    return text + kUsageRest;
+}
+
+namespace {
+
+const SetOption* SetOptionNamed(const wchar_t* word) {
+    for (const SetOption& option : kSetOptions) {
+        if (wcscmp(word, option.commandLine) == 0) return &option;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring* error) {
     const wchar_t* folders[2] = {nullptr, nullptr};
@@ -43,14 +71,19 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.options.dryRun = true;
         } else if (wcscmp(arg, L"--backward") == 0) {
             out.backward = true;
-        } else if (wcscmp(arg, L"--delete") == 0) {
-            out.options.deleteAfterCopy = true;
-        } else if (wcscmp(arg, L"--dostime") == 0) {
-            out.options.dosTime = true;
-        } else if (wcscmp(arg, L"--force") == 0) {
-            out.options.force = true;
-        } else if (wcscmp(arg, L"--exclude-obj") == 0) {
-            out.options.excludeObj = true;
+        } else if (const SetOption* option = SetOptionNamed(arg)) {
+            out.options.*option->option = true;
+        } else if (wcscmp(arg, L"--undo") == 0) {
+            out.undo = true;
+        } else if (wcscmp(arg, L"--keep-runs") == 0) {
+            const wchar_t* value = (i + 1 < argc) ? argv[++i] : L"";
+            wchar_t* end = nullptr;
+            long runs = wcstol(value, &end, 10);
+            if (!iswdigit(value[0]) || *end != L'\0' || runs < 1 || runs > kMaxKeptRuns) {
+                *error = L"--keep-runs takes a number from 1 to 999";
+                return false;
+            }
+            out.options.keptRuns = static_cast<int>(runs);
         } else if (wcscmp(arg, L"--allow-empty-source") == 0) {
             out.allowEmptySource = true;
         } else if (wcscmp(arg, L"--max-delete") == 0) {
@@ -84,13 +117,21 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             return false;
         }
     }
+    if (out.undo) {
+        SyncOptions others = out.options;
+        others.force = false;  // --force: put back without the question
+        if (AnySetOption(others) || others.dryRun || others.maxDelete != SyncOptions::kNoDeleteLimit ||
+            out.allowEmptySource) {
+            *error = L"--undo takes only --backward, --force, --lang and FROM TO or --ini/--set";
+            return false;
+        }
+    }
     if (out.iniFile || out.setName) {
-        const SyncOptions& o = out.options;
         if (!out.iniFile || !out.setName) {
             *error = L"--ini and --set go together";
         } else if (folderCount != 0) {
             *error = L"a set brings its own folders";
-        } else if (o.deleteAfterCopy || o.dosTime || o.force || o.excludeObj) {
+        } else if (AnySetOption(out.options)) {
             *error = L"a set brings its own options";
         } else {
             return true;

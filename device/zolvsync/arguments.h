@@ -13,9 +13,11 @@ struct RunnerArguments {
     const wchar_t* to = nullptr;
     const wchar_t* iniFile = nullptr;  // with setName: folders and options come from this set
     const wchar_t* setName = nullptr;
+    bool undo = false;  // put the written folder back as it was before its newest kept run
 };
 
-extern const wchar_t kUsage[];
+// How to call zolvsync, for a refusal of bad arguments.
+std::wstring UsageText();
 
 // False on bad arguments, with a one-line reason.
 bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring* error);

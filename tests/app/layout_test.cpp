@@ -19,18 +19,18 @@ TEST(MainLayout, PlacesEveryControlFromTheUsableArea) {
     EXPECT_TRUE(Same(m.abort, 570, 67, 66, 21));
     EXPECT_TRUE(Same(m.destinationEdit, 60, 92, 548, 21));
     EXPECT_TRUE(Same(m.destinationBrowse, 614, 92, 22, 21));
-    EXPECT_TRUE(Same(m.deleteAfterCopy, 4, 117, 156, 21));
-    EXPECT_TRUE(Same(m.dosTime, 160, 117, 156, 21));
-    EXPECT_TRUE(Same(m.force, 320, 117, 156, 21));
-    EXPECT_TRUE(Same(m.excludeObj, 480, 117, 156, 21));
+    EXPECT_TRUE(Same(m.optionBoxes[0], 4, 117, 156, 21));
+    EXPECT_TRUE(Same(m.optionBoxes[1], 160, 117, 156, 21));
+    EXPECT_TRUE(Same(m.optionBoxes[2], 320, 117, 156, 21));
+    EXPECT_TRUE(Same(m.optionBoxes[3], 480, 117, 156, 21));
     EXPECT_TRUE(Same(m.operationList, 0, 140, 640, 320));
 }
 
 TEST(MainLayout, NarrowWindowsTruncateAndMayGoNegative) {
     MainLayout m = ComputeMainLayout(RECT{0, 0, 143, 90});
     EXPECT_EQ(m.forward.width, -5);           // 143 - 148
-    EXPECT_EQ(m.dosTime.x, 35);               // 143 / 4
-    EXPECT_EQ(m.excludeObj.x, 107);           // 429 / 4
-    EXPECT_EQ(m.deleteAfterCopy.width, 31);   // 35 - 4
+    EXPECT_EQ(m.optionBoxes[1].x, 35);               // 143 / 4
+    EXPECT_EQ(m.optionBoxes[3].x, 107);           // 429 / 4
+    EXPECT_EQ(m.optionBoxes[0].width, 31);   // 35 - 4
     EXPECT_EQ(m.operationList.height, -10);
 }

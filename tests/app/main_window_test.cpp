@@ -10,11 +10,56 @@
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/program_names.h"
+#include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/fault_guard.h"
-#include "framework/text.h"
 #include "sets/app_settings.h"
 #include "temp_tree.h"
+
+// The window's parts as the in-process tests reach them.
+struct MainWindowTestPeer {
+    explicit MainWindowTestPeer(MainWindow& window)
+        : w(window),
+          CurrentSet(window.CurrentSet),
+          currentIndex(window.currentIndex),
+          setList(window.setList),
+          sourceEdit(window.sourceEdit),
+          destinationEdit(window.destinationEdit),
+          back(window.back),
+          forward(window.forward),
+          abort(window.abort),
+          operationList(window.operationList),
+          commandBar(window.commandBar),
+          hwnd(window.hwnd) {}
+
+    FCheckBox& Option(int index) { return w.optionBoxes[index]; }
+    int SetCount() const { return w.SetCount(); }
+    void ResetCurrentSet() { w.ResetCurrentSet(); }
+    void ShowCurrentSet() { w.ShowCurrentSet(); }
+    int InsertSet(int index) { return w.InsertSet(index); }
+    void NewSet() { w.NewSet(); }
+    void DeleteSet() { w.DeleteSet(); }
+    void OnSetSelChange() { w.OnSetSelChange(); }
+    void OnSetListDropDown() { w.OnSetListDropDown(); }
+    int LoadSetFile() { return w.LoadSetFile(); }
+    int SaveSetFile() { return w.SaveSetFile(); }
+    void SyncForward() { w.SyncForward(); }
+    void SyncBackward() { w.SyncBackward(); }
+    void PreviewForward() { w.PreviewForward(); }
+
+    MainWindow& w;
+    SetFields& CurrentSet;
+    int& currentIndex;
+    FComboBox& setList;
+    FEdit& sourceEdit;
+    FEdit& destinationEdit;
+    FPushButton& back;
+    FPushButton& forward;
+    FPushButton& abort;
+    FListView& operationList;
+    FCommandBar& commandBar;
+    HWND& hwnd;
+};
 
 namespace {
 
@@ -75,12 +120,14 @@ protected:
         tree.Write(L"sets.ini", "");
         wcscpy(AppSettings.iniFile, Ini().c_str());
         ASSERT_TRUE(window->CreateMainWindow(0, 0, 640, 480, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0x4000000F));
-        w = window.get();
+        peer = std::make_unique<MainWindowTestPeer>(*window);
+        w = peer.get();
     }
-    TestWindow* Faulty() { return static_cast<TestWindow*>(w); }
+    TestWindow* Faulty() { return static_cast<TestWindow*>(window.get()); }
 
     void TearDown() override {
         if (w && IsWindow(w->hwnd)) DestroyWindow(w->hwnd);
+        peer.reset();
         window.reset();
         MSG msg;  // the window posted its quit message: keep it from ending later dialogs
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -109,9 +156,19 @@ protected:
         w->InsertSet(-1);
     }
 
+    // The one run folder in the destination's store.
+    std::wstring KeptRunName() const {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(tree.Path(L"dst\\.zolvkept\\2*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return L"none";
+        FindClose(search);
+        return found.cFileName;
+    }
+
     TempTree tree;
     std::unique_ptr<MainWindow> window;
-    MainWindow* w = nullptr;
+    std::unique_ptr<MainWindowTestPeer> peer;
+    MainWindowTestPeer* w = nullptr;
 };
 
 }  // namespace
@@ -159,7 +216,7 @@ TEST_F(MainWindowTest, CommitRenamesInPlaceAndReadsTheControls) {
 
     SetWindowTextW(w->setList.hwnd, L"renamed");
     SetWindowTextW(w->sourceEdit.hwnd, L"C:\\typed");
-    SendMessageW(w->force.hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(w->Option(2).hwnd, BM_SETCHECK, BST_CHECKED, 0);
     w->OnSetListDropDown();
     EXPECT_EQ(Count(), 2);
     EXPECT_EQ(ItemName(0), L"renamed");
@@ -171,7 +228,7 @@ TEST_F(MainWindowTest, CommitRenamesInPlaceAndReadsTheControls) {
     SendMessageW(w->setList.hwnd, CB_SETCURSEL, 0, 0);
     w->OnSetSelChange();
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"C:\\typed");
-    EXPECT_EQ(SendMessageW(w->force.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(w->Option(2).hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
@@ -192,7 +249,7 @@ TEST_F(MainWindowTest, SavesAndLoadsTheSetFileAndLosesUncommittedEdits) {
     EXPECT_EQ(w->currentIndex, 0);
     EXPECT_EQ(ItemName(1), L"Mail");
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"\\My Documents");
-    EXPECT_EQ(SendMessageW(w->excludeObj.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(w->Option(3).hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
 
     wcscpy(AppSettings.iniFile, tree.Path(L"none.ini").c_str());
     EXPECT_EQ(w->LoadSetFile(), 0);
@@ -245,7 +302,7 @@ TEST_F(MainWindowTest, AbortStopsARunOrAPreviewAtItsNextStep) {
     for (int i = 0; i < 40; ++i) tree.Write(L"src\\f" + std::to_wstring(i) + L".txt", "x");
     tree.MakeFolder(L"dst");
     AddSet(L"abort", tree.Path(L"src"), tree.Path(L"dst"), 4);
-    for (void (MainWindow::*run)() : {&MainWindow::PreviewForward, &MainWindow::SyncForward}) {
+    for (void (MainWindowTestPeer::*run)() : {&MainWindowTestPeer::PreviewForward, &MainWindowTestPeer::SyncForward}) {
         Sleep(25);  // past the run's interval between looks at the queue
         PostMessageW(w->hwnd, WM_COMMAND, kCmdAbort, 0);  // waiting when the run looks at the queue
         DialogWatcher answers(ClickEach(IDOK));
@@ -346,9 +403,43 @@ TEST_F(MainWindowTest, ClosingSavesTheSetsAndTheColumnWidths) {
 TEST_F(MainWindowTest, JapaneseControlsAndColumns) {
     Open(kLanguageJapanese);
     EXPECT_EQ(TextOf(w->back.hwnd), L"逆方向");
-    EXPECT_EQ(TextOf(w->deleteAfterCopy.hwnd), L"ｺﾋﾟｰ後削除");
+    EXPECT_EQ(TextOf(w->Option(0).hwnd), L"ｺﾋﾟｰ後削除");
     EXPECT_EQ(SendMessageW(w->operationList.hwnd, LVM_GETCOLUMNWIDTH, 0, 0), 40);
     w->NewSet();
     EXPECT_EQ(ItemName(0), L"新しいｾｯﾄ");
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"転送元ﾌｫﾙﾀﾞの指定");
+}
+
+TEST_F(MainWindowTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {
+    Open();
+    WriteMirrorExample(tree);
+    AddSet(L"kept", tree.Path(L"src"), tree.Path(L"dst"), 1 | 4);
+    AddSet(L"plain", tree.Path(L"src"), tree.Path(L"dst"));
+    HMENU menu = w->w.menu.handle;
+    auto keepChecked = [&] { return (GetMenuState(menu, 40205, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    DialogWatcher answers([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDYES) ? IDYES : IDOK); });
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);  // nothing kept yet
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 0, 0);
+    w->OnSetSelChange();
+    EXPECT_FALSE(keepChecked());
+    SendMessageW(w->hwnd, WM_COMMAND, 40205, 0);  // the menu item checks itself
+    EXPECT_TRUE(keepChecked());
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    EXPECT_EQ(tree.Read(L"dst\\.zolvkept\\" + KeptRunName() + L"\\a.txt"), "old a");
+    EXPECT_FALSE(tree.Exists(L"dst\\d.txt"));
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 1, 0);
+    w->OnSetSelChange();
+    EXPECT_FALSE(keepChecked());  // the other set's
+
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);
+    EXPECT_EQ(tree.Read(L"dst\\a.txt"), "old a");
+    EXPECT_EQ(tree.Read(L"dst\\d.txt"), "d");
+    EXPECT_FALSE(tree.Exists(L"dst\\b"));
+    std::vector<std::wstring> captions;
+    for (const SeenDialog& d : answers.Seen()) captions.push_back(d.caption);
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Error", L"Result of fodler sync", L"Confirm undo"}));
+    EXPECT_EQ(answers.Seen()[0].message,
+              L"There is no kept run to undo in '" + tree.Path(L"dst") + L"' or in '" + tree.Path(L"src") + L"'.");
+    ASSERT_EQ(w->SaveSetFile(), 1);
+    EXPECT_NE(tree.Read(L"sets.ini").find("EXCLUDEOBJ=N\r\nKEEP=Y\r\n\r\n[plain]"), std::string::npos);
 }

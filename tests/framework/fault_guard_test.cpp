@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/dialog.h"
 #include "framework/fault_guard.h"
 #include "framework/hook_dialog.h"
-#include "framework/text.h"
 #include "framework/window.h"
 
 namespace {

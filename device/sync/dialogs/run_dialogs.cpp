@@ -1,8 +1,8 @@
 #include "run_dialogs.h"
 
+#include "base/text.h"
 #include "dialog_ids.h"
 #include "framework/message_fit.h"
-#include "framework/text.h"
 #include "program_icon.h"
 #include "sync/prompts.h"
 

@@ -8,6 +8,7 @@
 //
 // A step is an object on the stack (or a member of one) and leaves the list when it goes;
 // its action runs only after a fault. Window-free: the sync engine registers steps too.
+// Registering and leaving keep the thread's last error.
 class RecoveryStep {
 public:
     using Action = void (*)(void* context);

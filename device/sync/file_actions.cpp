@@ -1,0 +1,48 @@
+#include "file_actions.h"
+
+#include "base/paths.h"
+
+const wchar_t* WalkedFolder::Resolved() {
+    if (!resolvedRead_) {
+        resolvedRead_ = true;
+        if (!ResolveFolderPath(folder, resolved_, kResolvedPathChars)) resolved_[0] = L'\0';
+    }
+    return resolved_;
+}
+
+bool DiskActions::MakeFolder(const wchar_t* path, bool withParents) {
+    return withParents ? CreateFolderPath(owner_, path) : CreateFolderReport(owner_, path);
+}
+
+bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
+    // Lifts read-only, hidden and system so that the copy may take the destination's
+    // place. A failure here is not reported: when it matters, the copy fails too and
+    // reports it, once, naming the file.
+    // Through a link it would change what the link points to: the replace takes the
+    // link's own place instead.
+    const DWORD lifted = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const WIN32_FILE_ATTRIBUTE_DATA* before = copy.destinationBefore;
+    if (before && (before->dwFileAttributes & lifted) && ClassifyLink(copy.destination) == LinkKind::Entry) {
+        SetFileAttributesW(copy.destination, FILE_ATTRIBUTE_NORMAL);
+    }
+    return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination, before,
+                               progress, copy.beforeReplace);
+}
+
+bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {
+    if (walked == nullptr) return DeleteEntryReport(owner_, path);
+    // Known gone only once the folder's walk has looked for it.
+    if (!DeleteEntryReport(owner_, path, walked->Resolved(), false)) return false;
+    walked->deleted.Insert(BaseName(path));
+    return true;
+}
+
+bool DiskActions::RemoveFolder(const wchar_t* path, LinkKind kind) {
+    return kind == LinkKind::Link ? RemoveLinkReport(owner_, path) : RemoveFolderTree(owner_, path, &check_);
+}
+
+bool DryActions::MakeFolder(const wchar_t* path, bool) {
+    DWORD attributes = GetFileAttributesW(path);
+    if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) return ReportFileInTheWay(owner_, path);
+    return true;
+}

@@ -1,0 +1,91 @@
+#pragma once
+#include <windows.h>
+
+#include "error_reporter.h"
+#include "file_ops.h"
+#include "name_rules.h"
+#include "platform/file_copy.h"
+#include "platform/file_system.h"
+
+// Everything a run changes on the disk goes through FileActions: the passes decide what
+// is to be done (and write its row), an implementation does it. The run does it on the
+// disk (DiskActions); a dry run does nothing (DryActions); the deletion limit counts
+// (DeletionCounter); a layer over another can do more around each change.
+
+// One file of the copy pass: what the walk read of the source, and what stands at the
+// destination.
+struct FileCopy {
+    const wchar_t* source;
+    DWORD sourceAttributes;
+    FileTimes times;
+    ULONGLONG size;
+    const wchar_t* destination;
+    const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore;  // null: nothing there
+    ReplaceHook* beforeReplace = nullptr;                 // hears when the new file is complete
+};
+
+// The destination folder the deletion pass walks: resolved once for the link checks of its
+// files, and the names deleted in it, looked for once when its walk ends (a look for a
+// name that is gone reads the whole folder under some platforms).
+struct WalkedFolder {
+    explicit WalkedFolder(const wchar_t* path) : folder(path) {}
+    // The folder resolved by ResolveFolderPath, read on first use; empty when that failed.
+    const wchar_t* Resolved();
+
+    const wchar_t* folder;
+    NameSet deleted{NameSet::Case::Kept};
+
+private:
+    wchar_t resolved_[kResolvedPathChars] = L"";
+    bool resolvedRead_ = false;
+};
+
+class FileActions {
+public:
+    // A folder the run needs where none is: `path`, and its missing parents when
+    // `withParents`. A file in its way stops the run.
+    virtual bool MakeFolder(const wchar_t* path, bool withParents) = 0;
+    // One file copied onto its destination, made new or replacing what is there.
+    // `progress` (may be null) watches a long copy and may stop it.
+    virtual bool CopyFile(const FileCopy& copy, CopyProgress* progress) = 0;
+    // A file of the destination (or a file link) that the deletion pass deletes. `walked`:
+    // the folder whose walk found it, or null.
+    virtual bool DeleteFile(const wchar_t* path, WalkedFolder* walked) = 0;
+    // A folder of the destination removed with everything in it, or, `kind` Link, a folder
+    // link removed as itself.
+    virtual bool RemoveFolder(const wchar_t* path, LinkKind kind) = 0;
+
+protected:
+    ~FileActions() = default;
+};
+
+// The disk's own operations; each failure is reported once, through `owner`. Every folder
+// a removal enters is shown to `check` first.
+class DiskActions final : public FileActions {
+public:
+    DiskActions(ErrorReporter& owner, FolderCheck& check) : owner_(owner), check_(check) {}
+
+    bool MakeFolder(const wchar_t* path, bool withParents) override;
+    bool CopyFile(const FileCopy& copy, CopyProgress* progress) override;
+    bool DeleteFile(const wchar_t* path, WalkedFolder* walked) override;
+    bool RemoveFolder(const wchar_t* path, LinkKind kind) override;
+
+private:
+    ErrorReporter& owner_;
+    FolderCheck& check_;
+};
+
+// A dry run changes nothing; what would stop the run stops it too (a file standing where a
+// folder is to be made).
+class DryActions final : public FileActions {
+public:
+    explicit DryActions(ErrorReporter& owner) : owner_(owner) {}
+
+    bool MakeFolder(const wchar_t* path, bool withParents) override;
+    bool CopyFile(const FileCopy&, CopyProgress*) override { return true; }
+    bool DeleteFile(const wchar_t*, WalkedFolder*) override { return true; }
+    bool RemoveFolder(const wchar_t*, LinkKind) override { return true; }
+
+private:
+    ErrorReporter& owner_;
+};

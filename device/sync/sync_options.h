@@ -1,0 +1,25 @@
+#pragma once
+
+// How many kept runs a folder holds at most by default, and at most at all: the oldest go
+// when a new run makes its folder.
+constexpr int kDefaultKeptRuns = 10;
+constexpr int kMaxKeptRuns = 999;
+
+// How a run goes: the options of a set, in their fixed order, and what the console runner
+// and the window add for one run.
+struct SyncOptions {
+    bool deleteAfterCopy = false;  // DELETE
+    bool dosTime = false;          // DOSTIME
+    bool force = false;            // FORCE
+    bool excludeObj = false;       // EXCLUDEOBJ
+    bool keep = false;             // KEEP: what a run replaces or deletes is moved into a kept run
+    // Not a set option: walk both passes and write every row a run without questions
+    // would write, but copy, create, delete and ask nothing.
+    bool dryRun = false;
+    // Not a set option: a run whose deletion pass would remove more entries than this
+    // (files and folders, what a removed folder holds included) deletes nothing at all.
+    static constexpr unsigned long long kNoDeleteLimit = ~0ULL;
+    unsigned long long maxDelete = kNoDeleteLimit;
+    // Not a set option: how many kept runs the written folder holds at most (see kept_runs.h).
+    int keptRuns = kDefaultKeptRuns;
+};
