@@ -7,6 +7,7 @@
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
 #include "framework/handles.h"
+#include "framework/message_fit.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "platform/file_attributes.h"
@@ -42,6 +43,7 @@ LRESULT FDlgBrowseFolder::OnInitDialog(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     tree_ = std::make_unique<FFolderTree>(GetDlgItem(hwnd, IDC_BROWSE_TREE));
     tree_->LoadImages();
     tree_->Build();
+    FitDialogToScreenWidth(hwnd);  // on a narrow screen the tree gets narrower, the buttons stay beside it
     return FDlg::OnInitDialog(hwnd, msg, wParam, lParam);
 }
 

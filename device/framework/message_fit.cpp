@@ -119,7 +119,10 @@ void ShowScrollingText(HWND dialog, HWND control, const wchar_t* message) {
     GetWindowRect(control, &box);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
     std::wstring text;
-    for (const wchar_t* c = message; *c; ++c) text += *c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, *c);
+    for (const wchar_t* c = message; *c; ++c) {
+        if (*c == L'\n' && (c == message || c[-1] != L'\r')) text += L'\r';  // an edit's line end
+        text += *c;
+    }
     HWND scrolling = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
                                      box.left, box.top, box.right - box.left, box.bottom - box.top, dialog,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(control))),
@@ -146,20 +149,37 @@ void FitDialogToScreenWidth(HWND dialog) {
         used = std::max<int>(used, child.rect.right);
         left = std::min<int>(left, child.rect.left);
     }
-    // The right margin the template gives stays; so does the left one.
-    const int right = client.right - excess - std::max(0, static_cast<int>(client.right) - used);
+    // The margins the template gives stay, left and right.
+    const int right = std::min<int>(used, client.right) - excess;
     left = std::max(0, left);
     std::vector<RECT> buttons;
     std::vector<HWND> buttonWindows;
+    bool oneRow = true;
+    int column = right;  // where a column of buttons at the right edge will start
     for (const Child& child : children) {
-        if (child.button) {
-            buttons.push_back(child.rect);
-            buttonWindows.push_back(child.hwnd);
-        } else if (child.rect.right > right) {
-            const int width = std::max(1, right - static_cast<int>(child.rect.left));
-            SetWindowPos(child.hwnd, nullptr, 0, 0, width, child.rect.bottom - child.rect.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!child.button) continue;
+        oneRow = oneRow && (buttons.empty() || child.rect.top == buttons.front().top);
+        column = std::min<int>(column, child.rect.left - excess);
+        buttons.push_back(child.rect);
+        buttonWindows.push_back(child.hwnd);
+    }
+    // What reaches past the new edge gets narrower; beside a column of buttons, up to the
+    // column, which moves left by the excess.
+    const int limit = oneRow ? right : column - std::max(2, static_cast<int>(client.right) - used);
+    for (const Child& child : children) {
+        if (child.button || child.rect.right <= limit) continue;
+        const int width = std::max(1, limit - static_cast<int>(child.rect.left));
+        SetWindowPos(child.hwnd, nullptr, 0, 0, width, child.rect.bottom - child.rect.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!oneRow) {
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            SetWindowPos(buttonWindows[i], nullptr, buttons[i].left - excess, buttons[i].top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left - excess, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
     }
     // Left to right, with the smallest gap the template leaves between two of them.
     std::vector<size_t> order(buttons.size());

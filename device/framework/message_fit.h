@@ -2,8 +2,9 @@
 #include <windows.h>
 
 // Narrows a dialog wider than the screen's work area to its width: what reaches past the new
-// right edge gets narrower (a text then wraps into more lines), and the buttons of the bottom
-// row close up to the right, in as many rows as they need. Call before centring the dialog.
+// right edge gets narrower (a text then wraps into more lines), and the buttons of a bottom
+// row close up to the right, in as many rows as they need; a column of buttons at the right
+// moves left with the edge, and what stands beside it gets narrower. Call before centring.
 void FitDialogToScreenWidth(HWND dialog);
 
 // Puts a message into its text control so that every word of it can be read, in a dialog no

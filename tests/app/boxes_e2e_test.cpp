@@ -224,7 +224,8 @@ TEST_P(Boxes, TheRunsQuestionsAndNoticesKeepEveryWord) {
 
 // The boxes that were the system's: the start-up notice of a set file that cannot be read,
 // the refusal of a path too long, the preview's result, the delete-set question and the exit
-// question, with paths of 259 characters and a set name of 80 Japanese ones.
+// question, with paths of 259 characters and a set name of 80 Japanese ones; and the folder
+// browser.
 TEST_P(Boxes, EveryMessageBoxFitsTheScreenAndKeepsItsWords) {
     const std::wstring folder = tree.Path(Folder(L"f", JapaneseName(L"箱"), 255));
     const std::wstring setsRelative = Folder(L"i", JapaneseName(L"設"), 253) + L"\\a.ini";
@@ -263,6 +264,13 @@ TEST_P(Boxes, EveryMessageBoxFitsTheScreenAndKeepsItsWords) {
                   Say(L"' would be created, 0 files would be copied (0 B), 0 files deleted, 0 folders removed. "
                       L"Nothing was changed.",
                       L"' を作成、ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 0 個、ﾌｫﾙﾀﾞの削除 0 個の予定です。何も変更していません")});
+    // The folder browser beside them: the tree narrows, its buttons stay on the screen.
+    zolv.Command(40303);
+    HWND browser = zolv.WaitForDialog(Say(L"Browse folder", L"ﾌｫﾙﾀﾞの参照"));
+    ASSERT_NE(browser, nullptr);
+    ExpectOnScreen(browser, L"folder browser");
+    ClickButton(browser, IDCANCEL);
+    PumpFor(200);
     EXPECT_EQ(Ask(zolv, 40302, IDNO),
               std::vector<std::wstring>{Say(L"Confirm: Are you sure delete this set '", L"確認: '") + name +
                                         Say(L"'?", L"' を削除してもよろしいですか?")});
