@@ -129,34 +129,3 @@ TEST_F(SyncRun, ADryRunWritesTheRowsOfAForcedRunAndTouchesNothing) {
     EXPECT_TRUE(host.Only(L"create").empty());
     EXPECT_FALSE(tree.Exists(L"new"));
 }
-
-// Two folders of 255 characters: the empty-source question still ends with what it asks.
-TEST_F(SyncRun, TheEmptySourceQuestionIsWholeWithTwoLongFolders) {
-    // Relative folders that make `tree`'s paths `length` characters long (names of at most 200).
-    auto deep = [&](wchar_t letter, size_t length) {
-        std::wstring relative(std::min<size_t>(200, length - tree.Root().size() - 1), letter);
-        while (tree.Path(relative).size() < length) {
-            relative += L"\\" + std::wstring(std::min<size_t>(200, length - tree.Path(relative).size() - 1), letter);
-        }
-        tree.MakeFolder(relative);
-        return relative;
-    };
-    const std::wstring from = tree.Path(deep(L's', 255)), to = tree.Path(deep(L'd', 255));
-    ASSERT_EQ(from.size(), 255u);
-    ASSERT_EQ(to.size(), 255u);
-    tree.Write(to.substr(tree.Root().size() + 1) + L"\\keep.txt", "k");
-    options.deleteAfterCopy = true;
-    host.emptySourceAnswer = kIdNo;
-    const std::pair<int, std::wstring> cases[] = {
-        {kLanguageEnglish, L"empty:'" + from + L"' is empty. Delete everything in '" + to + L"'?"},
-        {kLanguageJapanese, L"empty:'" + from + L"' は空です。'" + to + L"' の中をすべて削除しますか?"}};
-    for (const auto& [language, question] : cases) {
-        UiLanguage = language;
-        host = ScriptedHost();
-        host.emptySourceAnswer = kIdNo;
-        EXPECT_FALSE(Run(from, to));
-        EXPECT_EQ(host.Only(L"empty"), (Rows{question}));
-    }
-    UiLanguage = kLanguageEnglish;
-    EXPECT_EQ(tree.Read(to.substr(tree.Root().size() + 1) + L"\\keep.txt"), "k");
-}
