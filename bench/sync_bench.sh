@@ -9,7 +9,7 @@
 #   (g) a preview with nothing to do beside the run with nothing to do (window and console),
 #   (h) what --max-delete's dry deletion pass costs a mirror run with nothing to do,
 #   (i) how long a run takes to stop after an Abort click in the middle of the copy of a
-#   4 GB (sparse) file.
+#   4 GB (sparse) file, (j) how long zolvsync takes to stop after Ctrl+C in the middle of it.
 # Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -80,6 +80,18 @@ f_abort=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" 
 mkdir -p "$work/video-src" "$work/video-dst"
 truncate -s 4G "$work/video-src/video.bin"
 i_abort=$(gui_seconds "$(winpath "$work/video-src")" "$(winpath "$work/video-dst")" --abort)
+# (j) Ctrl+C once the copy's temporary file has data, until the summary (the run's last word;
+# the Wine process takes a while longer to go), polled every 5 ms.
+wine "$exe" --force "$(winpath "$work/video-src")" "$(winpath "$work/video-dst")" \
+  </dev/null >/dev/null 2>"$work/ctrl-c.err" &
+pid=$!
+for _ in $(seq 1 1000); do [ -s "$work/video-dst/video.bin.zolvtmp" ] && break; sleep 0.02; done
+kill -INT "$pid"
+t0=$(now)
+for _ in $(seq 1 6000); do grep -qs "files copied" "$work/ctrl-c.err" && break; sleep 0.005; done
+t1=$(now)
+wait "$pid" || true
+j_stop=$(echo "$t1 - $t0" | bc -l)
 
 # (g) preview against run, nothing to do; (h) the mirror run with and without a deletion limit
 g_g=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" --preview)
@@ -104,9 +116,10 @@ printf '%-34s %8d files  --delete %7.2f s  with --max-delete %7.2f s   extra %5s
   "(h) mirror, nothing to do" "$noop_files" "$h_d" "$h_m" "$(ratio "$h_m" "$h_d")"
 echo
 printf '%-34s %.3f s from the Abort click to the end of the run\n' "(i) window, abort mid-file" "$i_abort"
+printf '%-34s %.3f s from Ctrl+C to the summary line\n' "(j) zolvsync, Ctrl+C mid-file" "$j_stop"
 echo
 echo "Targets: (a) zolvsync/rsync <= 3 and xcopy/zolvsync >= 10; (b) xcopy/zolvsync >= 1;"
-echo "         (d), (e) window/zolvsync <= 1.5; (f), (i) under 0.1 s; (g) preview/run <= 1."
+echo "         (d), (e) window/zolvsync <= 1.5; (f), (i), (j) under 0.1 s; (g) preview/run <= 1."
 echo "Console times include starting the Wine process (a persistent wineserver is running);"
 echo "window times are the run alone, measured inside the program."
 rm -rf "$work"

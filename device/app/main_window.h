@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "base/text.h"
 #include "framework/frame.h"
 #include "run_display.h"
@@ -83,7 +85,8 @@ private:
     // Posted after creation: the notice about a set file that could not be read.
     void ShowStartupNotice();
     bool WriteSetFile(const wchar_t* path);
-    void OfferToKeepUnsavedSets();
+    std::string SetFileContent() const;  // the set list as the set file holds it
+    void OfferToKeepUnsavedSets(const wchar_t* question);
     void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
 
     // Runs.
@@ -132,4 +135,10 @@ private:
     bool setFileUnread_ = false;
     DWORD setFileFailure_ = ERROR_SUCCESS;
     bool exitSaved_ = false;
+    // The set list as it was when the file was read or last saved: the save at exit leaves
+    // the file alone when nothing changed since, and when the file's own bytes would not be
+    // written again (another code page, lines the program drops) it asks instead.
+    std::string setFileAsRead_;
+    bool setFileOnDisk_ = false;  // setFileAsRead_ is what the file holds
+    bool setFileReadsBack_ = true;
 };

@@ -41,7 +41,7 @@ HWND MainWindow::AddCommandBand(UINT bandId, int image, int size, UINT bandStyle
     AddCommandBands(commandBands.hwnd, 1, &band);
     int index = static_cast<int>(SendMessageW(commandBands.hwnd, RB_IDTOINDEX, bandId, 0));
     HWND bar = CommandBandsGetCommandBar(commandBands.hwnd, static_cast<UINT>(index));
-    if (bar) SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | TBSTYLE_FLAT);
+    if (bar) SetWindowLongW(bar, GWL_STYLE, GetWindowLongW(bar, GWL_STYLE) | TBSTYLE_FLAT);
     return bar;
 }
 

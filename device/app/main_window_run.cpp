@@ -38,7 +38,7 @@ bool MainWindow::RefuseOverlongPaths() {
 struct MainWindow::RunScope {
     // The run ends here also when a fault abandons it: its lock, list and status go.
     MainWindow& window;
-    RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
+    RecoveryStep afterFault{[](void* w) noexcept { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
     explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
     ~RunScope() { window.FinishRun(); }
 };

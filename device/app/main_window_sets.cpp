@@ -176,10 +176,15 @@ void MainWindow::DestroySetRecords() {
 int MainWindow::LoadSetFile() {
     while (SetCount() > 0) RemoveSet(0);
     const SetFields kept = CurrentSet;
-    bool read = ReadSetFile(AppSettings.iniFile, [this](const SetFields& set) {
-        CurrentSet = set;
-        InsertSet(-1);
-    });
+    std::string bytes;
+    bool read = ReadSetFile(
+        AppSettings.iniFile,
+        [this](const SetFields& set) {
+            CurrentSet = set;
+            InsertSet(-1);
+        },
+        &bytes);
+    setFileOnDisk_ = false;
     if (!read) {
         setFileFailure_ = GetLastError();
         // A file that is not there holds nothing to protect: the save at exit creates it.
@@ -195,17 +200,28 @@ int MainWindow::LoadSetFile() {
     currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
     LoadCurrentSet(0);
     ShowCurrentSet();
+    setFileAsRead_ = SetFileContent();
+    setFileOnDisk_ = true;
+    setFileReadsBack_ = setFileAsRead_ == bytes;
     return 1;
 }
 
-bool MainWindow::WriteSetFile(const wchar_t* path) {
-    CommitCurrentSet();
-    const std::string content = FormatSetFile(SetCount(), [this](int i, SetFields& set) {
+std::string MainWindow::SetFileContent() const {
+    return FormatSetFile(SetCount(), [this](int i, SetFields& set) {
         ClearSetFields(set);
         ItemText(setList.hwnd, i, set.name);
         if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(set);
     });
-    return ReplaceFileContent(path, content);
+}
+
+bool MainWindow::WriteSetFile(const wchar_t* path) {
+    CommitCurrentSet();
+    const std::string content = SetFileContent();
+    if (!ReplaceFileContent(path, content)) return false;
+    setFileAsRead_ = content;  // the file holds its own bytes now
+    setFileOnDisk_ = true;
+    setFileReadsBack_ = true;
+    return true;
 }
 
 int MainWindow::SaveSetFile() { return WriteSetFile(AppSettings.iniFile) ? 1 : 0; }
@@ -239,12 +255,8 @@ void MainWindow::ShowStartupNotice() {
 
 // The set file could not be read at start-up and is not written over: the sets made since
 // are kept only where the user says, or dropped once the user has said so.
-void MainWindow::OfferToKeepUnsavedSets() {
-    if (SetCount() == 0) return;  // nothing was made
-    wchar_t reason[kMessageChars];
-    SetFileReason(setFileFailure_, reason);
-    const std::wstring question = FormatString(Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
-    while (ShowMessageBox(hwnd, question.c_str(), Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
+void MainWindow::OfferToKeepUnsavedSets(const wchar_t* question) {
+    while (ShowMessageBox(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
         wchar_t path[MAX_PATH];
         if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) continue;
         if (WriteSetFile(path)) {
@@ -262,7 +274,17 @@ void MainWindow::SaveAtExit() {
     if (AppSettings.iniFile[0] == L'\0') return;
     SaveSettings();
     if (setFileUnread_) {  // the user's file stays as it is
-        OfferToKeepUnsavedSets();
+        if (SetCount() == 0) return;  // nothing was made
+        wchar_t reason[kMessageChars];
+        SetFileReason(setFileFailure_, reason);
+        OfferToKeepUnsavedSets(FormatString(Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason).c_str());
+        return;
+    }
+    // Nothing changed since the file was read: it stays byte for byte as it is.
+    CommitCurrentSet();
+    if (setFileOnDisk_ && SetFileContent() == setFileAsRead_) return;
+    if (setFileOnDisk_ && !setFileReadsBack_) {
+        OfferToKeepUnsavedSets(FormatString(Pick(SetFileTexts::NotReadBack), AppSettings.iniFile).c_str());
         return;
     }
     if (!SaveSetFile()) {

@@ -10,7 +10,8 @@
 // What a run or a preview did, in words for the window (no window calls here).
 
 // The status-bar line after a run: "12 files copied (3.4 MB), 3 files deleted, 1 folder
-// removed, 0.52 s", after "Preview: " for a preview.
+// removed, 0.52 s"; a preview's in its own words ("Preview: 12 files would be copied ...");
+// "Stopped: " or "Preview stopped: " first for one that did not walk to its end.
 void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]);
 
 // The result box of a preview: what would happen, "Nothing was changed." at the end.

@@ -7,19 +7,19 @@ namespace {
 // The newest step of each thread, in a slot of the thread's local storage (the device's
 // compilers have no thread_local). Reading a slot clears the last error, which the code
 // that registers steps is about to report: it is kept.
-DWORD Slot() {
+DWORD Slot() noexcept {
     static const DWORD slot = TlsAlloc();
     return slot;
 }
 
-RecoveryStep* Newest() {
+RecoveryStep* Newest() noexcept {
     const DWORD error = GetLastError();
     auto* newest = static_cast<RecoveryStep*>(TlsGetValue(Slot()));
     SetLastError(error);
     return newest;
 }
 
-void SetNewest(RecoveryStep* step) {
+void SetNewest(RecoveryStep* step) noexcept {
     const DWORD error = GetLastError();
     TlsSetValue(Slot(), step);
     SetLastError(error);
@@ -27,7 +27,8 @@ void SetNewest(RecoveryStep* step) {
 
 }  // namespace
 
-RecoveryStep::RecoveryStep(Action action, void* context) : action_(action), context_(context), older_(Newest()) {
+RecoveryStep::RecoveryStep(Action action, void* context) noexcept
+    : action_(action), context_(context), older_(Newest()) {
     SetNewest(this);
 }
 
@@ -47,11 +48,21 @@ RecoveryStep::~RecoveryStep() {
     }
 }
 
-RecoveryStep* NewestRecoveryStep() { return Newest(); }
+RecoveryStep* NewestRecoveryStep() noexcept { return Newest(); }
 
-void RunRecoveryStepsAbove(RecoveryStep* mark) {
-    for (RecoveryStep* step = Newest(); step && step != mark; step = Newest()) {
-        SetNewest(step->older_);  // off the list first: a step that faults is not run twice
-        step->action_(step->context_);
-    }
+RecoveryStep* TakeRecoveryStepAbove(RecoveryStep* mark) noexcept {
+    RecoveryStep* step = Newest();
+    if (step == nullptr || step == mark) return nullptr;
+    SetNewest(step->older_);
+    return step;
+}
+
+void RunRecoveryStep(RecoveryStep* step) noexcept { step->action_(step->context_); }
+
+void RunRecoveryStepsAbove(RecoveryStep* mark) noexcept {
+    while (RecoveryStep* step = TakeRecoveryStepAbove(mark)) RunRecoveryStep(step);
+}
+
+void DropRecoveryStepsAbove(RecoveryStep* mark) noexcept {
+    while (TakeRecoveryStepAbove(mark)) {}
 }

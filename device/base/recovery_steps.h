@@ -7,25 +7,35 @@
 // the steps of the abandoned frames, newest first, before it shows the Fatal box.
 //
 // A step is an object on the stack (or a member of one) and leaves the list when it goes;
-// its action runs only after a fault. Window-free: the sync engine registers steps too.
-// Registering and leaving keep the thread's last error.
+// its action runs only after a fault, and never throws (its type says so). Window-free: the
+// sync engine registers steps too. Registering and leaving keep the thread's last error.
 class RecoveryStep {
 public:
-    using Action = void (*)(void* context);
-    RecoveryStep(Action action, void* context);
+    using Action = void (*)(void* context) noexcept;
+    RecoveryStep(Action action, void* context) noexcept;
     ~RecoveryStep();
     RecoveryStep(const RecoveryStep&) = delete;
     RecoveryStep& operator=(const RecoveryStep&) = delete;
 
 private:
-    friend void RunRecoveryStepsAbove(RecoveryStep* mark);
+    friend RecoveryStep* TakeRecoveryStepAbove(RecoveryStep* mark) noexcept;
+    friend void RunRecoveryStep(RecoveryStep* step) noexcept;
     Action action_;
     void* context_;
     RecoveryStep* older_;
 };
 
 // The newest step of this thread (null when none): the mark a guard keeps.
-RecoveryStep* NewestRecoveryStep();
+RecoveryStep* NewestRecoveryStep() noexcept;
+
+// Takes the newest step off the list when it is newer than `mark`, and hands it back (null
+// when there is none): taken off before it runs, a step runs once at most.
+RecoveryStep* TakeRecoveryStepAbove(RecoveryStep* mark) noexcept;
+// Runs a step that was taken off the list.
+void RunRecoveryStep(RecoveryStep* step) noexcept;
 
 // Takes every step newer than `mark` off the list and runs it, newest first.
-void RunRecoveryStepsAbove(RecoveryStep* mark);
+void RunRecoveryStepsAbove(RecoveryStep* mark) noexcept;
+// Takes every step newer than `mark` off the list without running it (steps whose frames
+// are gone).
+void DropRecoveryStepsAbove(RecoveryStep* mark) noexcept;

@@ -1,6 +1,7 @@
 #include "message_fit.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,14 @@ struct ChildMove {
     int delta;  // move down by this much
 };
 
-BOOL CALLBACK MoveChildBelow(HWND child, LPARAM context) {
-    const auto* move = reinterpret_cast<const ChildMove*>(context);
-    HWND dialog = GetParent(child);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    if (rect.top >= move->top)
-        SetWindowPos(child, nullptr, rect.left, rect.top + move->delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return TRUE;
+void MoveChildrenBelow(HWND dialog, const ChildMove& move) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.top >= move.top)
+            SetWindowPos(child, nullptr, rect.left, rect.top + move.delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 // `text` with line ends inserted into each blank-free run that `dc` would draw wider than
@@ -91,16 +91,17 @@ int CaptionWidth(HWND button) {
     return (text.right - text.left) + (text.bottom - text.top);
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
-    auto* children = reinterpret_cast<std::vector<Child>*>(context);
-    HWND dialog = GetParent(child);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    wchar_t name[16] = L"";
-    GetClassNameW(child, name, 16);
-    children->push_back(Child{child, rect, lstrcmpiW(name, L"Button") == 0});
-    return TRUE;
+std::vector<Child> Children(HWND dialog) {
+    std::vector<Child> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        wchar_t name[16] = L"";
+        GetClassNameW(child, name, 16);
+        children.push_back(Child{child, rect, _wcsicmp(name, L"Button") == 0});
+    }
+    return children;
 }
 
 RECT WorkArea() {
@@ -142,8 +143,7 @@ void FitDialogToScreenWidth(HWND dialog) {
     const RECT area = WorkArea();
     const int excess = (frame.right - frame.left) - (area.right - area.left);
     if (excess <= 0) return;
-    std::vector<Child> children;
-    EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+    const std::vector<Child> children = Children(dialog);
     int used = 0, left = client.right;
     for (const Child& child : children) {
         used = std::max<int>(used, child.rect.right);
@@ -239,8 +239,7 @@ void ShowFittedMessage(HWND dialog, int controlId, const wchar_t* text) {
     GetWindowRect(control, &box);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
     // What stands below the text (the buttons) moves down; then the text and the dialog grow.
-    ChildMove move{box.bottom, grow};
-    EnumChildWindows(dialog, MoveChildBelow, reinterpret_cast<LPARAM>(&move));
+    MoveChildrenBelow(dialog, ChildMove{box.bottom, grow});
     SetWindowPos(control, nullptr, 0, 0, box.right - box.left, box.bottom - box.top + grow,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow,

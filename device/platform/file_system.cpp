@@ -4,6 +4,11 @@
 
 #if defined(_WIN32_WCE)
 
+wchar_t NameCapital(wchar_t c) {
+    CharUpperBuffW(&c, 1);
+    return c;
+}
+
 HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) { return FindFirstFileW(pattern, first); }
 
 // The object store gives folders no handle to ask, so no identity: callers compare the
@@ -67,6 +72,12 @@ bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destinatio
 }
 
 #else
+
+wchar_t NameCapital(wchar_t c) {
+    wchar_t upper = c;
+    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, &c, 1, &upper, 1);
+    return upper;
+}
 
 HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) {
     // Basic information skips the short names, which nothing here reads; the large fetch

@@ -4,6 +4,10 @@
 // File-system calls whose form differs between the device and desktop Win32. The engine
 // calls these and never the platform's own variants, so it runs the same on both.
 
+// The capital of `c` as names are told apart, the same in every locale: desktop Win32 maps
+// it in the invariant locale, the device (which has none) with its own case table.
+wchar_t NameCapital(wchar_t c);
+
 // Starts a search of one folder's entries with `pattern` (the folder joined with "*.*")
 // and fills in the first entry; INVALID_HANDLE_VALUE, with the last error set, when the
 // search cannot start. Go on with FindNextFileW and end with FindClose.

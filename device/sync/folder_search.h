@@ -21,7 +21,7 @@ public:
 
 private:
     void Fail(DWORD code);
-    static void Close(void* search);
+    static void Close(void* search) noexcept;
 
     HANDLE handle_;
     bool first_ = true;

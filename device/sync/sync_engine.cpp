@@ -90,6 +90,7 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
     }
+    stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
         ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));

@@ -247,7 +247,7 @@ TEST_P(Boxes, EveryMessageBoxFitsTheScreenAndKeepsItsWords) {
                   Say(L"Preview: Preview: the folder '", L"ﾌﾟﾚﾋﾞｭｰ: ﾌﾟﾚﾋﾞｭｰ: ﾌｫﾙﾀﾞ '") + fresh +
                   Say(L"' would be created, 0 files would be copied (0 B), 0 files deleted, 0 folders removed. "
                       L"Nothing was changed.",
-                      L"' を作成、ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 0 個、ﾌｫﾙﾀﾞの削除 0 個の予定です。何も変更していません")});
+                      L"' を作成、ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 0 個、ﾌｫﾙﾀﾞの削除 0 個の予定です。何も変更していません。")});
     // The folder browser beside them: the tree narrows, its buttons stay on the screen.
     zolv.Command(40303);
     HWND browser = zolv.WaitForDialog(Say(L"Browse folder", L"ﾌｫﾙﾀﾞの参照"));

@@ -443,3 +443,27 @@ TEST_F(MainWindowTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {
     ASSERT_EQ(w->SaveSetFile(), 1);
     EXPECT_NE(tree.Read(L"sets.ini").find("EXCLUDEOBJ=N\r\nKEEP=Y\r\n\r\n[plain]"), std::string::npos);
 }
+
+TEST_F(MainWindowTest, TheExitSaveNeverRewritesAFileInSilence) {
+    // A line the program does not keep: the file does not read back to its own bytes.
+    const std::string file = "; my note\r\n[A]\r\nSRC=\"C:\\a\"\r\nDST=\"C:\\b\"\r\nDELETE=N\r\nDOSTIME=N\r\n"
+                             "FORCE=N\r\nEXCLUDEOBJ=N\r\n\r\n";
+    Open();
+    tree.Write(L"sets.ini", file);
+    ASSERT_EQ(w->LoadSetFile(), 1);
+    DestroyWindow(w->hwnd);  // nothing changed: nothing written
+    EXPECT_EQ(tree.Read(L"sets.ini"), file);
+    MSG msg;  // the quit message the window posted would end the next box at once
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+
+    Open();
+    tree.Write(L"sets.ini", file);
+    ASSERT_EQ(w->LoadSetFile(), 1);
+    w->NewSet();
+    DialogWatcher no([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, IDNO); });
+    DestroyWindow(w->hwnd);  // changed: asked, naming the file, and No keeps it as it was
+    ASSERT_EQ(no.Seen().size(), 1u);
+    EXPECT_NE(no.Seen()[0].message.find(L"'" + Ini() + L"' would not be written back as it was read"), std::wstring::npos);
+    EXPECT_EQ(tree.Read(L"sets.ini"), file);
+}

@@ -52,7 +52,8 @@
 
 // Files. The device has one root and no current directory, no drives, no links; its file
 // handles have no extended information, and its C runtime has no descriptors.
-#pragma GCC poison GetFileType GetFileSizeEx SetFilePointerEx SetErrorMode
+#pragma GCC poison GetFileType GetFileSizeEx SetErrorMode
+#pragma GCC poison SetFilePointerEx  // (unsure)
 #pragma GCC poison GetFileInformationByHandleEx SetFileInformationByHandle
 #pragma GCC poison FILE_BASIC_INFO FILE_STANDARD_INFO FILE_ID_INFO FILE_RENAME_INFO FILE_DISPOSITION_INFO
 #pragma GCC poison GetFinalPathNameByHandle GetFinalPathNameByHandleA GetFinalPathNameByHandleW
@@ -70,7 +71,8 @@
 #pragma GCC poison CreateHardLink CreateHardLinkA CreateHardLinkW
 #pragma GCC poison GetLogicalDrives GetLogicalDriveStrings GetLogicalDriveStringsA GetLogicalDriveStringsW
 #pragma GCC poison GetDriveType GetDriveTypeA GetDriveTypeW
-#pragma GCC poison DRIVE_UNKNOWN DRIVE_NO_ROOT_DIR DRIVE_REMOVABLE DRIVE_FIXED DRIVE_REMOTE DRIVE_CDROM DRIVE_RAMDISK
+#pragma GCC poison DRIVE_UNKNOWN DRIVE_NO_ROOT_DIR DRIVE_REMOVABLE DRIVE_FIXED DRIVE_REMOTE DRIVE_CDROM  // (unsure)
+#pragma GCC poison DRIVE_RAMDISK  // (unsure)
 #pragma GCC poison GetVolumeInformation GetVolumeInformationA GetVolumeInformationW
 #pragma GCC poison GetVolumePathName GetVolumePathNameA GetVolumePathNameW
 #pragma GCC poison GetDiskFreeSpace GetDiskFreeSpaceA GetDiskFreeSpaceW  // the device has the Ex form
