@@ -135,9 +135,9 @@ private:
     bool setFileUnread_ = false;
     DWORD setFileFailure_ = ERROR_SUCCESS;
     bool exitSaved_ = false;
-    // The set list as it was when the file was read or last saved: the save at exit leaves
-    // the file alone when nothing changed since, and when the file's own bytes would not be
-    // written again (another code page, lines the program drops) it asks instead.
+    // The set list as it was when the file was read or last saved. When the file's own bytes
+    // would not be written again (another code page, lines the program drops), the save at
+    // exit leaves it alone while nothing changed since, and asks once something did.
     std::string setFileAsRead_;
     bool setFileOnDisk_ = false;  // setFileAsRead_ is what the file holds
     bool setFileReadsBack_ = true;

@@ -280,10 +280,12 @@ void MainWindow::SaveAtExit() {
         OfferToKeepUnsavedSets(FormatString(Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason).c_str());
         return;
     }
-    // Nothing changed since the file was read: it stays byte for byte as it is.
+    // A file the sets would not write back to its own bytes (another code page, lines the
+    // program does not keep) is never rewritten in silence: left alone while the sets are
+    // as read, and asked about once they changed.
     CommitCurrentSet();
-    if (setFileOnDisk_ && SetFileContent() == setFileAsRead_) return;
     if (setFileOnDisk_ && !setFileReadsBack_) {
+        if (SetFileContent() == setFileAsRead_) return;
         OfferToKeepUnsavedSets(FormatString(Pick(SetFileTexts::NotReadBack), AppSettings.iniFile).c_str());
         return;
     }
