@@ -86,9 +86,7 @@ bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
 bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
     // A dry run asks nothing: its rows already show everything that would go.
     if (options_.dryRun || !ListsEmpty(from) || ListsEmpty(to)) return true;
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::EmptySource), from, to);
-    return host_.AskEmptySource(text) == kIdYes;
+    return host_.AskEmptySource(FormatString(Pick(SyncTexts::EmptySource), from, to).c_str()) == kIdYes;
 }
 
 bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
@@ -105,9 +103,8 @@ bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
     state_.confirmEach = false;
     if (!counting.PrunePass(from, to)) return false;
     if (counter.entries <= options_.maxDelete) return true;
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
-               std::to_wstring(options_.maxDelete).c_str());
-    host_.ShowError(text);
+    host_.ShowError(FormatString(Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
+                                 std::to_wstring(options_.maxDelete).c_str())
+                        .c_str());
     return false;
 }

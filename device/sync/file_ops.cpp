@@ -1,6 +1,7 @@
 #include "file_ops.h"
 
 #include <cwchar>
+#include <string>
 
 #include "base/paths.h"
 #include "folder_search.h"
@@ -111,10 +112,9 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
         ReportCopyError(owner, code, destination);
         return;
     }
-    wchar_t reason[kMessageChars], text[kMessageChars];
+    wchar_t reason[kMessageChars];
     SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::ReplaceFailed), destination, reason);
-    owner.ShowError(text);
+    ReportText(owner, SyncTexts::ReplaceFailed, destination, reason);
 }
 
 // For a destination so deep that no temporary name fits beside it: the copy goes to its
@@ -344,15 +344,8 @@ bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path) {
 }
 
 void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t* name) {
-    wchar_t joined[kMessageChars];
-    if (*name) {
-        FormatInto(joined, L"%s\\%s", base, name);
-    } else {
-        FormatInto(joined, L"%s", base);
-    }
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::PathTooLong), joined);
-    owner.ShowError(text);
+    const std::wstring joined = *name ? FormatString(L"%s\\%s", base, name) : std::wstring(base);
+    ReportText(owner, SyncTexts::PathTooLong, joined.c_str());
 }
 
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path) {

@@ -84,12 +84,11 @@ bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar
 // A path that cannot be read, with the system's reason; returns false.
 bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code);
 
-// Shows `pair` formatted with `args` in the error box; returns false.
+// Shows `pair` formatted with `args` in the error box, whole however long its paths;
+// returns false.
 template <typename... Args>
 bool ReportText(ErrorReporter& owner, const TextPair& pair, Args... args) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(pair), args...);
-    owner.ShowError(text);
+    owner.ShowError(FormatString(Pick(pair), args...).c_str());
     return false;
 }
 

@@ -53,23 +53,20 @@ bool ReadInfo(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
 }  // namespace
 
 bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
-    wchar_t text[kMessageChars];
     if (!IsFolder(from)) {
-        FormatInto(text, Pick(SyncTexts::SourceMissing), from);
-        host_.ShowFolderNotice(text);
+        host_.ShowFolderNotice(FormatString(Pick(SyncTexts::SourceMissing), from).c_str());
         return false;
     }
     // A run between nested folders would walk into its own output, and the deletion pass
     // of a destination holding the source would delete the source.
     if (FoldersOverlap(from, to)) {
-        FormatInto(text, Pick(SyncTexts::FoldersOverlap), from, to);
-        host_.ShowFolderNotice(text);
+        host_.ShowFolderNotice(FormatString(Pick(SyncTexts::FoldersOverlap), from, to).c_str());
         return false;
     }
     if (IsFolder(to)) return true;
     if (options_.dryRun) return true;  // the run would create it: every source file counts as missing
-    FormatInto(text, Pick(SyncTexts::CreateDestination), to);
-    if (host_.AskCreateDestination(text) != kIdYes) return false;
+    if (host_.AskCreateDestination(FormatString(Pick(SyncTexts::CreateDestination), to).c_str()) != kIdYes)
+        return false;
     return actions_->MakeFolder(to, false);
 }
 
@@ -304,9 +301,7 @@ bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
     if (*attributes != kUnreadableAttributes) return true;
     DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return true;
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::SourceUnreadable), source, static_cast<int>(code));
-    host_.ShowError(text);
+    host_.ShowError(FormatString(Pick(SyncTexts::SourceUnreadable), source, static_cast<int>(code)).c_str());
     return false;
 }
 
@@ -315,9 +310,7 @@ bool SyncEngine::PrunePass(const wchar_t* from, const wchar_t* to) {
     if (!IsFolder(from)) {
         // The source went away (a card pulled): without it every destination entry would
         // look surplus.
-        wchar_t text[kMessageChars];
-        FormatInto(text, Pick(SyncTexts::SourceGone), from);
-        host_.ShowError(text);
+        host_.ShowError(FormatString(Pick(SyncTexts::SourceGone), from).c_str());
         return false;
     }
     // The folder the user named is the one the pass works in, even when it is a link;

@@ -72,7 +72,7 @@ char ConsoleHost::Ask(const wchar_t* question, const char* allowed) {
 }
 
 int ConsoleHost::AskPrompt(const Prompt& prompt) {
-    Report(prompt.caption, prompt.message);
+    Report(prompt.caption, prompt.message.c_str());
     const wchar_t* question = prompt.yesToAll ? L"[y]es, yes to [a]ll, [n]o, [c]ancel? " : L"[y]es, [n]o? ";
     switch (Ask(question, prompt.yesToAll ? "yanc" : "yn")) {
     case 'y': return kIdYes;

@@ -874,6 +874,7 @@ TEST_F(EnglishSession, APastedPathLongerThanASetKeepsNeverRuns) {
         return IDOK;
     });
     ASSERT_EQ(boxes.size(), 1u);
+    boxes[0].erase(std::remove(boxes[0].begin(), boxes[0].end(), L'\n'), boxes[0].end());  // the box breaks the path
     EXPECT_EQ(boxes[0], L"Error: The path is too long: '" + shown + L"'");
     EXPECT_EQ(zolv.RowCount(), 0);
     EXPECT_FALSE(tree.Exists(L"dst"));

@@ -86,7 +86,7 @@ TEST_F(SyncRun, JapaneseTexts) {
     EXPECT_EQ(host.events.front(), L"notice:転送元ﾌｫﾙﾀﾞ '" + missing + L"' が存在しません");
     ASSERT_EQ(host.prompts.size(), 1u);
     EXPECT_STREQ(host.prompts[0].caption, L"ﾌｧｲﾙ削除の確認");
-    EXPECT_STREQ(host.prompts[0].message, L"'x.txt' を削除してもよろしいですか?");
+    EXPECT_EQ(host.prompts[0].message, L"'x.txt' を削除してもよろしいですか?");
 }
 
 // A dry run writes the rows a run without questions writes, asks nothing and touches nothing.
