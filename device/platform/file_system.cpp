@@ -22,6 +22,9 @@ bool RemoveLink(const wchar_t*) {
 
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
 
+// The device has no drive letters.
+bool FolderAboveDriveRoot(const wchar_t*, wchar_t*, DWORD) { return false; }
+
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
     size_t length = wcslen(path);
     if (length >= outChars) return false;
@@ -122,6 +125,45 @@ bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
     bool ok = HandlePath(handle, out, outChars);
     CloseHandle(handle);
     return ok;
+}
+
+namespace {
+
+// Wine's own name of a path on the Linux side, allocated on the process heap; null where
+// the program does not run under Wine.
+char* UnixNameOf(const wchar_t* path) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    static const auto unixName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    return unixName ? unixName(path) : nullptr;
+}
+
+}  // namespace
+
+bool FolderAboveDriveRoot(const wchar_t* root, wchar_t* out, DWORD outChars) {
+    if (root[0] == L'\\' || root[1] != L':') return false;
+    // Under Wine the drive letter is a link: its Linux path with "/.." opens, through the
+    // link, the folder that holds what it leads to (the "\\?\unix" form is taken as it stands).
+    if (char* unix = UnixNameOf(root)) {
+        wchar_t holder[kResolvedPathChars] = L"\\\\?\\unix";
+        const int used = static_cast<int>(wcslen(holder));
+        int length = MultiByteToWideChar(CP_UTF8, 0, unix, -1, holder + used, kResolvedPathChars - used - 3);
+        HeapFree(GetProcessHeap(), 0, unix);
+        if (length == 0) return false;
+        wcscat(holder, holder[wcslen(holder) - 1] == L'/' ? L".." : L"/..");
+        wchar_t self[kResolvedPathChars];
+        // The root of the Linux tree is its own parent.
+        return ResolveFolderPath(holder, out, outChars) && ResolveFolderPath(root, self, kResolvedPathChars) &&
+               wcscmp(out, self) != 0;
+    }
+    // A substituted drive names its folder: "\??\C:\folder".
+    const wchar_t drive[3] = {root[0], L':', L'\0'};
+    wchar_t target[kResolvedPathChars];
+    if (!QueryDosDeviceW(drive, target, kResolvedPathChars) || wcsncmp(target, L"\\??\\", 4) != 0) return false;
+    size_t length = wcslen(target + 4);
+    if (length >= outChars) return false;
+    wmemcpy(out, target + 4, length + 1);
+    return true;
 }
 
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {

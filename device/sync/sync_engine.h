@@ -75,9 +75,8 @@ private:
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);
-    // False (reported) when `folder` is the other run folder `other` (from_ or to_): a drive
-    // mapped inside the other folder, a bind mount, or another name for the same place shows
-    // only as the walk enters it. `info`: the folder's attributes, when just read.
+    // False (reported) when `folder` is the other run folder `other` (from_ or to_): a bind
+    // mount, which no path shows, is met only as the walk enters it. `info`: the folder's attributes, when just read.
     bool NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info = nullptr);
     // A destination folder the copy pass would write in: not a link, not the source.
     bool MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info);

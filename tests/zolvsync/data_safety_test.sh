@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End to end through zolvsync.exe, on real folders: what the engine must never harm.
 #   1. a source reached through another name for the destination (a link, a link part-way
-#      down, another drive letter) is refused before anything is touched; one met part-way
-#      down the walk (a drive mapped inside the other folder, a bind mount) stops the run
+#      down, another drive letter, a drive letter mapped inside the other folder) is refused
+#      before anything is touched; one met part-way down the walk (a bind mount) stops the run
 #      before anything is written in or deleted from it; two file systems whose folders
 #      read alike (two tmpfs roots) are not one folder;
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
@@ -40,25 +40,34 @@ for to in 'Y:\sub\deeper' "$(winpath "$work/1/a/link")\\new"; do
   err=$(run --delete --force "$(winpath "$work/1/dst")" "$to" 2>&1 >/dev/null)
   grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source as $to: $err"
 done
-# A drive letter mapped inside the other folder, in both directions; a bind mount (root).
+# A drive letter mapped inside the other folder, in both directions, and two drive letters,
+# one mapped inside the other's folder: refused before the first row, nothing written or
+# deleted (not at the first shared folder the walk meets, after other work).
 mkdir -p "$work/1/m/dst/src"
-echo s >"$work/1/m/dst/src/s.txt"
+echo s >"$work/1/m/dst/src/s.txt" && echo o >"$work/1/m/dst/only.txt" && echo i >"$work/1/m/dst/src/in.txt"
 ln -sfn "$work/1/m/dst/src" "$drive"
-for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\"; do
+other="$WINEPREFIX/dosdevices/x:"
+ln -sfn "$work/1/m/dst" "$other"
+trap 'rm -f "$drive" "$other"' EXIT
+for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\" 'X:\ Y:\' 'X:\ Y:\new' 'Y:\ X:\'; do
   read -r from to <<<"$pair"
-  out=$(run --delete --force "$from" "$to" 2>&1)
+  out=$(run --delete --force "$from" "$to" 2>"$work/1/err")
   code=$?
-  [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "$from into $to: exit $code ($out)"
-  [ -f "$work/1/m/dst/src/s.txt" ] && [ ! -e "$work/1/m/dst/src/src" ] || fail "$from into $to harmed the source"
+  [ "$code" -eq 1 ] && [ -z "$out" ] && grep -q "overlap" "$work/1/err" || fail "$from into $to: exit $code ($out $(cat "$work/1/err"))"
+  [ "$(cat "$work/1/m/dst/only.txt" "$work/1/m/dst/src/in.txt")" = o$'\n'i ] && [ "$(ls "$work/1/m/dst/src")" = "in.txt"$'\n'"s.txt" ] ||
+    fail "$from into $to wrote or deleted: $(find "$work/1/m")"
 done
-rm -f "$drive"
-# A folder of drive C against the prefix folder that holds drive C (a dry run: should the
-# check fail, nothing is touched).
+rm -f "$drive" "$other"
+# A folder of drive C against the folder that holds drive C, and against the prefix that
+# holds that (a dry run: should the check fail, nothing is touched).
 inner="$WINEPREFIX/drive_c/zolv-overlap-$$"
 mkdir -p "$inner"
-out=$(run --delete --dry-run "C:\\zolv-overlap-$$" "$(winpath "$WINEPREFIX/drive_c")" 2>&1)
+for to in "$WINEPREFIX/drive_c" "$WINEPREFIX"; do
+  out=$(run --delete --dry-run "C:\\zolv-overlap-$$" "$(winpath "$to")" 2>&1)
+  [ $? -eq 1 ] && grep -q "overlap" <<<"$out" && ! grep -q "^rmdir" <<<"$out" || fail "drive C's folder against $to: $out"
+done
 rmdir "$inner"
-grep -q "overlap" <<<"$out" || fail "drive C's folder against the folder holding drive C: $out"
+# A bind mount (root).
 mkdir -p "$work/1/b/src" "$work/1/b/dst/m" "$work/1/t1" "$work/1/t2"
 echo s >"$work/1/b/src/s.txt"
 if mount --bind "$work/1/b/src" "$work/1/b/dst/m" 2>/dev/null; then
