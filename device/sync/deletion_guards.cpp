@@ -79,15 +79,14 @@ bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
 }
 
 bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
-    // A dry run asks nothing: its rows already show everything that would go.
-    if (options_.dryRun || !ListsEmpty(from) || ListsEmpty(to)) return true;
+    if (!ListsEmpty(from) || ListsEmpty(to)) return true;
     wchar_t text[kMessageChars];
     FormatInto(text, Pick(SyncTexts::EmptySource), from, to);
     return host_.AskEmptySource(text) == kIdYes;
 }
 
 bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
-    if (options_.maxDelete == SyncOptions::kNoDeleteLimit || options_.dryRun) return true;
+    if (options_.maxDelete == SyncOptions::kNoDeleteLimit) return true;
     // The same pass without questions, counting instead of deleting, so that it finds what
     // the real one would.
     SyncOptions counted = options_;

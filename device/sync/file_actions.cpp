@@ -1,6 +1,9 @@
 #include "file_actions.h"
 
+#include <cwchar>
+
 #include "paths.h"
+#include "sync_texts.h"
 
 const wchar_t* WalkedFolder::Resolved() {
     if (!resolvedRead_) {
@@ -41,8 +44,33 @@ bool DiskActions::RemoveFolder(const wchar_t* path, LinkKind kind) {
     return kind == LinkKind::Link ? RemoveLinkReport(owner_, path) : RemoveFolderTree(owner_, path, &check_);
 }
 
-bool DryActions::MakeFolder(const wchar_t* path, bool) {
+namespace {
+
+// Whether the folder that would hold `path` is there (a path without one is in the current
+// folder).
+bool ParentIsFolder(const wchar_t* path) {
+    PathBuffer parent;
+    if (!CopyPath(parent, path)) return false;
+    for (size_t length = wcslen(parent); length > 1 && parent[length - 1] == L'\\';) parent[--length] = L'\0';
+    return !ParentFolder(parent) || parent[0] == L'\0' || IsFolder(parent);
+}
+
+}  // namespace
+
+// What would stop the run's own folder making stops a dry run too, with its message.
+bool DryActions::MakeFolder(const wchar_t* path, bool withParents) {
     DWORD attributes = GetFileAttributesW(path);
-    if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) return ReportFileInTheWay(owner_, path);
-    return true;
+    if (withParents) {
+        // The walk makes a folder's parents before it: only a file in its place is in the way.
+        return attributes == kUnreadableAttributes || IsFolderAttributes(attributes) || ReportFileInTheWay(owner_, path);
+    }
+    // One folder, as CreateFolderReport makes it: the name free, the folder that holds it there.
+    DWORD code = attributes != kUnreadableAttributes ? ERROR_ALREADY_EXISTS
+                 : !ParentIsFolder(path)             ? ERROR_PATH_NOT_FOUND
+                                                     : ERROR_SUCCESS;
+    if (code == ERROR_SUCCESS) return true;
+    wchar_t text[kMessageChars];
+    CreateFolderErrorText(code, path, text);
+    owner_.ShowError(text);
+    return false;
 }

@@ -64,9 +64,10 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
         return false;
     }
     if (IsFolder(to)) return true;
-    if (options_.dryRun) return true;  // the run would create it: every source file counts as missing
+    // A dry run asks as the run does; its Yes makes nothing, and every source file then
+    // counts as missing.
     FormatInto(text, Pick(SyncTexts::CreateDestination), to);
-    if (host_.AskCreateDestination(text) != kIdYes) return false;
+    if (host_.AskCreateDestination(text) != kIdYes || state_.abortRequested) return false;
     return actions_->MakeFolder(to, false);
 }
 

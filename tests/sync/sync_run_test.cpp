@@ -121,11 +121,13 @@ TEST_F(SyncRun, ADryRunWritesTheRowsOfAForcedRunAndTouchesNothing) {
     EXPECT_EQ(real.Stats().foldersRemoved, 1u);
     EXPECT_FALSE(tree.Exists(L"dst\\old"));
 
-    // A missing destination is neither asked about nor made; everything counts as missing.
+    // A missing destination is asked about as in a run, and not made; on Yes everything counts
+    // as missing.
     host = ScriptedHost();
+    host.createAnswer = kIdYes;
     options.dryRun = true;
     EXPECT_TRUE(Run(src, tree.Path(L"new")));
     EXPECT_EQ(host.Rows().size(), 2u);
-    EXPECT_TRUE(host.Only(L"create").empty());
+    EXPECT_EQ(host.Only(L"create").size(), 1u);
     EXPECT_FALSE(tree.Exists(L"new"));
 }

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# End to end through zolvsync.exe: what a run says is what it does.
+#   2. a dry run stops where the --force run stops, with the same rows, messages and exit
+#      code: an empty source, a deletion limit passed, a missing destination (asked about;
+#      its parent missing, a file in its place);
+source "$(dirname "$0")/e2e_common.sh"
+passed=0
+ok() { passed=$((passed + 1)); }
+masked() { sed 's/dry run, nothing changed: //; s/, [0-9.]* s$/, S s/' "$work/err"; }
+# both ANSWERS ARGS...: the dry run, then the --force run, with the same answers on standard
+# input; their rows, messages (the summary's time aside) and exit codes are the same. Sets
+# `said` to what they wrote (standard output, standard error, exit code).
+both() {
+  local answers=$1 dry real
+  shift
+  dry=$(printf "$answers" | wine "$exe" --lang en --dry-run "$@" 2>"$work/err"; echo "exit $?")
+  dry+=$'\n'$(masked)
+  real=$(printf "$answers" | wine "$exe" --lang en --force "$@" 2>"$work/err"; echo "exit $?")
+  real+=$'\n'$(masked)
+  [ "$dry" = "$real" ] || fail "the dry run and the run differ for $*:"$'\n'"$dry"$'\n'"---"$'\n'"$real"
+  said=$real
+}
+
+# 2. Every check before writing or deleting, in the dry run too.
+mkdir -p "$work/2/src" "$work/2/dst/old"
+echo a >"$work/2/dst/a.txt" && echo b >"$work/2/dst/old/b.txt"
+src=$(winpath "$work/2/src") dst=$(winpath "$work/2/dst")
+both "" --delete "$src" "$dst"
+grep -q "^exit 1$" <<<"$said" && grep -qF "'$src' is empty. Delete everything in '$dst'?" <<<"$said" ||
+  fail "an empty source: $said"
+echo s >"$work/2/src/s.txt"
+both "" --delete --max-delete 2 "$src" "$dst"
+grep -q "^exit 1$" <<<"$said" && grep -q "would delete 3 entries, more than the 2 allowed" <<<"$said" ||
+  fail "a deletion limit passed: $said"
+[ -f "$work/2/dst/a.txt" ] && [ -f "$work/2/dst/old/b.txt" ] || fail "deleted after a check stopped the run"
+both "n\n" "$src" "$dst\\new"
+grep -q "^exit 1$" <<<"$said" && grep -qF "Destination folder '$dst\\new' is not exist." <<<"$said" ||
+  fail "a missing destination, No: $said"
+both "y\n" "$src" "$dst\\none\\new"
+grep -q "^exit 1$" <<<"$said" && grep -qF "Error: Can't find the path specified. '$dst\\none\\new'" <<<"$said" ||
+  fail "a missing destination without its parent: $said"
+both "y\n" "$src" "$dst\\a.txt"
+grep -q "^exit 1$" <<<"$said" && grep -q "Error: Error CreateDirectory 183$" <<<"$said" ||
+  fail "a file where the destination is to be made: $said"
+[ ! -e "$work/2/dst/new" ] && [ ! -e "$work/2/dst/none" ] || fail "a folder was made after No"
+both "y\n" "$src" "$dst\\new"
+grep -q "^exit 0$" <<<"$said" && [ "$(cat "$work/2/dst/new/s.txt")" = s ] || fail "a missing destination, Yes: $said"
+ok
+
+echo "$passed passed, 0 failed"
