@@ -51,7 +51,7 @@ bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
 }
 
 // Reads to the end of `from` (a file may have grown since its size was read).
-bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress) {
+bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written) {
     // A small file needs no more room than its size; a piece is read even so to see the end.
     DWORD bufferBytes = total < kCopyPieceBytes ? static_cast<DWORD>(total) + 1 : kCopyPieceBytes;
     char* buffer = new (std::nothrow) char[bufferBytes];
@@ -60,7 +60,8 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
         return false;
     }
     bool ok = true;
-    for (ULONGLONG done = 0;;) {
+    ULONGLONG done = 0;
+    for (;;) {
         DWORD read = 0;
         if (!ReadFile(from, buffer, bufferBytes, &read, nullptr) || !WriteAll(to, buffer, read)) {
             ok = false;
@@ -76,16 +77,18 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
     }
     DWORD code = GetLastError();
     delete[] buffer;
+    *written = done;
     SetLastError(code);
     return ok;
 }
 
 }  // namespace
 
-bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress) {
+bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress,
+                      ULONGLONG* written) {
     HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (from == INVALID_HANDLE_VALUE) return false;
-    ULONGLONG total = 0;
+    ULONGLONG total = 0, done = 0;
     DWORD attributes = 0;
     HANDLE to = INVALID_HANDLE_VALUE;
     if (ReadSizeAndAttributes(from, &total, &attributes)) {
@@ -121,7 +124,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
                                     DeleteFileW(o->destination);
                                 },
                                 &open};
-        ok = CopyContents(from, to, total, progress);
+        ok = CopyContents(from, to, total, progress, &done);
     }
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.
@@ -134,6 +137,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
         SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(destination);
     }
+    if (written) *written = ok ? done : 0;
     SetLastError(code);
     return ok;
 }

@@ -20,6 +20,11 @@ bool RemoveLink(const wchar_t*) {
     return false;
 }
 
+bool CanRemoveLink(const wchar_t*) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+}
+
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
 
 // The device has no drive letters.
@@ -231,23 +236,42 @@ LinkKind ClassifyLink(const wchar_t* path) {
     return ClassifyLinkIn(folder, path);
 }
 
-// Opened without following the link, the handle is the link itself where the platform
-// can do that; where it cannot (it opens the target all the same), the handle's path
-// shows it and nothing is deleted.
-bool RemoveLink(const wchar_t* path) {
+namespace {
+
+// Opened without following the link, the handle is the link itself where the platform can
+// do that; where it cannot (it opens the target all the same), the handle's path shows it:
+// then no handle (ERROR_NOT_SUPPORTED).
+HANDLE OpenLinkItself(const wchar_t* path) {
     wchar_t place[kResolvedChars], opened[kResolvedChars];
-    if (!ResolvedPlace(path, place)) return false;
+    if (!ResolvedPlace(path, place)) return INVALID_HANDLE_VALUE;
     HANDLE handle = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return handle;
+    if (HandlePath(handle, opened, kResolvedChars) && wcscmp(place, opened) == 0) return handle;
+    CloseHandle(handle);
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+bool RemoveLink(const wchar_t* path) {
+    HANDLE handle = OpenLinkItself(path);
     if (handle == INVALID_HANDLE_VALUE) return false;
-    bool itself = HandlePath(handle, opened, kResolvedChars) && wcscmp(place, opened) == 0;
     FILE_DISPOSITION_INFO disposition{TRUE};
-    BOOL ok = itself && SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
-    DWORD code = itself ? GetLastError() : ERROR_NOT_SUPPORTED;
+    BOOL ok = SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+    DWORD code = GetLastError();
     CloseHandle(handle);
     if (ok) return true;
     SetLastError(code);
     return false;
+}
+
+bool CanRemoveLink(const wchar_t* path) {
+    HANDLE handle = OpenLinkItself(path);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
 }
 
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {

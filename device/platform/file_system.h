@@ -52,6 +52,9 @@ LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path);
 // Removes the link `path` itself, never what it points to; false, with the last error set
 // (ERROR_NOT_SUPPORTED where the platform only reaches the target), when it cannot.
 bool RemoveLink(const wchar_t* path);
+// Whether RemoveLink could remove the link `path`, without removing it; false, with the last
+// error set as RemoveLink would set it, when it could not.
+bool CanRemoveLink(const wchar_t* path);
 
 // The path of a folder with every link on its way resolved, in `out` (`outChars` units);
 // false when the platform cannot tell or the result does not fit.

@@ -29,7 +29,7 @@ bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
         SetFileAttributesW(copy.destination, FILE_ATTRIBUTE_NORMAL);
     }
     return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination, before,
-                               progress);
+                               progress, copy.written);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {
@@ -40,8 +40,19 @@ bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {
     return true;
 }
 
-bool DiskActions::RemoveFolder(const wchar_t* path, LinkKind kind) {
-    return kind == LinkKind::Link ? RemoveLinkReport(owner_, path) : RemoveFolderTree(owner_, path, &check_);
+bool DiskActions::RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) {
+    if (kind != LinkKind::Link) return RemoveFolderTree(owner_, path, &check_, &removed);
+    if (!RemoveLinkReport(owner_, path)) return false;
+    ++removed.folders;
+    return true;
+}
+
+bool DryActions::RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) {
+    if (!(kind == LinkKind::Link ? LookBeforeLinkRemoval(owner_, path) : LookBeforeRemoval(owner_, path, &check_, nullptr))) {
+        return false;
+    }
+    ++removed.folders;
+    return true;
 }
 
 namespace {

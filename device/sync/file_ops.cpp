@@ -69,13 +69,13 @@ bool TemporaryNameFor(const wchar_t* destination, int attempt, PathBuffer& tempo
 // on a clash), so that the run never overwrites a file it did not make. False, with the
 // last error set, when the copy failed or every name is taken.
 bool CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
-                     CopyProgress* progress) {
+                     CopyProgress* progress, ULONGLONG* written) {
     for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
         if (!TemporaryNameFor(destination, attempt, temporary)) {
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return false;
         }
-        if (CopyFileInPieces(source, temporary, true, progress)) return true;
+        if (CopyFileInPieces(source, temporary, true, progress, written)) return true;
         DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return false;
     }
@@ -121,8 +121,8 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
 // place directly. A copy stopped mid-way is discarded like a failed one: the old content
 // is gone once the copy has begun.
 bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination, const FileTimes& times,
-                 const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore, CopyProgress* progress) {
-    if (!CopyFileInPieces(source, destination, false, progress)) {
+                 const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore, CopyProgress* progress, ULONGLONG* written) {
+    if (!CopyFileInPieces(source, destination, false, progress, written)) {
         DWORD code = GetLastError();
         WIN32_FILE_ATTRIBUTE_DATA none{};
         DiscardFailedCopy(destination, destinationBefore != nullptr, destinationBefore ? *destinationBefore : none);
@@ -152,10 +152,11 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress) {
+                         CopyProgress* progress, ULONGLONG* written) {
+    if (written) *written = 0;
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
     if (!TemporaryNameFits(destination)) {
-        return CopyInPlace(owner, source, destination, times, destinationBefore, progress);
+        return CopyInPlace(owner, source, destination, times, destinationBefore, progress, written);
     }
     // The destination keeps its old content until the new one is complete, with its times:
     // a run stopped, failed or killed leaves at most a temporary file, never a half-written
@@ -165,7 +166,7 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // What a killed run left is a file like any other to later runs: the next copy takes
     // another name.
     PathBuffer temporary;
-    if (!CopyToFreshName(source, destination, temporary, progress)) {
+    if (!CopyToFreshName(source, destination, temporary, progress, written)) {
         // The copy removes what it made itself; whatever else stands under that name is not
         // this run's.
         DWORD code = GetLastError();
@@ -248,12 +249,29 @@ bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t*
     }
 }
 
+bool LookBeforeLinkRemoval(ErrorReporter& owner, const wchar_t* path) {
+    if (CanRemoveLink(path)) return true;
+    DWORD code = GetLastError();
+    if (code == ERROR_NOT_SUPPORTED) return ReportText(owner, SyncTexts::LinkNotRemovable, path);
+    ReportCode(owner, DeleteFileErrorText, code);
+    return false;
+}
+
+bool LookBeforeDelete(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder) {
+    switch (ClassifyLinkIn(resolvedFolder, path)) {
+    case LinkKind::Entry: return true;
+    case LinkKind::Link: return LookBeforeLinkRemoval(owner, path);
+    default: return ReportUnreadable(owner, path, GetLastError());
+    }
+}
+
 namespace {
 
-// Removes what `folder` holds, then the folder. Every file and link is looked at against
-// the folder resolved once; a file is known gone when its folder is (RemoveFolderReport),
-// so none is looked for again.
-bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, FolderCheck* check) {
+// Removes what `folder` holds, then the folder; or, with `look`, only goes through it as the
+// removal would, counting what it holds there. Every file and link is looked at against the
+// folder resolved once; a file is known gone when its folder is (RemoveFolderReport), so none
+// is looked for again.
+bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, FolderCheck* check, Removed* look) {
     if (check && !check->MayEnter(folder)) return false;
     wchar_t resolved[kResolvedPathChars];
     if (!ResolveFolderPath(folder, resolved, kResolvedPathChars)) resolved[0] = L'\0';
@@ -272,34 +290,80 @@ bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, Folder
             DWORD attributes = entry->dwFileAttributes;
             bool plainFolder = IsFolderAttributes(attributes) && !IsFolderLink(attributes);
             LinkKind kind = plainFolder ? LinkKind::Entry : ClassifyLinkIn(resolved, child);
+            if (look) ++(IsFolderAttributes(attributes) ? look->folders : look->files);
             bool removed;
             if (kind == LinkKind::Unknown) {
                 removed = ReportUnreadable(owner, child, GetLastError());
             } else if (kind == LinkKind::Link) {
-                removed = RemoveLinkReport(owner, child);
+                removed = look ? LookBeforeLinkRemoval(owner, child) : RemoveLinkReport(owner, child);
             } else if (IsFolderAttributes(attributes)) {
-                removed = RemoveFolderAndContents(owner, child, check);
+                removed = RemoveFolderAndContents(owner, child, check, look);
             } else {
-                removed = DeleteFileReport(owner, child, false);
+                removed = look || DeleteFileReport(owner, child, false);
             }
             if (!removed) return false;
         }
         if (search.Error() != 0) return ReportFolderUnlistable(owner, folder, search.Error());
     }
-    return RemoveFolderReport(owner, folder);
+    return look || RemoveFolderReport(owner, folder);
 }
+
+// Files and folders below `folder`, at every depth; a folder link counts as one folder.
+void CountEntries(const wchar_t* folder, Removed& count) {
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!IsFolderAttributes(found->dwFileAttributes)) {
+            ++count.files;
+            continue;
+        }
+        ++count.folders;
+        if (!IsFolderLink(found->dwFileAttributes) && JoinPath(child, folder, found->cFileName)) CountEntries(child, count);
+    }
+}
+
+unsigned long long Less(unsigned long long before, unsigned long long after) { return before > after ? before - after : 0; }
 
 }  // namespace
 
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check) {
+bool LookBeforeRemoval(ErrorReporter& owner, const wchar_t* path, FolderCheck* check, unsigned long long* entries) {
+    Removed held;
+    if (!RemoveFolderAndContents(owner, path, check, &held)) return false;
+    if (entries) *entries = held.files + held.folders;
+    return true;
+}
+
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check, Removed* removed) {
+    Removed gone;
+    if (!removed) removed = &gone;
     DWORD attributes = GetFileAttributesW(path);
-    if (!IsFolderAttributes(attributes)) return DeleteEntryReport(owner, path);
+    if (!IsFolderAttributes(attributes)) {
+        bool ok = DeleteEntryReport(owner, path);
+        removed->files += ok;
+        return ok;
+    }
     if (IsFolderLink(attributes)) {
         LinkKind kind = ClassifyLink(path);
-        if (kind == LinkKind::Link) return RemoveLinkReport(owner, path);
+        if (kind == LinkKind::Link) {
+            bool ok = RemoveLinkReport(owner, path);
+            removed->folders += ok;
+            return ok;
+        }
         if (kind == LinkKind::Unknown) return ReportUnreadable(owner, path, GetLastError());
     }
-    return RemoveFolderAndContents(owner, path, check);
+    Removed before;
+    if (!RemoveFolderAndContents(owner, path, check, &before)) return false;  // nothing deleted
+    if (RemoveFolderAndContents(owner, path, check, nullptr)) {
+        ++removed->folders;
+        return true;
+    }
+    // Stopped part-way (a file the platform would not delete): what went is what is no longer
+    // there, whatever the platform said of each delete.
+    Removed after;
+    CountEntries(path, after);
+    removed->files += Less(before.files, after.files);
+    removed->folders += Less(before.folders, after.folders);
+    return false;
 }
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path) {

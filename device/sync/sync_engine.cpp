@@ -269,13 +269,14 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
     // The source's attributes and its three times come from the look the pass just took;
     // reading them again per file would only cost time (opening the file, under some
     // platforms, costs more than the copy of a small one).
+    ULONGLONG written = 0;
     FileCopy copy{source.path, source.attributes, FileTimes{source.creation, source.lastAccess, source.lastWrite},
-                  source.size, destination, destInfo};
+                  source.size, destination, destInfo, &written};
     rootsChanged_ = true;
     CopyWatch watch(*this);
     if (!actions_->CopyFile(copy, &watch)) return false;
     ++stats_.filesCopied;
-    stats_.bytesCopied += source.size;
+    stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;
 }
 
@@ -339,9 +340,11 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        if (!actions_->RemoveFolder(destination, kind)) return false;
-        ++stats_.foldersRemoved;
-        return true;
+        Removed removed;
+        bool ok = actions_->RemoveFolder(destination, kind, removed);
+        stats_.filesDeleted += removed.files;
+        stats_.foldersRemoved += removed.folders;
+        return ok;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;

@@ -15,7 +15,7 @@ struct RunStats {
     unsigned long long filesCopied = 0;
     unsigned long long bytesCopied = 0;
     unsigned long long filesDeleted = 0;
-    unsigned long long foldersRemoved = 0;  // each with what it held
+    unsigned long long foldersRemoved = 0;  // each with what it held (see Removed)
     unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
 };
 
@@ -33,7 +33,7 @@ struct RunState {
 class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options), disk_(host, *this), dry_(host),
+        : host_(host), state_(state), options_(options), disk_(host, *this), dry_(host, *this),
           actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
     // A run whose changes go to `actions` instead.
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)

@@ -3,6 +3,9 @@
 #   2. a dry run stops where the --force run stops, with the same rows, messages and exit
 #      code: an empty source, a deletion limit passed, a missing destination (asked about;
 #      its parent missing, a file in its place);
+#   3. the figures count what happened: a removal that would stop (a name it cannot use, deep
+#      inside) deletes none of it, nor anything at all with --max-delete; a folder link counts
+#      as one entry; a removal the platform stops part-way counts what went;
 source "$(dirname "$0")/e2e_common.sh"
 passed=0
 ok() { passed=$((passed + 1)); }
@@ -45,6 +48,34 @@ grep -q "^exit 1$" <<<"$said" && grep -q "Error: Error CreateDirectory 183$" <<<
 [ ! -e "$work/2/dst/new" ] && [ ! -e "$work/2/dst/none" ] || fail "a folder was made after No"
 both "y\n" "$src" "$dst\\new"
 grep -q "^exit 0$" <<<"$said" && [ "$(cat "$work/2/dst/new/s.txt")" = s ] || fail "a missing destination, Yes: $said"
+ok
+
+# 3. What a removal takes away.
+mkdir -p "$work/3/src" "$work/3/dst/old/deep" "$work/3/many"
+for i in 1 2 3; do echo $i >"$work/3/dst/old/f$i"; done
+touch "$work/3/dst/old/deep/x." "$work/3/src/s"
+src=$(winpath "$work/3/src") dst=$(winpath "$work/3/dst")
+both "" --delete "$src" "$dst"
+grep -q "^exit 1$" <<<"$said" && grep -qF "'$dst\\old\\deep' holds 'x.'" <<<"$said" || fail "a name the removal cannot use: $said"
+echo z >"$work/3/dst/z.txt"
+out=$(wine "$exe" --lang en --delete --force --max-delete 9 "$src" "$dst" 2>&1)
+grep -qF "'$dst\\old\\deep' holds 'x.'" <<<"$out" && [ "$(find "$work/3/dst" | wc -l)" -eq 9 ] ||
+  fail "part of a removal that stops was deleted: $out $(find "$work/3/dst")"
+rm "$work/3/dst/old/deep/x." "$work/3/dst/z.txt"
+for i in $(seq 1 100); do : >"$work/3/many/$i"; done
+ln -s "$work/3/many" "$work/3/dst/link"
+out=$(wine "$exe" --lang en --delete --force --max-delete 5 "$src" "$dst" 2>&1)
+grep -q "would delete 6 entries, more than the 5 allowed" <<<"$out" || fail "a folder link's count: $out"
+rm "$work/3/dst/link"
+if chattr +i "$work/3/dst/old/f2" 2>/dev/null; then
+  # Wine reports the delete of an immutable file as done; the folder then cannot go.
+  out=$(wine "$exe" --lang en --delete --force "$src" "$dst" 2>&1)
+  chattr -i "$work/3/dst/old/f2"
+  grep -q "^Error: Folder not empty$" <<<"$out" && grep -q ": 0 files copied (0 bytes), 2 files deleted, 1 folders removed" <<<"$out" ||
+    fail "a removal stopped part-way: $out"
+else
+  echo "no immutable flag here: the removal stopped part-way is skipped"
+fi
 ok
 
 echo "$passed passed, 0 failed"
