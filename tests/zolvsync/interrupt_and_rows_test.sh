@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zolvsync for scripts: a name holding a line feed or a tab cannot break or forge a row, nor
 # pass for one holding the escape as it stands; Ctrl+C while a question waits answers it with
-# Cancel at once, and Ctrl+C during the copy of a large file stops it mid-file.
+# Cancel at once, and Ctrl+C during the copy of a large file stops it mid-file; each row reaches
+# standard output (a file here) as it is made: the copy row while that file is still copying.
 source "$(dirname "$0")/e2e_common.sh"
 
 mkdir -p "$work/rows/src" "$work/rows/dst"
@@ -45,11 +46,13 @@ truncate -s 6G "$work/big/src/video.bin"
 echo old >"$work/big/dst/video.bin"
 touch -d 2020-01-01 "$work/big/dst/video.bin"
 wine "$exe" --force --lang en "$(winpath "$work/big/src")" "$(winpath "$work/big/dst")" \
-  </dev/null >/dev/null 2>"$work/big/err" &
+  </dev/null >"$work/big/out" 2>"$work/big/err" &
 pid=$!
 for _ in $(seq 1 400); do [ "$(ls "$work/big/dst" | wc -l)" -gt 1 ] && break; sleep 0.05; done
 [ "$(ls "$work/big/dst" | wc -l)" -gt 1 ] || fail "the copy did not start: $(cat "$work/big/err")"
 sleep 1
+[ "$(cat "$work/big/out")" = "copy	$(winpath "$work/big/src/video.bin")	$(winpath "$work/big/dst/video.bin")" ] ||
+  { kill -9 "$pid"; fail "the copy row is not out while the file copies: '$(cat "$work/big/out")'"; }
 kill -INT "$pid"
 sent=$(date +%s%N)
 # The summary is the run's last word; the Wine process itself takes a while longer to go.
