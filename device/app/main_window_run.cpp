@@ -43,6 +43,7 @@ void MainWindow::Sync(bool backward, bool preview) {
         ~RunScope() { window.FinishRun(); }
     } scope(*this);
     if (RefuseOverlongPaths()) return;
+    runState.abortRequested = false;  // the last run's Abort
     // A run always uses what is on screen.
     ReadSetControls();
     CommitCurrentSet();

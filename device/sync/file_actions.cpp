@@ -18,18 +18,8 @@ bool DiskActions::MakeFolder(const wchar_t* path, bool withParents) {
 }
 
 bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
-    // Lifts read-only, hidden and system so that the copy may take the destination's
-    // place. A failure here is not reported: when it matters, the copy fails too and
-    // reports it, once, naming the file.
-    // Through a link it would change what the link points to: the replace takes the
-    // link's own place instead.
-    const DWORD lifted = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    const WIN32_FILE_ATTRIBUTE_DATA* before = copy.destinationBefore;
-    if (before && (before->dwFileAttributes & lifted) && ClassifyLink(copy.destination) == LinkKind::Entry) {
-        SetFileAttributesW(copy.destination, FILE_ATTRIBUTE_NORMAL);
-    }
-    return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination, before,
-                               progress, copy.written);
+    return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination,
+                               copy.destinationBefore, progress, copy.written);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {

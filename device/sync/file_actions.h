@@ -86,7 +86,7 @@ public:
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy& copy, CopyProgress*) override {
         *copy.written = copy.size;
-        return true;
+        return LookBeforeCopy(owner_, copy.destination, copy.destinationBefore != nullptr);
     }
     bool DeleteFile(const wchar_t* path, WalkedFolder* walked) override {
         return LookBeforeDelete(owner_, path, walked ? walked->Resolved() : L"");

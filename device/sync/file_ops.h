@@ -10,8 +10,10 @@
 // the reporter; callers only pass false up.
 // Copies a file with the source's three times. The copy is written beside the destination
 // under a temporary name (the destination's name with kTemporarySuffix, or
-// kTemporaryFallbackName in its folder when that would not fit) and then replaces the
-// destination in one step; only where neither name fits is the destination written directly.
+// kTemporaryFallbackName in its folder when that would not fit; numbered on a clash) and then
+// replaces the destination in one step. Where no such name is free (none fits, or each is
+// taken), a new file is written under its own name, and an existing one is not replaced:
+// that is reported, and it stays as it was.
 bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination);
 
 struct FileTimes {
@@ -28,6 +30,9 @@ struct FileTimes {
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
                          CopyProgress* progress = nullptr, ULONGLONG* written = nullptr);
+// The look of a copy that only the text shows: false, reported as the copy would report it,
+// where an existing destination could not be replaced because no temporary name fits.
+bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists);
 extern const wchar_t kTemporarySuffix[];
 extern const wchar_t kTemporaryFallbackName[];
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes);

@@ -77,11 +77,12 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     from_ = from;
     to_ = to;
     rootsChanged_ = true;
-    state_.abortRequested = false;
+    // An abort is never cleared here: one asked for from another thread (Ctrl+C) before the
+    // run or between its passes would be lost, and the mirror would delete on. The host
+    // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
-        state_.abortRequested = false;
         ok = GuardDeletionPass(from, to);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);

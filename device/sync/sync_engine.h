@@ -20,7 +20,8 @@ struct RunStats {
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
-// (from its window procedure, or from the console's interrupt handler thread).
+// (from its window procedure, or from the console's interrupt handler thread); the host
+// clears it before a run, and nothing clears it during one.
 struct RunState {
     std::atomic<bool> abortRequested{false};
     bool confirmEach = true;

@@ -17,6 +17,10 @@ const TextPair SourceGone{L"Source folder '%s' is not exist.", L"転送元ﾌｫ
 const TextPair FolderUnlistable{L"Can't read the folder '%s': %s.", L"ﾌｫﾙﾀﾞ '%s' を読み取れません: %s"};
 const TextPair FileUnreadable{L"Can't read '%s': %s.", L"'%s' を読み取れません: %s"};
 const TextPair ReplaceFailed{L"Can't replace '%s': %s.", L"'%s' を置き換えられません: %s"};
+const TextPair NoTemporaryName{
+    L"Can't replace '%s': every temporary name that fits beside it is taken or too long, and a file is "
+    L"never written over in place; it stays as it was.",
+    L"'%s' を置き換えられません: 横に置く一時ﾌｧｲﾙの名前がすべて使用中か長すぎます。上書きはしないので、元のﾌｧｲﾙはそのままです"};
 const TextPair FileInTheWay{L"Can't create the folder '%s': a file of that name is in the way.",
                             L"ﾌｫﾙﾀﾞ '%s' を作成できません: 同じ名前のﾌｧｲﾙがあります"};
 const TextPair EmptySource{L"'%s' is empty. Delete everything in '%s'?", L"'%s' は空です。'%s' の中をすべて削除しますか?"};

@@ -16,6 +16,7 @@ extern const TextPair SourceGone;         // %s: the from folder, vanished befor
 extern const TextPair FolderUnlistable;   // %s, %s: a folder that cannot be listed, the system's reason
 extern const TextPair FileUnreadable;     // %s, %s: a source entry that cannot be read, the system's reason
 extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished copy cannot replace, the reason
+extern const TextPair NoTemporaryName;    // %s: a destination beside which no temporary name is free
 extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
 extern const TextPair EmptySource;        // %s, %s: the empty from folder, the to folder
 extern const TextPair TooManyDeletions;   // %s, %s: the entries the deletion pass would remove, the limit

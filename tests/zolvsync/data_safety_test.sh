@@ -8,7 +8,8 @@
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
 #      the next run repairs it; the copy's temporary name is always a free one, so no file of
 #      the user's is overwritten, and a leftover is an ordinary file to later runs (the same
-#      rows in a dry run and a real one);
+#      rows in a dry run and a real one); where no temporary name is free, an existing file is
+#      never written over in place (it stays, with a message saying why), a new one is;
 #   3. a folder the platform refuses to list stops the run with its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same;
 #   5. names a Windows destination cannot hold or tell apart ("..\\victim.txt", "x.", "nul",
@@ -136,6 +137,36 @@ out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
   [ "$(cat "$work/2/dst/report.doc.zolvtmp" "$work/$deep/~zolv.tmp")" = "mine"$'\n'"mine" ] &&
   [ "$(cat "$work/2/dst/report.doc" "$work/$deep/twenty-characters.xy")" = "report"$'\n'"deep" ] ||
   fail "a copy's temporary file took a user's file: $out"
+# No free temporary name: in a 249-character folder the user's ~zolv.tmp is the only one that
+# fits, in a 252-character one none does (the dry run says so too), and beside c.txt all 100
+# are taken.
+for n in 249 252; do
+  pad=$(printf 'p%.0s' $(seq 1 $((n - 2 - ${#work} - 8))))
+  mkdir -p "$work/2/s$n/$pad" "$work/2/d$n/$pad"
+  [ $(($(winpath "$work/2/d$n/$pad" | wc -c) - 1)) -eq "$n" ] || fail "the folder is not $n long"
+  echo mine >"$work/2/d$n/$pad/~zolv.tmp"
+  echo new >"$work/2/s$n/$pad/a"
+  out=$(run --force "$(winpath "$work/2/s$n")" "$(winpath "$work/2/d$n")" 2>&1)
+  [ $? -eq 0 ] && [ "$(cat "$work/2/d$n/$pad/a")" = new ] || fail "a new file in a $n-character folder: $out"
+  echo old >"$work/2/d$n/$pad/b" && touch -d 2001-01-01 "$work/2/d$n/$pad/b" && echo new >"$work/2/s$n/$pad/b"
+  for mode in --dry-run --force; do
+    out=$(run $mode "$(winpath "$work/2/s$n")" "$(winpath "$work/2/d$n")" 2>&1)
+    code=$?
+    [ "$mode" = --force ] || [ "$n" = 252 ] || continue  # a dry run cannot know the name is taken
+    [ "$code" -eq 1 ] && grep -qF "Can't replace '$(winpath "$work/2/d$n/$pad/b")': every temporary name" <<<"$out" ||
+      fail "$mode: no free temporary name in a $n-character folder: exit $code ($out)"
+  done
+  [ "$(cat "$work/2/d$n/$pad/b" "$work/2/d$n/$pad/~zolv.tmp")" = old$'\n'mine ] ||
+    fail "a file with no free temporary name was written over, or the user's file taken"
+done
+mkdir -p "$work/2/e/src" "$work/2/e/dst"
+echo new >"$work/2/e/src/c.txt" && echo old >"$work/2/e/dst/c.txt" && touch -d 2001-01-01 "$work/2/e/dst/c.txt"
+for i in '' $(seq 1 99); do echo mine >"$work/2/e/dst/c.txt.zolvtmp$i"; done
+out=$(run --force "$(winpath "$work/2/e/src")" "$(winpath "$work/2/e/dst")" 2>&1)
+[ $? -eq 1 ] && grep -q "every temporary name that fits beside it is taken" <<<"$out" ||
+  fail "100 temporary names taken: $out"
+[ "$(cat "$work/2/e/dst/c.txt")" = old ] && [ "$(cat "$work/2/e/dst/c.txt.zolvtmp"* | sort -u)" = mine ] ||
+  fail "100 temporary names taken: a file was written over"
 ok
 
 # 3. A folder the platform refuses to list (root without the right to bypass permissions).

@@ -40,11 +40,13 @@ exec 4>&-
 [ -f "$work/ctrl-c/dst/extra.txt" ] || fail "the file was deleted after Ctrl+C"
 grep -q "successed" "$work/ctrl-c/err" && fail "success reported after Ctrl+C"
 
-# A sparse file of several gigabytes over an older copy; Ctrl+C a second into the copy.
+# A sparse file of several gigabytes over an older, read-only copy; Ctrl+C a second into the
+# copy: the old copy stays as it was, read-only too.
 mkdir -p "$work/big/src" "$work/big/dst"
 truncate -s 6G "$work/big/src/video.bin"
 echo old >"$work/big/dst/video.bin"
 touch -d 2020-01-01 "$work/big/dst/video.bin"
+chmod 444 "$work/big/dst/video.bin"
 wine "$exe" --force --lang en "$(winpath "$work/big/src")" "$(winpath "$work/big/dst")" \
   </dev/null >"$work/big/out" 2>"$work/big/err" &
 pid=$!
@@ -66,6 +68,7 @@ echo "the run ended ${ms} ms after Ctrl+C (the summary seen, polled every 5 ms)"
 [ "$ms" -lt 3000 ] || fail "the run ended ${ms} ms after Ctrl+C"
 [ "$code" -eq 1 ] || fail "exit $code after Ctrl+C, expected 1"
 [ "$(cat "$work/big/dst/video.bin")" = old ] || fail "the destination lost its old content"
+[ "$(stat -c %a "$work/big/dst/video.bin")" = 444 ] || fail "the stopped copy left the old file writable"
 [ "$(ls -A "$work/big/dst")" = video.bin ] || fail "left behind: $(ls -A "$work/big/dst")"
 grep -q "successed\|Error" "$work/big/err" && fail "not the texts of an abort: $(cat "$work/big/err")"
 grep -q "0 files copied (0 bytes)" "$work/big/err" || fail "wrong summary: $(tail -1 "$work/big/err")"
