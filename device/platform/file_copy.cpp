@@ -50,10 +50,12 @@ bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
     return true;
 }
 
-// Reads to the end of `from` (a file may have grown since its size was read).
+// Reads to the end of `from`, whatever size it was listed with: a file may have grown since,
+// and some hold more than they list (a /proc file lists 0 bytes). Every read asks for a whole
+// piece, since some such files give all they hold to the first read and nothing to a read
+// that does not start at 0.
 bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written) {
-    // A small file needs no more room than its size; a piece is read even so to see the end.
-    DWORD bufferBytes = total < kCopyPieceBytes ? static_cast<DWORD>(total) + 1 : kCopyPieceBytes;
+    const DWORD bufferBytes = kCopyPieceBytes;
     char* buffer = new (std::nothrow) char[bufferBytes];
     if (!buffer) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);

@@ -6,6 +6,7 @@
 #   3. the figures count what happened: a removal that would stop (a name it cannot use, deep
 #      inside) deletes none of it, nor anything at all with --max-delete; a folder link counts
 #      as one entry; a removal the platform stops part-way counts what went;
+#   6. every byte is copied, whatever size a file is listed with (/proc files list 0 bytes);
 source "$(dirname "$0")/e2e_common.sh"
 passed=0
 ok() { passed=$((passed + 1)); }
@@ -77,5 +78,19 @@ else
   echo "no immutable flag here: the removal stopped part-way is skipped"
 fi
 ok
+
+# 6. Files that hold more than they list.
+proc=/proc/sys/kernel/random
+if [ "$(cat "$proc/poolsize" 2>/dev/null)" -gt 0 ] 2>/dev/null; then
+  mkdir -p "$work/6"
+  out=$(wine "$exe" --lang en --force "$(winpath "$proc")" "$(winpath "$work/6")" 2>&1)
+  code=$?
+  bytes=$(cat "$work/6"/* | wc -c)
+  [ "$code" -eq 0 ] && [ "$(cat "$work/6/poolsize")" = "$(cat "$proc/poolsize")" ] &&
+    grep -q "files copied ($bytes bytes)" <<<"$out" || fail "a /proc source: exit $code, $bytes bytes ($out)"
+  ok
+else
+  echo "no readable $proc/poolsize here: the source listing 0 bytes is skipped"
+fi
 
 echo "$passed passed, 0 failed"
