@@ -1,6 +1,5 @@
 #include "sync_engine.h"
 
-#include "dos_time.h"
 #include "file_ops.h"
 #include "folder_search.h"
 #include "name_rules.h"
@@ -73,6 +72,7 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
+    GetSystemTimeAsFileTime(&now_);
     stats_ = RunStats();
     from_ = from;
     to_ = to;
@@ -255,9 +255,10 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
 bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
                                const WIN32_FILE_ATTRIBUTE_DATA* destInfo) {
     if (destInfo) {
-        int order = options_.dosTime ? CompareDosStamps(source.lastWrite, destInfo->ftLastWriteTime)
-                                     : CompareFileTime(&source.lastWrite, &destInfo->ftLastWriteTime);
-        if (order <= 0) return true;
+        ULONGLONG destSize = (static_cast<ULONGLONG>(destInfo->nFileSizeHigh) << 32) | destInfo->nFileSizeLow;
+        if (CompareWriteTimes(source.lastWrite, source.size, destInfo->ftLastWriteTime, destSize, timeRule_) <= 0) {
+            return true;
+        }
     }
     bool destIsFolder = destInfo && IsFolderAttributes(destInfo->dwFileAttributes);
     if (state_.confirmEach && destIsFolder) {
@@ -266,6 +267,8 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdNo) return true;
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
+    // Copied as any newer file, but said: a clock set wrong makes a file win every comparison.
+    if (MoreThanADayAhead(source.lastWrite, now_)) host_.AddLogRow(kLogNote, source.path, Pick(SyncTexts::TimeAhead));
     host_.AddLogRow(kLogCopy, source.path, destination);
     // The source's attributes and its three times come from the look the pass just took;
     // reading them again per file would only cost time (opening the file, under some

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "sync_host.h"
 #include "sync_options.h"
+#include "time_rule.h"
 
 // What a run did (or, in a dry run, would do).
 struct RunStats {
@@ -34,8 +35,8 @@ struct RunState {
 class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options), disk_(host, *this), dry_(host, *this),
-          actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
+        : host_(host), state_(state), options_(options), timeRule_{options.dosTime, options.IgnoresHourShift()},
+          disk_(host, *this), dry_(host, *this), actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
     // A run whose changes go to `actions` instead.
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
         : SyncEngine(host, state, options) {
@@ -93,6 +94,8 @@ private:
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
+    TimeRule timeRule_;
+    FILETIME now_{};  // when the run started, for the source times that lie ahead of it
     RunStats stats_;
     DiskActions disk_;
     DryActions dry_;

@@ -14,4 +14,11 @@ struct SyncOptions {
     // (files and folders, what a removed folder holds included) deletes nothing at all.
     static constexpr unsigned long long kNoDeleteLimit = ~0ULL;
     unsigned long long maxDelete = kNoDeleteLimit;
+    // Not a set option: whether times an hour apart (within two seconds) with equal sizes
+    // count as the same (see TimeRule); by default with dosTime.
+    enum class HourShift { WithDosTime, Ignored, Compared };
+    HourShift hourShift = HourShift::WithDosTime;
+    bool IgnoresHourShift() const {
+        return hourShift == HourShift::Ignored || (hourShift == HourShift::WithDosTime && dosTime);
+    }
 };

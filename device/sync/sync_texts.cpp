@@ -39,6 +39,9 @@ const TextPair LinkNotRemovable{L"Can't remove the link '%s' without removing wh
 const TextPair NotDeleted{L"'%s' is still there after it was deleted; nothing more is deleted.",
                           L"'%s' は削除したはずが残っています。削除を中止しました"};
 
+const TextPair TimeAhead{L"its time is more than a day ahead of this clock; it is copied as newer all the same",
+                         L"ﾌｧｲﾙの日時がこの時計より1日以上先です。新しいものとしてｺﾋﾟｰします"};
+
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
     L"This folder already contains a folder called '%s'.\n\nIf the files in the existing folder have the "
@@ -76,6 +79,7 @@ const wchar_t kLogCopy[] = L"copy";
 const wchar_t kLogDelete[] = L"del";
 const wchar_t kLogRemoveFolder[] = L"rmdir";
 const wchar_t kLogSkip[] = L"skip";
+const wchar_t kLogNote[] = L"note";
 
 const TextPair& NameFaultReason(NameFault fault) {
     static const TextPair separator{L"the name holds a path separator", L"名前にﾊﾟｽの区切り文字があります"};

@@ -25,6 +25,7 @@ extern const TextPair EntriesSkipped;     // %d: how many entries a run could no
 extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the run would write through
 extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
 extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion
+extern const TextPair TimeAhead;          // a "note" row's text: the source's time is more than a day ahead
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;
@@ -50,6 +51,7 @@ extern const wchar_t kLogCopy[];
 extern const wchar_t kLogDelete[];
 extern const wchar_t kLogRemoveFolder[];
 extern const wchar_t kLogSkip[];  // an entry left alone; the row's second text says why
+extern const wchar_t kLogNote[];  // a word on the next row's file; the row's second text says it
 
 enum class NameFault;
 // Why a name cannot be used (NameFault::None: a name that only differs in case from another

@@ -12,14 +12,16 @@ namespace {
 // What follows the list of the set options' words.
 const wchar_t kUsageRest[] =
     L"[--dry-run] [--lang en|ja]\n"
-    L"                [--max-delete N] [--allow-empty-source] [--] FROM TO\n"
+    L"                [--max-delete N] [--allow-empty-source] [--[no-]ignore-hour-shift] [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
-    L"                --ini FILE --set NAME\n"
+    L"                [--[no-]ignore-hour-shift] --ini FILE --set NAME\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
     L"  --dry-run writes the rows a --force run would write and changes nothing.\n"
     L"  --max-delete N: when the deletion pass would delete more than N entries, it deletes none.\n"
+    L"  --dostime: times within 2 s of each other are the same; so are, unless --no-ignore-hour-shift,\n"
+    L"  times an hour apart (within 2 s) with equal sizes (--ignore-hour-shift: also without --dostime).\n"
     L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
     L"  it unless --allow-empty-source is given.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
@@ -68,6 +70,10 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.backward = true;
         } else if (const SetOption* option = SetOptionNamed(arg)) {
             out.options.*option->option = true;
+        } else if (wcscmp(arg, L"--ignore-hour-shift") == 0) {
+            out.options.hourShift = SyncOptions::HourShift::Ignored;
+        } else if (wcscmp(arg, L"--no-ignore-hour-shift") == 0) {
+            out.options.hourShift = SyncOptions::HourShift::Compared;
         } else if (wcscmp(arg, L"--allow-empty-source") == 0) {
             out.allowEmptySource = true;
         } else if (wcscmp(arg, L"--max-delete") == 0) {

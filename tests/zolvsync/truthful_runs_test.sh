@@ -7,6 +7,9 @@
 #      inside) deletes none of it, nor anything at all with --max-delete; a folder link counts
 #      as one entry; a removal the platform stops part-way counts what went;
 #   6. every byte is copied, whatever size a file is listed with (/proc files list 0 bytes);
+#   7. with --dostime, times within two seconds are the same (FAT rounds a copy up), and so are
+#      times an hour apart with equal sizes (a daylight-saving change) unless
+#      --no-ignore-hour-shift; a source time more than a day ahead is copied and said.
 source "$(dirname "$0")/e2e_common.sh"
 passed=0
 ok() { passed=$((passed + 1)); }
@@ -92,5 +95,30 @@ if [ "$(cat "$proc/poolsize" 2>/dev/null)" -gt 0 ] 2>/dev/null; then
 else
   echo "no readable $proc/poolsize here: the source listing 0 bytes is skipped"
 fi
+
+# 7. Which times are the same.
+mkdir -p "$work/7/src" "$work/7/dst"
+stamp() { echo "$3" >"$work/7/$1" && touch -d "$2" "$work/7/$1"; }
+stamp src/rounded '2024-03-10 10:00:01.5' a && stamp dst/rounded '2024-03-10 10:00:02' a
+stamp src/shifted '2024-03-10 11:00:01' abc && stamp dst/shifted '2024-03-10 10:00:00' xyz
+stamp src/edited '2024-03-10 11:00:00' abcd && stamp dst/edited '2024-03-10 10:00:00' xyz
+src=$(winpath "$work/7/src") dst=$(winpath "$work/7/dst")
+# copied ARGS...: the names the dry run with these options would copy, either way, sorted.
+copied() {
+  { wine "$exe" --dry-run "$@" "$src" "$dst"; wine "$exe" --dry-run --backward "$@" "$src" "$dst"; } 2>/dev/null |
+    awk -F'\t' '$1 == "copy" { n = split($2, p, "\\"); print p[n] }' | sort | tr '\n' ' '
+}
+for pair in "--dostime|edited " "--dostime --no-ignore-hour-shift|edited shifted " "--ignore-hour-shift|edited rounded " \
+  "|edited rounded shifted "; do
+  options=${pair%|*}
+  [ "$(copied $options)" = "${pair#*|}" ] || fail "copied with '$options': '$(copied $options)', not '${pair#*|}'"
+done
+rm "$work/7/src/"*
+stamp src/ahead "$(date -d '+2 days' '+%F %T')" x
+out=$(wine "$exe" --lang en --force "$src" "$dst" 2>/dev/null)
+code=$?
+[ "$code" -eq 0 ] && [ "$out" = "note	$src\\ahead	its time is more than a day ahead of this clock; it is copied as newer all the same
+copy	$src\\ahead	$dst\\ahead" ] && [ -f "$work/7/dst/ahead" ] || fail "a source time ahead: exit $code ($out)"
+ok
 
 echo "$passed passed, 0 failed"
