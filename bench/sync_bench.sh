@@ -9,8 +9,8 @@
 #   (g) a preview with nothing to do beside the run with nothing to do (window and console),
 #   (h) what --max-delete's dry deletion pass costs a mirror run with nothing to do,
 #   (i) how long a run takes to stop after an Abort click in the middle of the copy of a
-#   4 GB (sparse) file;
-#   (j) what writing each row through to standard output costs: a dry run listing a copy row
+#   4 GB (sparse) file, (j) how long zolvsync takes to stop after Ctrl+C in the middle of it;
+#   (k) what writing each row through to standard output costs: a dry run listing a copy row
 #   for each of the 10,000 files (output to a file) beside one that lists none.
 # Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
 set -euo pipefail
@@ -82,6 +82,18 @@ f_abort=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" 
 mkdir -p "$work/video-src" "$work/video-dst"
 truncate -s 4G "$work/video-src/video.bin"
 i_abort=$(gui_seconds "$(winpath "$work/video-src")" "$(winpath "$work/video-dst")" --abort)
+# (j) Ctrl+C once the copy's temporary file has data, until the summary (the run's last word;
+# the Wine process takes a while longer to go), polled every 5 ms.
+wine "$exe" --force "$(winpath "$work/video-src")" "$(winpath "$work/video-dst")" \
+  </dev/null >/dev/null 2>"$work/ctrl-c.err" &
+pid=$!
+for _ in $(seq 1 1000); do [ -s "$work/video-dst/video.bin.zolvtmp" ] && break; sleep 0.02; done
+kill -INT "$pid"
+t0=$(now)
+for _ in $(seq 1 6000); do grep -qs "files copied" "$work/ctrl-c.err" && break; sleep 0.005; done
+t1=$(now)
+wait "$pid" || true
+j_stop=$(echo "$t1 - $t0" | bc -l)
 
 # (g) preview against run, nothing to do; (h) the mirror run with and without a deletion limit
 g_g=$(gui_seconds "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" --preview)
@@ -91,11 +103,11 @@ mirror() { wine "$exe" --force --delete "$@"; }
 h_d=$(seconds mirror "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
 h_m=$(seconds mirror --max-delete 1000 "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
 
-# (j) rows: every file a copy row (into an empty folder) against none (into the full copy)
+# (k) rows: every file a copy row (into an empty folder) against none (into the full copy)
 mkdir -p "$work/empty"
 rows_to_file() { wine "$exe" --dry-run "$(winpath "$1")" "$(winpath "$2")" >"$work/rows.txt"; }
-j_rows=$(seconds rows_to_file "$work/small-src" "$work/empty")
-j_none=$(seconds rows_to_file "$work/small-src" "$work/copy-z")
+k_rows=$(seconds rows_to_file "$work/small-src" "$work/empty")
+k_none=$(seconds rows_to_file "$work/small-src" "$work/copy-z")
 
 echo
 report "(a) nothing to do" "$noop_files" "$a_z" "$a_x" "$a_r"
@@ -111,12 +123,13 @@ printf '%-34s %8d files  preview  %7.2f s (window; run (d) %.2f s, preview/run %
 printf '%-34s %8d files  --delete %7.2f s  with --max-delete %7.2f s   extra %5sx\n' \
   "(h) mirror, nothing to do" "$noop_files" "$h_d" "$h_m" "$(ratio "$h_m" "$h_d")"
 printf '%-34s %8d rows   %7.2f s, without rows %7.2f s: %s us a row written through\n' \
-  "(j) rows, --dry-run to a file" "$copy_files" "$j_rows" "$j_none" "$(per "$(echo "$j_rows - $j_none" | bc -l)" "$copy_files")"
+  "(k) rows, --dry-run to a file" "$copy_files" "$k_rows" "$k_none" "$(per "$(echo "$k_rows - $k_none" | bc -l)" "$copy_files")"
 echo
 printf '%-34s %.3f s from the Abort click to the end of the run\n' "(i) window, abort mid-file" "$i_abort"
+printf '%-34s %.3f s from Ctrl+C to the summary line\n' "(j) zolvsync, Ctrl+C mid-file" "$j_stop"
 echo
 echo "Targets: (a) zolvsync/rsync <= 3 and xcopy/zolvsync >= 10; (b) xcopy/zolvsync >= 1;"
-echo "         (d), (e) window/zolvsync <= 1.5; (f), (i) under 0.1 s; (g) preview/run <= 1."
+echo "         (d), (e) window/zolvsync <= 1.5; (f), (i), (j) under 0.1 s; (g) preview/run <= 1."
 echo "Console times include starting the Wine process (a persistent wineserver is running);"
 echo "window times are the run alone, measured inside the program."
 rm -rf "$work"

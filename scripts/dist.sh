@@ -27,10 +27,18 @@ x86\zolvsync.exe   the console program, 32-bit Windows
 pc\setup.exe       the PC launcher (32-bit, Windows XP and later): checks for the desktop
                    sync manager and starts its application manager with setup.ini
 pc\setup.ini       the install description setup.exe hands to the application manager;
-                   put the device cabinet Zolv.cab beside both and start setup.exe from
-                   that folder
+                   it names the device cabinet, Zolv.cab
 
 Every program is linked statically and needs no other files.
+
+Zolv.cab is not among these files. It is the device program's cabinet: a Windows CE
+install archive holding Zolv.exe built for the handheld's processor, which the application
+manager copies to the connected device. The device build makes it, with a Windows CE
+toolchain; this build has none, and makes the program for desktop Windows only (x64, x86).
+To install Zolv on a handheld, put Zolv.cab from the device build in one folder with
+setup.exe and setup.ini and start setup.exe from that folder. setup.exe does not look for
+the cabinet itself: without it, it still starts the application manager, which then has
+nothing to install.
 TEXT
 # Text files for Windows people: CR LF line ends.
 sed -i 's/$/\r/' "$dist/README.txt"

@@ -1,6 +1,6 @@
 #include "about_box.h"
 
-#include "framework/text.h"
+#include "base/text.h"
 
 namespace {
 

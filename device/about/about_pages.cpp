@@ -1,8 +1,8 @@
 #include "about_pages.h"
 
+#include "base/text.h"
 #include "framework/handles.h"
 #include "framework/program.h"
-#include "framework/text.h"
 #include "gauges.h"
 #include "storage_cards.h"
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 namespace {
 

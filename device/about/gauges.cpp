@@ -44,12 +44,12 @@ void DrawLabel(HDC dc, int x, int y, const wchar_t* label) {
 }  // namespace
 
 void DrawLevelBar(HDC dc, int x, int y, int width, int height, int column, int level, const wchar_t* text) {
-    int saved = SaveDC(dc);
-    SetStretchBltMode(dc, COLORONCOLOR);  // whole strip rows, not rows ANDed together
+    // What this changes in the caller's DC is put back at the end (the device has no SaveDC).
+    const int stretchMode = SetStretchBltMode(dc, COLORONCOLOR);  // whole strip rows, not rows ANDed together
     StretchStripColumn(dc, x, y, width, height, kGreyColumn);
     FFont font;
     font.Create(kFontHeight, FW_NORMAL, 0, nullptr);
-    SelectObject(dc, font.handle);
+    HGDIOBJ previousFont = SelectObject(dc, font.handle);
     if (level >= 0 && level <= 100) StretchStripColumn(dc, x, y, width * level / 100, height, column);
 
     wchar_t percent[16] = L"";
@@ -57,15 +57,18 @@ void DrawLevelBar(HDC dc, int x, int y, int width, int height, int column, int l
         if (level <= 100) FormatInto(percent, L"%d%%", level);
         text = percent;
     }
-    SetBkMode(dc, TRANSPARENT);
+    const int backgroundMode = SetBkMode(dc, TRANSPARENT);
     RECT box{x + 1, y + 1, x + width + 1, y + height + 1};
     const UINT centred = DT_CENTER | DT_VCENTER | kOneLine;
-    SetTextColor(dc, RGB(255, 255, 255));
+    const COLORREF textColour = SetTextColor(dc, RGB(255, 255, 255));
     DrawTextW(dc, text, -1, &box, centred);
     OffsetRect(&box, -1, -1);
     SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, text, -1, &box, centred);
-    RestoreDC(dc, saved);  // reselects the earlier font before the wrapper deletes this one
+    SetTextColor(dc, textColour);
+    SetBkMode(dc, backgroundMode);
+    SelectObject(dc, previousFont);  // before the wrapper deletes this font
+    SetStretchBltMode(dc, stretchMode);
 }
 
 void DrawMemoryGauge(HDC dc, int x, int y, std::uint64_t freeBytes, std::uint64_t totalBytes, int icon,

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // Columns of the colour strip (bitmap 102), 35 x 64 pixels: each column is one vertical
 // gradient, stretched over a bar.

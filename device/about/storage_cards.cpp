@@ -1,6 +1,6 @@
 #include "storage_cards.h"
 
-#include "sync/paths.h"
+#include "base/paths.h"
 
 bool IsStorageCardEntry(const WIN32_FIND_DATAW& entry) { return IsStorageCard(entry.dwFileAttributes); }
 

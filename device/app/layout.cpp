@@ -2,7 +2,7 @@
 
 // The right-hand controls are measured from the client area's left edge without L, which is
 // 0 for the main window; divisions truncate toward zero.
-static_assert(kSetOptionCount == 4, "the option check boxes share one row in quarters");
+
 
 MainLayout ComputeMainLayout(const RECT& usable) {
     const int L = usable.left, T = usable.top;
@@ -19,7 +19,7 @@ MainLayout ComputeMainLayout(const RECT& usable) {
     m.destinationEdit = {L + 60, T + 52, W - 92, 21};
     m.destinationBrowse = {W - 26, T + 52, 22, 21};
     m.optionBoxes[0] = {L + 4, T + 77, quarter, 21};
-    for (int i = 1; i < kSetOptionCount; ++i) m.optionBoxes[i] = {(i * W) / 4, T + 77, quarter, 21};
+    for (int i = 1; i < kOptionBoxCount; ++i) m.optionBoxes[i] = {(i * W) / 4, T + 77, quarter, 21};
     m.operationList = {L, T + 100, W, H - 100};
     return m;
 }

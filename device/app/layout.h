@@ -13,7 +13,7 @@ struct MainLayout {
     ControlPlace sourceLabel, destinationLabel, sourceEdit, sourceBrowse, back, forward, abort, destinationEdit,
         destinationBrowse;
     // The set options' check boxes in one row, in the order of kSetOptions.
-    ControlPlace optionBoxes[kSetOptionCount];
+    ControlPlace optionBoxes[kOptionBoxCount];
     ControlPlace operationList;
 };
 

@@ -7,10 +7,10 @@
 #include <initializer_list>
 
 #include "about/about_box.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
-#include "framework/text.h"
 #include "layout.h"
 #include "program_names.h"
 #include "sets/app_settings.h"
@@ -139,7 +139,7 @@ void MainWindow::CreateChildControls() {
     child(destinationEdit, WS_EX_CLIENTEDGE, L"Edit", L"", kIdDestinationEdit, kEditStyle);
     SendMessageW(destinationEdit.hwnd, EM_LIMITTEXT, kFolderEditLimit, 0);
     child(destinationBrowse, 0, L"Button", L"...", kCmdBrowseDestination, kButtonStyle);
-    for (int i = 0; i < kSetOptionCount; ++i) {
+    for (int i = 0; i < kOptionBoxCount; ++i) {
         child(optionBoxes[i], 0, L"Button", Pick(kSetOptions[i].label), kSetOptions[i].controlId, kCheckStyle);
     }
     child(operationList, WS_EX_CLIENTEDGE, L"SysListView32", L"", kIdOperationList, kListStyle);
@@ -176,7 +176,7 @@ void MainWindow::LayoutControls() {
     Place(abort, m.abort);
     Place(destinationEdit, m.destinationEdit);
     Place(destinationBrowse, m.destinationBrowse);
-    for (int i = 0; i < kSetOptionCount; ++i) Place(optionBoxes[i], m.optionBoxes[i]);
+    for (int i = 0; i < kOptionBoxCount; ++i) Place(optionBoxes[i], m.optionBoxes[i]);
     Place(operationList, m.operationList);
 }
 
@@ -197,11 +197,17 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     case kCmdDeleteSet: DeleteSet(); return 0;
     case kCmdBrowseSource: BrowseFolderInto(sourceEdit); return 0;
     case kCmdBrowseDestination: BrowseFolderInto(destinationEdit); return 0;
+    case kCmdUndoLastRun: UndoLastRun(); return 0;
     case kCmdAbort: AbortSync(); return 0;
     case kCmdAbout: ShowAbout(window); return 0;
     case MAKEWPARAM(kIdSetList, CBN_SELCHANGE): OnSetSelChange(); return 0;
     case MAKEWPARAM(kIdSetList, CBN_DROPDOWN): OnSetListDropDown(); return 0;
-    default: return DefWindowProcW(window, msg, wParam, lParam);
+    default:
+        if (IsMenuOption(static_cast<int>(command))) {
+            ToggleMenuOption(static_cast<int>(command));
+            return 0;
+        }
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
 }
 

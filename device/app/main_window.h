@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
+#include "base/text.h"
 #include "framework/frame.h"
-#include "framework/text.h"
 #include "run_display.h"
 #include "run_figures.h"
 #include "sets/set_fields.h"
@@ -38,6 +40,7 @@ protected:
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
     int AskEmptySource(const wchar_t* text) override;
+    int AskUndo(const wchar_t* text) override;
     void ShowError(const wchar_t* text) override;
     void ShowSuccess() override;
 
@@ -67,6 +70,9 @@ private:
     void BrowseFolderInto(FEdit& edit);
     int SetCount() const;
     void DestroySetRecords();
+    void ShowOption(int index, bool on);
+    bool OptionShownOn(int index) const;
+    void ToggleMenuOption(int command);  // the click on an option shown as a menu item
 
     // The INI set file. A file that could not be read is never written over by the save at
     // exit; a failed save keeps the previous file as the program's INI file.
@@ -79,7 +85,8 @@ private:
     // Posted after creation: the notice about a set file that could not be read.
     void ShowStartupNotice();
     bool WriteSetFile(const wchar_t* path);
-    void OfferToKeepUnsavedSets();
+    std::string SetFileContent() const;  // the set list as the set file holds it
+    void OfferToKeepUnsavedSets(const wchar_t* question);
     void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
 
     // Runs.
@@ -93,6 +100,10 @@ private:
     void LockUiForRun();
     void UnlockUiAfterRun();
     void Sync(bool backward, bool preview = false);
+    // Sync › Undo Last Run: the newer of the kept runs of the set's two folders is undone.
+    void UndoLastRun();
+    // From a run command to its end: every other command waits, also after a fault.
+    struct RunScope;
     void SetRunControlsEnabled(bool enabled);
     void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
     bool FaultedDuringRun();
@@ -114,7 +125,7 @@ private:
     FEdit sourceEdit, destinationEdit;
     FStatic sourceLabel, destinationLabel;
     FPushButton sourceBrowse, destinationBrowse, back, forward, abort;
-    FCheckBox optionBoxes[kSetOptionCount];  // in the order of kSetOptions
+    FCheckBox optionBoxes[kOptionBoxCount];  // the first rows of kSetOptions
     FListView operationList;
 
     RunDisplay display_;
@@ -124,4 +135,10 @@ private:
     bool setFileUnread_ = false;
     DWORD setFileFailure_ = ERROR_SUCCESS;
     bool exitSaved_ = false;
+    // The set list as it was when the file was read or last saved. When the file's own bytes
+    // would not be written again (another code page, lines the program drops), the save at
+    // exit leaves it alone while nothing changed since, and asks once something did.
+    std::string setFileAsRead_;
+    bool setFileOnDisk_ = false;  // setFileAsRead_ is what the file holds
+    bool setFileReadsBack_ = true;
 };

@@ -6,10 +6,10 @@
 
 #include <commctrl.h>
 
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/program.h"
-#include "framework/text.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ HWND MainWindow::AddCommandBand(UINT bandId, int image, int size, UINT bandStyle
     AddCommandBands(commandBands.hwnd, 1, &band);
     int index = static_cast<int>(SendMessageW(commandBands.hwnd, RB_IDTOINDEX, bandId, 0));
     HWND bar = CommandBandsGetCommandBar(commandBands.hwnd, static_cast<UINT>(index));
-    if (bar) SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | TBSTYLE_FLAT);
+    if (bar) SetWindowLongW(bar, GWL_STYLE, GetWindowLongW(bar, GWL_STYLE) | TBSTYLE_FLAT);
     return bar;
 }
 
@@ -51,6 +51,10 @@ void MainWindow::BuildCommandBands() {
     HWND menuBar = AddCommandBand(0, 0, 0, kMenuBandStyle);
     CommandBarInsertMenuBar(menuBar, instance, UiLanguage ? kMenuJapanese : kMenuEnglish, 0);
     menu.handle = CommandBarGetMenu(menuBar, 0);  // the bar's menu: never destroyed by the wrapper
+    for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) {
+        InsertMenuW(menu.handle, kCmdUndoLastRun, MF_BYCOMMAND | MF_STRING, kSetOptions[i].controlId,
+                    Pick(kSetOptions[i].label));
+    }
     CommandBarShow(menuBar, true);
 
     statusBar.Create(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd,

@@ -1,7 +1,7 @@
 // The "..." buttons: the browse dialog fills the source or destination edit, on OK only.
+#include "base/text.h"
 #include "browse/browse_dialog.h"
 #include "browse/folder_names.h"
-#include "framework/text.h"
 #include "main_window.h"
 
 void MainWindow::BrowseFolderInto(FEdit& edit) {

@@ -7,12 +7,14 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/fault_guard.h"
-#include "framework/text.h"
 #include "main_window.h"
-#include "sync/paths.h"
 #include "sync/file_ops.h"
+#include "sync/keep_texts.h"
+#include "sync/run_undo.h"
 
 void MainWindow::SyncForward() { Sync(false); }
 void MainWindow::SyncBackward() { Sync(true); }
@@ -33,15 +35,16 @@ bool MainWindow::RefuseOverlongPaths() {
     return false;
 }
 
+struct MainWindow::RunScope {
+    // The run ends here also when a fault abandons it: its lock, list and status go.
+    MainWindow& window;
+    RecoveryStep afterFault{[](void* w) noexcept { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
+    explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
+    ~RunScope() { window.FinishRun(); }
+};
+
 void MainWindow::Sync(bool backward, bool preview) {
-    // Every other command waits until the run is over, whatever sends it.
-    struct RunScope {
-        // The run ends here also when a fault abandons it: its lock, list and status go.
-        MainWindow& window;
-        RecoveryStep afterFault{[](void* w) { static_cast<MainWindow*>(w)->FinishRun(); }, &window};
-        explicit RunScope(MainWindow& w) : window(w) { window.inRun_ = true; }
-        ~RunScope() { window.FinishRun(); }
-    } scope(*this);
+    RunScope scope(*this);
     if (RefuseOverlongPaths()) return;
     runState.abortRequested = false;  // the last run's Abort
     // A run always uses what is on screen.
@@ -61,6 +64,26 @@ void MainWindow::Sync(bool backward, bool preview) {
     EndRunFigures();
 }
 
+void MainWindow::UndoLastRun() {
+    RunScope scope(*this);
+    if (RefuseOverlongPaths()) return;
+    ReadSetControls();
+    CommitCurrentSet();
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    RunUndo destination(*this, runState), source(*this, runState);
+    const bool inDestination = destination.FindRun(CurrentSet.destination);
+    const bool inSource = source.FindRun(CurrentSet.source);
+    if (!inDestination && !inSource) {
+        ReportText(*this, KeepTexts::NothingToUndoIn, CurrentSet.destination, CurrentSet.source);
+        return;
+    }
+    RunUndo& undo = inDestination && (!inSource || destination.NewerThan(source)) ? destination : source;
+    undo.Undo(true);
+    wchar_t figures[kMessageChars];
+    FormatUndoFigures(undo.Figures(), figures);
+    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures));
+}
+
 void MainWindow::FinishRun() {
     if (display_.Running()) {
         SetStatusText(L"");
@@ -72,9 +95,11 @@ void MainWindow::FinishRun() {
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
-    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,  kCmdForward, kCmdBackward,
-                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdAbout};
-    for (int id : menuItems) EnableMenuItem(menu.handle, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,        kCmdForward, kCmdBackward,
+                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdUndoLastRun, kCmdAbout};
+    const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+    for (int id : menuItems) EnableMenuItem(menu.handle, id, state);
+    for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) EnableMenuItem(menu.handle, kSetOptions[i].controlId, state);
     for (const FWindow* control : {static_cast<const FWindow*>(&setList), static_cast<const FWindow*>(&sourceEdit),
                                    static_cast<const FWindow*>(&destinationEdit),
                                    static_cast<const FWindow*>(&sourceBrowse),
@@ -132,6 +157,13 @@ void MainWindow::ShowSuccess() {
     } else {
         GuiSyncHost::ShowSuccess();
     }
+}
+
+int MainWindow::AskUndo(const wchar_t* text) {
+    display_.ShowNow();
+    int answer = GuiSyncHost::AskUndo(text);
+    display_.ResumeBatching();
+    return answer;
 }
 
 int MainWindow::AskEmptySource(const wchar_t* text) {

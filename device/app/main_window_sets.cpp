@@ -3,9 +3,10 @@
 #include <cwchar>
 #include <string>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
-#include "framework/text.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
 #include "sets/file_dialog.h"
@@ -13,7 +14,6 @@
 #include "sets/set_file_texts.h"
 #include "sets/set_file_writer.h"
 #include "sets/sync_set.h"
-#include "sync/paths.h"
 
 namespace {
 
@@ -44,6 +44,27 @@ void SetChecked(const FCheckBox& box, int flag) { SendMessageW(box.hwnd, BM_SETC
 
 }  // namespace
 
+// A check box's state, or a menu item's check mark (which toggles like a check box and, like
+// one, reaches the set at the commit points).
+void MainWindow::ShowOption(int index, bool on) {
+    if (index < kOptionBoxCount) {
+        SetChecked(optionBoxes[index], on ? 1 : 0);
+    } else {
+        CheckMenuItem(menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+bool MainWindow::OptionShownOn(int index) const {
+    if (index < kOptionBoxCount) return Checked(optionBoxes[index]) != 0;
+    return (GetMenuState(menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void MainWindow::ToggleMenuOption(int command) {
+    for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].controlId == command) ShowOption(i, !OptionShownOn(i));
+    }
+}
+
 int MainWindow::SetCount() const { return static_cast<int>(SendMessageW(setList.hwnd, CB_GETCOUNT, 0, 0)); }
 
 void MainWindow::ClearCurrentSet() { ClearSetFields(CurrentSet); }
@@ -67,7 +88,7 @@ void MainWindow::LoadCurrentSet(int index) {
 void MainWindow::ShowCurrentSet() {
     SetWindowTextW(sourceEdit.hwnd, CurrentSet.source);
     SetWindowTextW(destinationEdit.hwnd, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) SetChecked(optionBoxes[i], CurrentSet.*kSetOptions[i].flag);
+    for (int i = 0; i < kSetOptionCount; ++i) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
 }
 
 void MainWindow::ReadSetControls() {
@@ -79,7 +100,7 @@ void MainWindow::ReadSetControls() {
     GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
     readFolder(sourceEdit, CurrentSet.source);
     readFolder(destinationEdit, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = Checked(optionBoxes[i]);
+    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
 }
 
 int MainWindow::InsertSet(int index) {
@@ -155,10 +176,15 @@ void MainWindow::DestroySetRecords() {
 int MainWindow::LoadSetFile() {
     while (SetCount() > 0) RemoveSet(0);
     const SetFields kept = CurrentSet;
-    bool read = ReadSetFile(AppSettings.iniFile, [this](const SetFields& set) {
-        CurrentSet = set;
-        InsertSet(-1);
-    });
+    std::string bytes;
+    bool read = ReadSetFile(
+        AppSettings.iniFile,
+        [this](const SetFields& set) {
+            CurrentSet = set;
+            InsertSet(-1);
+        },
+        &bytes);
+    setFileOnDisk_ = false;
     if (!read) {
         setFileFailure_ = GetLastError();
         // A file that is not there holds nothing to protect: the save at exit creates it.
@@ -174,17 +200,28 @@ int MainWindow::LoadSetFile() {
     currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
     LoadCurrentSet(0);
     ShowCurrentSet();
+    setFileAsRead_ = SetFileContent();
+    setFileOnDisk_ = true;
+    setFileReadsBack_ = setFileAsRead_ == bytes;
     return 1;
 }
 
-bool MainWindow::WriteSetFile(const wchar_t* path) {
-    CommitCurrentSet();
-    const std::string content = FormatSetFile(SetCount(), [this](int i, SetFields& set) {
+std::string MainWindow::SetFileContent() const {
+    return FormatSetFile(SetCount(), [this](int i, SetFields& set) {
         ClearSetFields(set);
         ItemText(setList.hwnd, i, set.name);
         if (SyncSet* record = ItemRecord(setList.hwnd, i)) record->CopyTo(set);
     });
-    return ReplaceFileContent(path, content);
+}
+
+bool MainWindow::WriteSetFile(const wchar_t* path) {
+    CommitCurrentSet();
+    const std::string content = SetFileContent();
+    if (!ReplaceFileContent(path, content)) return false;
+    setFileAsRead_ = content;  // the file holds its own bytes now
+    setFileOnDisk_ = true;
+    setFileReadsBack_ = true;
+    return true;
 }
 
 int MainWindow::SaveSetFile() { return WriteSetFile(AppSettings.iniFile) ? 1 : 0; }
@@ -220,11 +257,7 @@ void MainWindow::ShowStartupNotice() {
 
 // The set file could not be read at start-up and is not written over: the sets made since
 // are kept only where the user says, or dropped once the user has said so.
-void MainWindow::OfferToKeepUnsavedSets() {
-    if (SetCount() == 0) return;  // nothing was made
-    wchar_t reason[kMessageChars], question[kMessageChars];
-    SetFileReason(setFileFailure_, reason);
-    FormatInto(question, Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
+void MainWindow::OfferToKeepUnsavedSets(const wchar_t* question) {
     while (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
         wchar_t path[MAX_PATH];
         if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) continue;
@@ -243,7 +276,22 @@ void MainWindow::SaveAtExit() {
     if (AppSettings.iniFile[0] == L'\0') return;
     SaveSettings();
     if (setFileUnread_) {  // the user's file stays as it is
-        OfferToKeepUnsavedSets();
+        if (SetCount() == 0) return;  // nothing was made
+        wchar_t reason[kMessageChars], question[kMessageChars];
+        SetFileReason(setFileFailure_, reason);
+        FormatInto(question, Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
+        OfferToKeepUnsavedSets(question);
+        return;
+    }
+    // A file the sets would not write back to its own bytes (another code page, lines the
+    // program does not keep) is never rewritten in silence: left alone while the sets are
+    // as read, and asked about once they changed.
+    CommitCurrentSet();
+    if (setFileOnDisk_ && !setFileReadsBack_) {
+        if (SetFileContent() == setFileAsRead_) return;
+        wchar_t question[kMessageChars];
+        FormatInto(question, Pick(SetFileTexts::NotReadBack), AppSettings.iniFile);
+        OfferToKeepUnsavedSets(question);
         return;
     }
     if (!SaveSetFile()) {

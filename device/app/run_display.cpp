@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/window_calls.h"
+
 namespace {
 
 // Looks at the message queue at most this often during a run: a look costs tens of
@@ -78,7 +80,7 @@ void RunDisplay::ShowListNow() {
     int last = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) - 1;
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     if (last >= 0) SendMessageW(list_, LVM_ENSUREVISIBLE, last, TRUE);
-    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RepaintNow(list_);
     lastListPaint_ = GetTickCount();
     listPaintInterval_ = std::max(kPaintInterval, kPaintCostFactor * (lastListPaint_ - start));
     listPaintPending_ = false;
@@ -87,8 +89,9 @@ void RunDisplay::ShowListNow() {
 
 void RunDisplay::ShowStatusNow() {
     wchar_t text[kMessageChars];
+    // The percent first: a long folder would push it out of sight.
     if (copyPercent_ >= 0) {
-        FormatInto(text, L"%s  %d%%", statusText_, copyPercent_);
+        FormatInto(text, L"%d%%  %s", copyPercent_, statusText_);
     } else {
         FormatInto(text, L"%s", statusText_);
     }

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // What a run shows in the main window while it goes: the rows of the operation list and
 // the status bar's text (with the percent of a large copy), painted at a bounded pace, and
@@ -23,7 +23,7 @@ public:
 
     void AddRow(const wchar_t* operation, const wchar_t* first, const wchar_t* second);
     void SetStatus(const wchar_t* text);
-    // The percent of the file being copied, shown beside the folder at the status bar's pace.
+    // The percent of the file being copied, shown before the folder at the status bar's pace.
     void SetCopyProgress(unsigned long long done, unsigned long long total);
 
     // Before a question or a box of the run: the list and the status are painted now and the
@@ -52,7 +52,7 @@ private:
     DWORD lastStatusPaint_ = 0;
     bool statusPending_ = false;
     wchar_t statusText_[kMessageChars] = L"";
-    int copyPercent_ = -1;  // shown beside the folder while a file copies; -1: none
+    int copyPercent_ = -1;  // shown before the folder while a file copies; -1: none
 };
 
 // Inserts a row with texts[0] in column 0 and the rest in the following columns; the new

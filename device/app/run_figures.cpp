@@ -10,13 +10,19 @@ const TextPair kPreviewCaption{L"Preview", L"ﾌﾟﾚﾋﾞｭｰ"};
 namespace {
 
 const TextPair kPreviewPrefix{L"Preview: ", L"ﾌﾟﾚﾋﾞｭｰ: "};
+// A run or a preview that did not walk to its end (Abort, Cancel, No, a failure).
+const TextPair kStoppedPrefix{L"Stopped: ", L"中止: "};
+const TextPair kPreviewStoppedPrefix{L"Preview stopped: ", L"ﾌﾟﾚﾋﾞｭｰ中止: "};
 // %s: files copied, their size, files deleted, folders removed.
 const TextPair kFigures{L"%s copied (%s), %s deleted, %s removed",
                         L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %s"};
 const TextPair kPreviewFigures{L"%s would be copied (%s), %s deleted, %s removed",
                                L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %sの予定です"};
+// The status line of a preview, with the preview's own words.
+const TextPair kPreviewStatusFigures{L"%s would be copied (%s), %s deleted, %s removed",
+                                     L"ﾌｧｲﾙのｺﾋﾟｰ予定 %s (%s)、ﾌｧｲﾙの削除予定 %s、ﾌｫﾙﾀﾞの削除予定 %s"};
 const TextPair kWouldCreate{L"the folder '%s' would be created, ", L"ﾌｫﾙﾀﾞ '%s' を作成、"};
-const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません"};
+const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません。"};
 const TextPair kSeconds{L", %s s", L"、%s 秒"};
 
 // "1 file", "2 files"; "2 個" in Japanese, whose forms name the kind.
@@ -31,6 +37,11 @@ void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& te
                Count(stats.filesDeleted, L"file", L"files").c_str(),
                Count(stats.foldersRemoved, L"folder", L"folders").c_str());
     text += part;
+    if (stats.entriesKept > 0) {
+        static const TextPair kept{L", %s kept", L"、保管 %s"};
+        FormatInto(part, Pick(kept), Count(stats.entriesKept, L"entry", L"entries").c_str());
+        text += part;
+    }
 }
 
 void Finish(const std::wstring& text, wchar_t (&out)[kMessageChars]) { FormatInto(out, L"%s", text.c_str()); }
@@ -38,8 +49,9 @@ void Finish(const std::wstring& text, wchar_t (&out)[kMessageChars]) { FormatInt
 }  // namespace
 
 void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]) {
-    std::wstring text = preview ? Pick(kPreviewPrefix) : L"";
-    AppendFigures(stats, kFigures, text);
+    std::wstring text = preview ? Pick(stats.completed ? kPreviewPrefix : kPreviewStoppedPrefix)
+                                : (stats.completed ? L"" : Pick(kStoppedPrefix));
+    AppendFigures(stats, preview ? kPreviewStatusFigures : kFigures, text);
     wchar_t number[32], part[64];
     swprintf(number, 32, L"%.2f", seconds);
     FormatInto(part, Pick(kSeconds), number);
@@ -55,4 +67,11 @@ void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wc
     }
     AppendFigures(stats, kPreviewFigures, text);
     Finish(text + Pick(kNothingChanged), out);
+}
+
+void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {
+    static const TextPair form{L"Undo: %s put back, %s removed, %s left as they were",
+                               L"元に戻す: 戻したもの %s、削除したもの %s、そのままのもの %s"};
+    FormatInto(out, Pick(form), Count(figures.putBack, L"entry", L"entries").c_str(),
+               std::to_wstring(figures.removed).c_str(), std::to_wstring(figures.left).c_str());
 }

@@ -1,18 +1,23 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
+#include "sync/run_undo.h"
 #include "sync/sync_engine.h"
 
 // What a run or a preview did, in words for the window (no window calls here).
 
 // The status-bar line after a run: "12 files copied (3.4 MB), 3 files deleted, 1 folder
-// removed, 0.52 s", after "Preview: " for a preview.
+// removed, 0.52 s"; a preview's in its own words ("Preview: 12 files would be copied ...");
+// "Stopped: " or "Preview stopped: " first for one that did not walk to its end.
 void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]);
 
 // The result box of a preview: what would happen, "Nothing was changed." at the end.
 // `createdFolder`: the destination folder the run would create, or null.
 void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wchar_t (&out)[kMessageChars]);
+
+// The status-bar line after an undo: "Undo: 12 entries put back, 3 removed, 0 left as they were".
+void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]);
 
 extern const TextPair kPreviewCaption;
 

@@ -1,11 +1,11 @@
 #include "startup.h"
 
+#include "base/language.h"
 #include "command_ids.h"
-#include "framework/language.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "main_window.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 #include "program_names.h"
 
 HWND ActivateRunningInstance(const wchar_t* className) {

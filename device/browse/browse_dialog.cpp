@@ -10,6 +10,7 @@
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "platform/file_attributes.h"
+#include "platform/window_calls.h"
 #include "sync/error_reporter.h"
 #include "sync/file_ops.h"
 #include "sync/sync_texts.h"
@@ -27,7 +28,7 @@ private:
 };
 
 LRESULT Answer(HWND dialog, LRESULT result) {
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+    SetDialogResult(dialog, result);
     return TRUE;
 }
 

@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "base/paths.h"
 #include "browse/folder_tree.h"
 #include "framework/dialog.h"
-#include "sync/paths.h"
 
 // What the caller hands in, laid out like the shell's folder-browse block. Only the owner
 // and the title are read; the main window passes flags 1 (folders only).

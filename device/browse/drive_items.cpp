@@ -8,12 +8,12 @@ const TextPair kCdDrive{L"CD Drive", L"CD ﾄﾞﾗｲﾌﾞ"};
 const TextPair kNetworkDrive{L"Network Drive", L"ﾈｯﾄﾜｰｸ ﾄﾞﾗｲﾌﾞ"};
 const TextPair kRamDisk{L"RAM Disk", L"RAM ﾃﾞｨｽｸ"};
 
-const TextPair& KindOf(UINT type) {
-    switch (type) {
-    case DRIVE_REMOVABLE: return kRemovableDisk;
-    case DRIVE_CDROM: return kCdDrive;
-    case DRIVE_REMOTE: return kNetworkDrive;
-    case DRIVE_RAMDISK: return kRamDisk;
+const TextPair& KindOf(DriveKind kind) {
+    switch (kind) {
+    case DriveKind::Removable: return kRemovableDisk;
+    case DriveKind::Optical: return kCdDrive;
+    case DriveKind::Network: return kNetworkDrive;
+    case DriveKind::RamDisk: return kRamDisk;
     default: return kLocalDisk;
     }
 }
@@ -28,8 +28,8 @@ void DriveRootOf(UINT code, PathBuffer& out) {
 }
 
 void DriveLabel(const PcDrive& drive, PathBuffer& out) {
-    const wchar_t* name = drive.volumeLabel[0] ? drive.volumeLabel : Pick(KindOf(drive.type));
+    const wchar_t* name = drive.volumeLabel[0] ? drive.volumeLabel : Pick(KindOf(drive.kind));
     FormatInto(out, L"%s (%c:)", name, drive.letter);
 }
 
-int DriveImage(const PcDrive& drive) { return drive.type == DRIVE_REMOVABLE ? kImageRemovableDrive : kImageDrive; }
+int DriveImage(const PcDrive& drive) { return drive.kind == DriveKind::Removable ? kImageRemovableDrive : kImageDrive; }

@@ -1,9 +1,9 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "platform/pc_drives.h"
-#include "sync/paths.h"
 
 // The PC's drives as items under Desktop (desktop Win32 only: the device has none). A drive
 // item is special (it ends the way up when a path is rebuilt, and is never renamed or

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // Every tree item carries a code. The low four bits of a special item's code are its row in
 // the special-folder table; an ordinary folder's low four bits are 14 (loaded, or nothing to

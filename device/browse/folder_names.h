@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "framework/text.h"
-#include "sync/paths.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 // Window-free rules of the folder browser: paths rebuilt from labels, the name of a new
 // folder, which typed labels may become folder names, and the move-error texts.

@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/paths.h"
 #include "framework/window.h"
 #include "platform/pc_drives.h"
-#include "sync/paths.h"
 
 // The model behind the browse dialog's tree-view control: the device's folders under the
 // special items Desktop, My Documents and My Device (and, on a PC, its drives), read one

@@ -3,17 +3,16 @@
 
 #include <utility>
 
-#include "recovery_steps.h"
+#include "base/recovery_steps.h"
 
 // Runs a window, dialog, hook or page handler so that neither a processor fault in the
 // program's own code (a write through a null pointer, a division by zero) nor a C++
 // exception ends the program: either one shows the Fatal box with `label` and yields 0.
 //
-// GCC for MinGW has no __try/__except. The platform's fault trap (platform/fault_trap.h),
-// installed on first use, sends a fault that happens while a recovery point is set back to
-// that point, after the recovery steps (recovery_steps.h) of the frames it leaves have run;
-// each guard sets its own point and puts the enclosing one back afterwards, so nested modal
-// loops are guarded by their innermost handler.
+// The platform's fault trap (platform/fault_trap.h) takes the faults: it sends a fault back
+// to the innermost guard of the thread, after the recovery steps (base/recovery_steps.h) of
+// the frames it leaves have run, so nested modal loops are guarded by their innermost
+// handler.
 using GuardedBody = LRESULT (*)(void* context);
 LRESULT RunGuarded(HWND owner, const wchar_t* label, GuardedBody body, void* context);
 

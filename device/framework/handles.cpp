@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "text.h"
+#include "base/text.h"
 
 FMenu::~FMenu() {
     if (owned && handle) DestroyMenu(handle);

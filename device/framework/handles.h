@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "object.h"
+#include "base/object.h"
 
 // A menu; destroyed with the wrapper only when `owned` (the command bar's menu is not).
 class FMenu : public FObject {

@@ -6,7 +6,7 @@ namespace {
 FHookDlg* g_currentHook = nullptr;
 }
 
-FHookDlg::FHookDlg() : forgetAfterFault_([](void*) { g_currentHook = nullptr; }, nullptr) { g_currentHook = this; }
+FHookDlg::FHookDlg() : forgetAfterFault_([](void*) noexcept { g_currentHook = nullptr; }, nullptr) { g_currentHook = this; }
 
 FHookDlg::~FHookDlg() { g_currentHook = nullptr; }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "recovery_steps.h"
+#include "base/recovery_steps.h"
 #include "window.h"
 
 // The program's part in a platform file dialog. Constructing one makes it the current hook

@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "text.h"
+#include "base/text.h"
 
 namespace {
 

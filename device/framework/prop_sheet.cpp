@@ -4,6 +4,7 @@
 #include "fault_guard.h"
 #include "message_boxes.h"
 #include "program.h"
+#include "platform/window_calls.h"
 #include "window_list.h"
 
 namespace {
@@ -61,7 +62,7 @@ LRESULT FPropPage::OnNotify(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     case PSN_HELP: OnHelp(); return TRUE;
     default: return FALSE;
     }
-    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    SetDialogResult(hwnd, result);
     return TRUE;
 }
 

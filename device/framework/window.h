@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "object.h"
+#include "base/object.h"
 
 // A window the program knows by object. `owned` is set only when the object created the
 // window itself; then, and only then, the object destroys the window with it.

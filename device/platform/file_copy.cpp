@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "framework/recovery_steps.h"
+#include "base/recovery_steps.h"
 
 // One form for the device and desktop Win32. The platforms' own copy calls cannot serve:
 // the device's offers no progress, and the desktop's progress routine is not called
@@ -93,6 +93,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
     ULONGLONG total = 0, done = 0;
     DWORD attributes = 0;
     HANDLE to = INVALID_HANDLE_VALUE;
+    bool overwritten = false;
     if (ReadSizeAndAttributes(from, &total, &attributes)) {
         attributes &= kCopiedAttributes;
         if (!attributes) attributes = FILE_ATTRIBUTE_NORMAL;
@@ -102,6 +103,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
         to = CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (to == INVALID_HANDLE_VALUE && !failIfExists && GetLastError() == ERROR_FILE_EXISTS) {
             to = CreateFileW(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+            overwritten = to != INVALID_HANDLE_VALUE;
         }
     }
     if (to == INVALID_HANDLE_VALUE) {
@@ -118,7 +120,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
             HANDLE from, to;
             const wchar_t* destination;
         } open{from, to, destination};
-        RecoveryStep afterFault{[](void* context) {
+        RecoveryStep afterFault{[](void* context) noexcept {
                                     auto* o = static_cast<Open*>(context);
                                     CloseHandle(o->to);
                                     CloseHandle(o->from);
@@ -138,6 +140,10 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
     if (!ok) {
         SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(destination);
+    } else if (overwritten) {
+        // Some platforms keep an overwritten file's own attributes, whatever the create
+        // asked for. The contents are whole: a failure here leaves them as they are.
+        SetFileAttributesW(destination, attributes);
     }
     if (written) *written = ok ? done : 0;
     SetLastError(code);

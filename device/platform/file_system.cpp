@@ -4,6 +4,11 @@
 
 #if defined(_WIN32_WCE)
 
+wchar_t NameCapital(wchar_t c) {
+    CharUpperBuffW(&c, 1);
+    return c;
+}
+
 HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) { return FindFirstFileW(pattern, first); }
 
 // The object store gives folders no handle to ask, so no identity: callers compare the
@@ -42,6 +47,9 @@ bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {
     return DeleteAndRenameFile(destination, replacement) != 0;
 }
 
+// The device's MoveFile renames within the object store and fails onto an existing name.
+bool RenameEntry(const wchar_t* from, const wchar_t* to) { return MoveFileW(from, to) != 0; }
+
 bool IsHeldOpen(const wchar_t* path) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -72,6 +80,12 @@ bool ReplaceFileAtomically(const wchar_t* replacement, const wchar_t* destinatio
 }
 
 #else
+
+wchar_t NameCapital(wchar_t c) {
+    wchar_t upper = c;
+    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, &c, 1, &upper, 1);
+    return upper;
+}
 
 HANDLE OpenFolderSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) {
     // Basic information skips the short names, which nothing here reads; the large fetch
@@ -277,6 +291,9 @@ bool CanRemoveLink(const wchar_t* path) {
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {
     return MoveFileExW(replacement, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
+
+// Without MOVEFILE_COPY_ALLOWED a move to another volume fails instead of copying.
+bool RenameEntry(const wchar_t* from, const wchar_t* to) { return MoveFileExW(from, to, 0) != 0; }
 
 bool IsHeldOpen(const wchar_t* path) {
     HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

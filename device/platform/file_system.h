@@ -4,6 +4,10 @@
 // File-system calls whose form differs between the device and desktop Win32. The engine
 // calls these and never the platform's own variants, so it runs the same on both.
 
+// The capital of `c` as names are told apart, the same in every locale: desktop Win32 maps
+// it in the invariant locale, the device (which has none) with its own case table.
+wchar_t NameCapital(wchar_t c);
+
 // Starts a search of one folder's entries with `pattern` (the folder joined with "*.*")
 // and fills in the first entry; INVALID_HANDLE_VALUE, with the last error set, when the
 // search cannot start. Go on with FindNextFileW and end with FindClose.
@@ -76,6 +80,11 @@ bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars);
 // missing) in one step, written through to the disk before it returns; false, with the
 // last error set, when it cannot.
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination);
+
+// Gives the file or folder `from` the name `to` in one step of the file system, never by
+// a copy (so not onto another volume), never over an existing entry; a link is renamed as
+// itself. False, with the last error set, when it cannot.
+bool RenameEntry(const wchar_t* from, const wchar_t* to);
 
 // True when another program holds the file open so that it cannot be replaced (a replace
 // of such a file fails with "access denied", which says nothing of the reason).

@@ -5,9 +5,11 @@
 
 // The PC's drives, for the folder browser. Windows CE has one file system without drive
 // letters: there the list is empty, and the browser shows the device alone.
+enum class DriveKind { Fixed, Removable, Optical, Network, RamDisk };
+
 struct PcDrive {
     wchar_t letter = L'A';          // 'A' to 'Z'
-    UINT type = DRIVE_UNKNOWN;      // as GetDriveType reports it
+    DriveKind kind = DriveKind::Fixed;
     wchar_t volumeLabel[MAX_PATH + 1] = L"";  // empty when it has none or was not read
 };
 

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
-#include "framework/registry.h"
+#include "base/paths.h"
+#include "base/registry.h"
 #include "platform/device_root.h"
-#include "sync/paths.h"
 
 AppSettingsRecord AppSettings = {{0}, kDefaultSrcWidth, kDefaultDstWidth};
 

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
+#include "base/paths.h"
+#include "base/text.h"
 #include "framework/program.h"
-#include "framework/text.h"
-#include "sync/paths.h"
 
 FFileDialog::FFileDialog() {
     ZeroMemory(&request, sizeof request);

@@ -124,7 +124,7 @@ std::string FormatSetSection(const SetFields& set, UINT codePage) {
     out += "SRC=\"" + ToMultiByte(set.source, codePage) + "\"\r\n";
     out += "DST=\"" + ToMultiByte(set.destination, codePage) + "\"\r\n";
     for (const SetOption& option : kSetOptions) {
-        out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
+        if (option.lineWhenOff || set.*option.flag) out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
     }
     out += "\r\n";
     return out;
@@ -135,7 +135,8 @@ bool FitsAnsi(const SetFields& set) {
            RoundTripsAnsi(set.destination, '"', '"');
 }
 
-SetFileReader::SetFileReader(const wchar_t* path) {
+SetFileReader::SetFileReader(const wchar_t* path, std::string* bytes) : bytes_(bytes) {
+    if (bytes_) bytes_->clear();
     // Only a plain file of a sane size is read: not a device, a pipe or a runaway file.
     file_ = OpenPlainFileForReading(path, kMaxSetFileBytes, &failure_);
 }
@@ -155,6 +156,7 @@ char* SetFileReader::NextLine() {
         return nullptr;
     }
     char* line = line_;
+    if (bytes_) bytes_->append(line);
     if (first_ && strncmp(line, kUtf8Bom, 3) == 0) {
         codePage_ = CP_UTF8;
         line += 3;

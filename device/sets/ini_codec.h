@@ -54,13 +54,15 @@ std::string FormatSetFile(int count, GetSet get) {
 // Lines longer than 1023 bytes arrive in pieces, each parsed as a line. False, with the
 // platform's last error set, when the file cannot be opened or read to its end, or is
 // larger than kMaxSetFileBytes (then sets already handed over must not be kept).
+// `bytes` (may be null) gets the file's bytes as read (a NUL ends a line's piece).
 template <typename OnSet>
-bool ReadSetFile(const wchar_t* path, OnSet onSet);
+bool ReadSetFile(const wchar_t* path, OnSet onSet, std::string* bytes = nullptr);
 
 // Reads the file in 1023-byte line pieces; used by ReadSetFile.
 class SetFileReader {
 public:
-    explicit SetFileReader(const wchar_t* path);
+    // `bytes` (may be null) collects every line piece as read, the mark included.
+    explicit SetFileReader(const wchar_t* path, std::string* bytes = nullptr);
     ~SetFileReader();
     SetFileReader(const SetFileReader&) = delete;
     SetFileReader& operator=(const SetFileReader&) = delete;
@@ -78,12 +80,13 @@ private:
     DWORD failure_ = ERROR_SUCCESS;
     UINT codePage_ = CP_ACP;
     bool first_ = true;
+    std::string* bytes_;
     char line_[1024];
 };
 
 template <typename OnSet>
-bool ReadSetFile(const wchar_t* path, OnSet onSet) {
-    SetFileReader reader(path);
+bool ReadSetFile(const wchar_t* path, OnSet onSet, std::string* bytes) {
+    SetFileReader reader(path, bytes);
     SetFields current;
     ClearSetFields(current);
     while (char* line = reader.NextLine()) {

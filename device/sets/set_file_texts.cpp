@@ -13,6 +13,11 @@ const TextPair UnsavedSets{L"The set file '%s' could not be read when the progra
                            L"another file?",
                            L"設定ﾌｧｲﾙ '%s' は起動時に読み込めなかったため (%s)、上書きしません。起動後の変更は保存"
                            L"されません。\n\n別のﾌｧｲﾙにｾｯﾄを保存しますか?"};
+const TextPair NotReadBack{L"The set file '%s' would not be written back as it was read (names from another code "
+                           L"page, or lines the program does not keep), so it is not written over: the changes made "
+                           L"since the program started are not kept.\n\nSave the sets in another file?",
+                           L"設定ﾌｧｲﾙ '%s' は読み込んだとおりには書き戻せないため (別のｺｰﾄﾞﾍﾟｰｼﾞの名前か、保持しない"
+                           L"行があります)、上書きしません。起動後の変更は保存されません。\n\n別のﾌｧｲﾙにｾｯﾄを保存しますか?"};
 }  // namespace SetFileTexts
 
 void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]) {

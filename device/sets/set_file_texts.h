@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 // What the main window says when the set file cannot be read or written.
 namespace SetFileTexts {
@@ -9,6 +9,7 @@ extern const TextPair ReadFailed;   // %s the file, %s the reason
 extern const TextPair SaveFailed;   // %s the file, %s the reason
 extern const TextPair ExitSaveFailed;  // %s the file, %s the reason
 extern const TextPair UnsavedSets;     // %s the file, %s why it was not read
+extern const TextPair NotReadBack;     // %s the file, whose bytes its sets would not write again
 }  // namespace SetFileTexts
 
 // The reason for the platform's error code, in words where the cause is a common one.

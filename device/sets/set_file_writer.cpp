@@ -4,9 +4,9 @@
 
 #include <cwchar>
 
+#include "base/paths.h"
 #include "platform/file_system.h"
 #include "set_file_limit.h"
-#include "sync/paths.h"
 
 namespace {
 

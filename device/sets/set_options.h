@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/text.h"
+#include "base/text.h"
 #include "set_fields.h"
 #include "sync/sync_options.h"
 
@@ -8,18 +8,54 @@
 // file, the window, the console runner and the run are all driven from kSetOptions, so a
 // new option is one row here plus what it does.
 struct SetOption {
+    enum class Shown { CheckBox, MenuItem };
     const char* iniKey;          // "DELETE": the line "DELETE=Y" or "DELETE=N"
-    int controlId;               // its check box
-    TextPair label;              // the check box's text
+    // An option added to the four of old writes its line only when it is on, so that a set
+    // file without it stays byte for byte as it was.
+    bool lineWhenOff;
+    Shown shown;                 // a check box in the row of the four, or a checked Sync menu item
+    int controlId;               // its check box's id or its menu item's command
+    TextPair label;              // the check box's or the menu item's text
     const wchar_t* commandLine;  // "--delete"
     int SetFlags::*flag;
     bool SyncOptions::*option;
 };
 
-constexpr int kSetOptionCount = 4;
-extern const SetOption kSetOptions[kSetOptionCount];
+constexpr int kSetOptionCount = 5;
+// The options shown as check boxes: the first four rows.
+constexpr int kOptionBoxCount = 4;
+
+// In the fixed order of the set file's lines.
+inline constexpr SetOption kSetOptions[kSetOptionCount] = {
+    {"DELETE", true, SetOption::Shown::CheckBox, 10301, {L"Del after copy", L"ｺﾋﾟｰ後削除"}, L"--delete",
+     &SetFlags::deleteAfterCopy, &SyncOptions::deleteAfterCopy},
+    {"DOSTIME", true, SetOption::Shown::CheckBox, 10302, {L"DOS time", L"DOS時間比較"}, L"--dostime", &SetFlags::dosTime,
+     &SyncOptions::dosTime},
+    {"FORCE", true, SetOption::Shown::CheckBox, 10303, {L"Force", L"確認無し"}, L"--force", &SetFlags::force,
+     &SyncOptions::force},
+    {"EXCLUDEOBJ", true, SetOption::Shown::CheckBox, 10304, {L"Exclude Obj", L"OBJ除外"}, L"--exclude-obj",
+     &SetFlags::excludeObj, &SyncOptions::excludeObj},
+    {"KEEP", false, SetOption::Shown::MenuItem, 40205, {L"&Keep replaced and deleted files", L"置換・削除したﾌｧｲﾙを保管(&K)"},
+     L"--keep", &SetFlags::keep, &SyncOptions::keep},
+};
+
+namespace set_options_detail {
+
+// The check boxes come first, in one row: their places are the quarters of the window.
+constexpr bool CheckBoxesFirst() {
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if ((kSetOptions[i].shown == SetOption::Shown::CheckBox) != (i < kOptionBoxCount)) return false;
+    }
+    return true;
+}
+
+}  // namespace set_options_detail
+
+static_assert(set_options_detail::CheckBoxesFirst(), "the first kOptionBoxCount options, and only they, are check boxes");
 
 // The run's switches from a set's flags (what is not a set option stays as it is).
 void ApplySetFlags(const SetFlags& flags, SyncOptions& options);
 // True when any set option is switched on in `options`.
 bool AnySetOption(const SyncOptions& options);
+// True for the command of an option shown as a menu item.
+bool IsMenuOption(int command);

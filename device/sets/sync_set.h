@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/object.h"
+#include "base/object.h"
 #include "set_fields.h"
 
 // The record attached to one set-list item: owned copies of the folders, and the flags.

@@ -4,16 +4,20 @@
 #include <string>
 
 #include "folder_search.h"
+#include "kept_runs.h"
 #include "sync_engine.h"
 #include "sync_texts.h"
 
 namespace {
 
-// True only for a folder that was listed to its end and held nothing: a folder that cannot
-// be listed is not an empty one.
+// True only for a folder that was listed to its end and held nothing but the kept runs'
+// store: a folder that cannot be listed is not an empty one.
 bool ListsEmpty(const wchar_t* folder) {
     FolderSearch search(folder);
-    return search.Next() == nullptr && search.Error() == 0;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!IsKeptStoreName(found->cFileName)) return false;
+    }
+    return search.Error() == 0;
 }
 
 // What the deletion pass would remove, counted instead of removed: a file or link as one
@@ -61,6 +65,7 @@ public:
     void ShowFolderNotice(const wchar_t*) override {}
     int AskCreateDestination(const wchar_t*) override { return kIdNo; }
     int AskEmptySource(const wchar_t*) override { return kIdNo; }
+    int AskUndo(const wchar_t*) override { return kIdNo; }
     void ShowSuccess() override {}
     void BeginRun() override {}
     void EndRun() override {}
@@ -91,6 +96,8 @@ bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
     RowlessHost quiet(host_);
     DeletionCounter counter(host_, *this);
     SyncEngine counting(quiet, state_, counted, counter);
+    counting.from_ = from;  // the run's folders, as the real pass knows them
+    counting.to_ = to;
     state_.confirmEach = false;
     if (!counting.PrunePass(from, to)) return false;
     if (counter.entries <= options_.maxDelete) return true;

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "paths.h"
+#include "base/paths.h"
 #include "sync_texts.h"
 
 const wchar_t* WalkedFolder::Resolved() {
@@ -19,7 +19,7 @@ bool DiskActions::MakeFolder(const wchar_t* path, bool withParents) {
 
 bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination,
-                               copy.destinationBefore, progress, copy.written);
+                               copy.destinationBefore, progress, copy.written, copy.beforeReplace);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, WalkedFolder* walked) {

@@ -22,6 +22,7 @@ struct FileCopy {
     const wchar_t* destination;
     const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore;  // null: nothing there
     ULONGLONG* written;  // gets the bytes the copy wrote (a dry run: the size it would write)
+    ReplaceHook* beforeReplace = nullptr;  // hears when the new file is complete
 };
 
 // The destination folder the deletion pass walks: resolved once for the link checks of its

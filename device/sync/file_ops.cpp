@@ -2,10 +2,10 @@
 
 #include <cwchar>
 
+#include "base/paths.h"
+#include "folder_search.h"
 #include "platform/file_attributes.h"
 #include "platform/file_system.h"
-#include "folder_search.h"
-#include "paths.h"
 #include "sync_texts.h"
 
 namespace {
@@ -149,7 +149,7 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress, ULONGLONG* written) {
+                         CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
     if (written) *written = 0;
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
     // The destination keeps its old content until the new one is complete, with its times:
@@ -163,7 +163,10 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     switch (CopyToFreshName(source, destination, temporary, progress, written)) {
     case FreshCopy::Made: break;
     case FreshCopy::NoFreeName:
+        // A file there is never written over in place; one a layer moves away first (Keep)
+        // is safe, and its place is then free.
         if (destinationBefore) return ReportNoTemporaryName(owner, destination);
+        if (hook && !hook->BeforeReplace(destination)) return false;
         return CopyInPlace(owner, source, destination, times, progress, written);
     default: {
         // The copy removes what it made itself; whatever else stands under that name is not
@@ -172,6 +175,10 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
         return false;
     }
+    }
+    if (hook && !hook->BeforeReplace(destination)) {
+        RemoveLeftover(temporary);
+        return false;
     }
     const bool lifted = LiftAttributes(destination, destinationBefore);
     if (!ReplaceFileAtomically(temporary, destination, &times.creation, &times.lastAccess, &times.lastWrite)) {

@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include "../framework/text.h"
+#include "base/text.h"
 #include "error_reporter.h"
-#include "platform/file_copy.h"
 #include "name_rules.h"
+#include "platform/file_copy.h"
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
@@ -22,6 +22,17 @@ struct FileTimes {
     FILETIME lastWrite;
 };
 
+// Told by a copy that the new file is complete and about to take the destination's place
+// (or, where the destination is written in place, about to be written); false stops the
+// copy there, with its temporary file removed and the destination as it is.
+class ReplaceHook {
+public:
+    virtual bool BeforeReplace(const wchar_t* destination) = 0;
+
+protected:
+    ~ReplaceHook() = default;
+};
+
 // The same, for a caller that has just read the source's attributes and times and the
 // destination's state (null: no destination) and need not pay for reading them again.
 // `progress` (may be null) watches the copy and may stop it: a stopped copy leaves the
@@ -29,7 +40,7 @@ struct FileTimes {
 // (may be null) gets the bytes the copy wrote.
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress = nullptr, ULONGLONG* written = nullptr);
+                         CopyProgress* progress = nullptr, ULONGLONG* written = nullptr, ReplaceHook* hook = nullptr);
 // The look of a copy that only the text shows: false, reported as the copy would report it,
 // where an existing destination could not be replaced because no temporary name fits.
 bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists);

@@ -28,7 +28,7 @@ FolderSearch::FolderSearch(const wchar_t* folder) : handle_(INVALID_HANDLE_VALUE
 
 FolderSearch::~FolderSearch() { Close(this); }
 
-void FolderSearch::Close(void* search) {
+void FolderSearch::Close(void* search) noexcept {
     HANDLE& handle = static_cast<FolderSearch*>(search)->handle_;
     if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
     handle = INVALID_HANDLE_VALUE;

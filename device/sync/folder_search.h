@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/recovery_steps.h"
-#include "paths.h"
+#include "base/paths.h"
+#include "base/recovery_steps.h"
 
 // One folder's entries in the platform's order, without "." and "..";
 // the search is closed when the object goes, or by the fault guard when a fault abandons it.
@@ -21,7 +21,7 @@ public:
 
 private:
     void Fail(DWORD code);
-    static void Close(void* search);
+    static void Close(void* search) noexcept;
 
     HANDLE handle_;
     bool first_ = true;

@@ -2,16 +2,13 @@
 
 #include <cwchar>
 
+#include "platform/file_system.h"
+
 namespace {
 
 wchar_t AsciiCapital(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
-wchar_t Capital(wchar_t c) {
-    if (c < 0x80) return AsciiCapital(c);
-    wchar_t upper = c;
-    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, &c, 1, &upper, 1);
-    return upper;
-}
+wchar_t Capital(wchar_t c) { return c < 0x80 ? AsciiCapital(c) : NameCapital(c); }
 
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9: the part before the first dot, in any case.
 bool IsDeviceName(const wchar_t* name, size_t stem) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "paths.h"
+#include "base/paths.h"
 #include "sync_texts.h"
 
 namespace {

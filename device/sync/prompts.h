@@ -1,5 +1,5 @@
 #pragma once
-#include "../framework/text.h"
+#include "base/text.h"
 
 // Dialog results of the prompts.
 constexpr int kIdOk = 1;

@@ -1,9 +1,12 @@
 #include "sync_engine.h"
 
+#include "base/paths.h"
 #include "file_ops.h"
+#include "folder_overlap.h"
 #include "folder_search.h"
+#include "keep_actions.h"
+#include "kept_runs.h"
 #include "name_rules.h"
-#include "paths.h"
 #include "platform/file_system.h"
 #include "sync_texts.h"
 
@@ -81,17 +84,24 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     // run or between its passes would be lost, and the mirror would delete on. The host
     // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
+    // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
+    // actions moves it into a kept run of the written folder first.
+    FileActions* plain = actions_;
+    KeepActions keeping(*plain, host_, stats_, to, options_.dryRun, options_.keptRuns);
+    if (options_.keep) actions_ = &keeping;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         ok = GuardDeletionPass(from, to);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
     }
+    stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
         ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
+    actions_ = plain;
     host_.SetStatusText(L"");
     host_.EndRun();
     return ok;
@@ -217,8 +227,12 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     FolderSearch search(folder);
     NameSet names(NameSet::Case::Ignored);
     PathBuffer childSource, childDestination;
+    // The kept runs' store directly in either run folder is theirs, never the user's: it is
+    // neither copied, compared nor deleted.
+    const bool runFolder = folder == from_ || folder == to_;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
+        if (runFolder && IsKeptStoreName(name)) continue;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
         if (!JoinPath(childSource, source, name)) {

@@ -18,6 +18,8 @@ struct RunStats {
     unsigned long long filesDeleted = 0;
     unsigned long long foldersRemoved = 0;  // each with what it held (see Removed)
     unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
+    unsigned long long entriesKept = 0;     // files and folders moved into the run's kept run
+    bool completed = false;                 // both passes walked to their end (not stopped)
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested

@@ -1,12 +1,18 @@
 #pragma once
 
-// How a run goes: the four options of a set, in their fixed order, and what the console
-// runner and the window add for one run.
+// How many kept runs a folder holds at most by default, and at most at all: the oldest go
+// when a new run makes its folder.
+constexpr int kDefaultKeptRuns = 10;
+constexpr int kMaxKeptRuns = 999;
+
+// How a run goes: the options of a set, in their fixed order, and what the console runner
+// and the window add for one run.
 struct SyncOptions {
     bool deleteAfterCopy = false;  // DELETE
     bool dosTime = false;          // DOSTIME
     bool force = false;            // FORCE
     bool excludeObj = false;       // EXCLUDEOBJ
+    bool keep = false;             // KEEP: what a run replaces or deletes is moved into a kept run
     // Not a set option: walk both passes and write every row a run without questions
     // would write, but copy, create, delete and ask nothing.
     bool dryRun = false;
@@ -21,4 +27,6 @@ struct SyncOptions {
     bool IgnoresHourShift() const {
         return hourShift == HourShift::Ignored || (hourShift == HourShift::WithDosTime && dosTime);
     }
+    // Not a set option: how many kept runs the written folder holds at most (see kept_runs.h).
+    int keptRuns = kDefaultKeptRuns;
 };

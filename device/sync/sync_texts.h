@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "../framework/text.h"
+#include "base/text.h"
 
 // Every text the sync engine shows, as English/Japanese pairs, and the tables that turn
 // a platform error code into the message the user sees.

@@ -4,17 +4,20 @@
 #include <cwctype>
 #include <cwchar>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "sets/set_options.h"
+#include "sync/sync_options.h"
 
 namespace {
 
 // What follows the list of the set options' words.
 const wchar_t kUsageRest[] =
     L"[--dry-run] [--lang en|ja]\n"
-    L"                [--max-delete N] [--allow-empty-source] [--[no-]ignore-hour-shift] [--] FROM TO\n"
+    L"                [--max-delete N] [--allow-empty-source] [--keep-runs N] [--[no-]ignore-hour-shift]\n"
+    L"                [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
-    L"                [--[no-]ignore-hour-shift] --ini FILE --set NAME\n"
+    L"                [--keep-runs N] [--[no-]ignore-hour-shift] --ini FILE --set NAME\n"
+    L"       zolvsync --undo [--backward] [--force] [--lang en|ja] (FROM TO | --ini FILE --set NAME)\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
@@ -22,6 +25,9 @@ const wchar_t kUsageRest[] =
     L"  --max-delete N: when the deletion pass would delete more than N entries, it deletes none.\n"
     L"  --dostime: times within 2 s of each other are the same; so are, unless --no-ignore-hour-shift,\n"
     L"  times an hour apart (within 2 s) with equal sizes (--ignore-hour-shift: also without --dostime).\n"
+    L"  --keep moves what the run replaces or deletes into TO\\.zolvkept\\<time>\\ (FROM with --backward),\n"
+    L"  keeping the newest --keep-runs N runs (10); --undo puts the written folder back as it was\n"
+    L"  before its newest kept run.\n"
     L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
     L"  it unless --allow-empty-source is given.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
@@ -74,6 +80,17 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.options.hourShift = SyncOptions::HourShift::Ignored;
         } else if (wcscmp(arg, L"--no-ignore-hour-shift") == 0) {
             out.options.hourShift = SyncOptions::HourShift::Compared;
+        } else if (wcscmp(arg, L"--undo") == 0) {
+            out.undo = true;
+        } else if (wcscmp(arg, L"--keep-runs") == 0) {
+            const wchar_t* value = (i + 1 < argc) ? argv[++i] : L"";
+            wchar_t* end = nullptr;
+            long runs = wcstol(value, &end, 10);
+            if (!iswdigit(value[0]) || *end != L'\0' || runs < 1 || runs > kMaxKeptRuns) {
+                *error = L"--keep-runs takes a number from 1 to 999";
+                return false;
+            }
+            out.options.keptRuns = static_cast<int>(runs);
         } else if (wcscmp(arg, L"--allow-empty-source") == 0) {
             out.allowEmptySource = true;
         } else if (wcscmp(arg, L"--max-delete") == 0) {
@@ -104,6 +121,15 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             (arg[2] == L'i' ? out.iniFile : out.setName) = argv[++i];
         } else {
             *error = std::wstring(L"unknown option '") + arg + L"'";
+            return false;
+        }
+    }
+    if (out.undo) {
+        SyncOptions others = out.options;
+        others.force = false;  // --force: put back without the question
+        if (AnySetOption(others) || others.dryRun || others.maxDelete != SyncOptions::kNoDeleteLimit ||
+            out.allowEmptySource) {
+            *error = L"--undo takes only --backward, --force, --lang and FROM TO or --ini/--set";
             return false;
         }
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "sync/keep_texts.h"
 #include "sync/sync_texts.h"
 
 // Never freed: see InputLines.
@@ -98,6 +99,11 @@ int ConsoleHost::AskEmptySource(const wchar_t* text) {
         Report(L"zolvsync", L"not with --force: nothing was deleted (--allow-empty-source deletes all the same)");
         return kIdNo;
     }
+    return Ask(L"[y]es, [n]o? ", "yn") == 'y' ? kIdYes : kIdNo;
+}
+
+int ConsoleHost::AskUndo(const wchar_t* text) {
+    Report(Pick(KeepTexts::UndoCaption), text);
     return Ask(L"[y]es, [n]o? ", "yn") == 'y' ? kIdYes : kIdNo;
 }
 

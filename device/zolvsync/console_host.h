@@ -21,6 +21,8 @@ public:
     // Asked on standard input; refused without a question after --force, and answered Yes
     // without one after --allow-empty-source.
     int AskEmptySource(const wchar_t* text) override;
+    // Asked on standard input (end of input: No).
+    int AskUndo(const wchar_t* text) override;
     void ShowSuccess() override;
     void BeginRun() override {}
     void EndRun() override;

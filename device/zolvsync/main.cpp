@@ -7,11 +7,14 @@
 #include <string>
 
 #include "arguments.h"
+#include "base/language.h"
+#include "base/text.h"
 #include "console_host.h"
-#include "framework/language.h"
-#include "framework/text.h"
 #include "sets/ini_codec.h"
 #include "sets/set_options.h"
+#include "sync/file_ops.h"
+#include "sync/keep_texts.h"
+#include "sync/run_undo.h"
 
 namespace {
 
@@ -79,6 +82,7 @@ void WriteSummary(const RunStats& stats, bool dryRun, double seconds) {
     text += std::to_wstring(stats.filesCopied) + L" files copied (" + std::to_wstring(stats.bytesCopied) +
             L" bytes), " + std::to_wstring(stats.filesDeleted) + L" files deleted, " +
             std::to_wstring(stats.foldersRemoved) + L" folders removed, ";
+    if (stats.entriesKept > 0) text += std::to_wstring(stats.entriesKept) + L" entries kept, ";
     if (stats.entriesSkipped > 0) text += std::to_wstring(stats.entriesSkipped) + L" entries skipped, ";
     text += time;
     ConsoleStream messages(STD_ERROR_HANDLE);
@@ -90,6 +94,28 @@ double SecondsSince(const LARGE_INTEGER& start) {
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// --undo: the written folder back as it was before its newest kept run.
+bool UndoWritten(const wchar_t* written, bool force, const LARGE_INTEGER& start) {
+    ConsoleHost host(g_interrupt);
+    RunUndo undo(host, *g_runState);
+    bool ok = false;
+    if (undo.FindRun(written)) {
+        ok = undo.Undo(!force);
+    } else {
+        ReportText(host, KeepTexts::NothingToUndo, written);
+    }
+    host.EndRun();
+    const UndoFigures& figures = undo.Figures();
+    wchar_t time[32];
+    swprintf(time, 32, L"%.2f s\n", SecondsSince(start));
+    std::wstring text = L"zolvsync: undo: " + std::to_wstring(figures.putBack) + L" entries put back, " +
+                        std::to_wstring(figures.removed) + L" removed, " + std::to_wstring(figures.left) +
+                        L" left as they were, " + time;
+    ConsoleStream messages(STD_ERROR_HANDLE);
+    messages.Write(text.c_str());
+    return ok;
 }
 
 }  // namespace
@@ -117,6 +143,12 @@ int wmain(int argc, wchar_t** argv) {
     g_interrupt = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     g_runState = &state;
     SetConsoleCtrlHandler(OnInterrupt, TRUE);
+    if (arguments.undo) {
+        // The folder a run of these arguments writes.
+        bool ok = UndoWritten(to, arguments.options.force, start);
+        g_runState = nullptr;
+        return ok ? 0 : 1;
+    }
     bool ok;
     {
         ConsoleHost host(g_interrupt);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "about/about_box.h"
+#include "base/text.h"
 #include "dialog_watcher.h"
-#include "framework/text.h"
 
 namespace {
 

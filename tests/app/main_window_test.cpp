@@ -10,9 +10,9 @@
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/program_names.h"
+#include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/fault_guard.h"
-#include "framework/text.h"
 #include "sets/app_settings.h"
 #include "temp_tree.h"
 
@@ -154,6 +154,15 @@ protected:
         w->CurrentSet.excludeObj = (flags >> 3) & 1;
         w->ShowCurrentSet();
         w->InsertSet(-1);
+    }
+
+    // The one run folder in the destination's store.
+    std::wstring KeptRunName() const {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(tree.Path(L"dst\\.zolvkept\\2*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return L"none";
+        FindClose(search);
+        return found.cFileName;
     }
 
     TempTree tree;
@@ -399,4 +408,62 @@ TEST_F(MainWindowTest, JapaneseControlsAndColumns) {
     w->NewSet();
     EXPECT_EQ(ItemName(0), L"新しいｾｯﾄ");
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"転送元ﾌｫﾙﾀﾞの指定");
+}
+
+TEST_F(MainWindowTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {
+    Open();
+    WriteMirrorExample(tree);
+    AddSet(L"kept", tree.Path(L"src"), tree.Path(L"dst"), 1 | 4);
+    AddSet(L"plain", tree.Path(L"src"), tree.Path(L"dst"));
+    HMENU menu = w->w.menu.handle;
+    auto keepChecked = [&] { return (GetMenuState(menu, 40205, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    DialogWatcher answers([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDYES) ? IDYES : IDOK); });
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);  // nothing kept yet
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 0, 0);
+    w->OnSetSelChange();
+    EXPECT_FALSE(keepChecked());
+    SendMessageW(w->hwnd, WM_COMMAND, 40205, 0);  // the menu item checks itself
+    EXPECT_TRUE(keepChecked());
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdForward, 0);
+    EXPECT_EQ(tree.Read(L"dst\\.zolvkept\\" + KeptRunName() + L"\\a.txt"), "old a");
+    EXPECT_FALSE(tree.Exists(L"dst\\d.txt"));
+    SendMessageW(w->setList.hwnd, CB_SETCURSEL, 1, 0);
+    w->OnSetSelChange();
+    EXPECT_FALSE(keepChecked());  // the other set's
+
+    SendMessageW(w->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);
+    EXPECT_EQ(tree.Read(L"dst\\a.txt"), "old a");
+    EXPECT_EQ(tree.Read(L"dst\\d.txt"), "d");
+    EXPECT_FALSE(tree.Exists(L"dst\\b"));
+    std::vector<std::wstring> captions;
+    for (const SeenDialog& d : answers.Seen()) captions.push_back(d.caption);
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Error", L"Result of fodler sync", L"Confirm undo"}));
+    EXPECT_EQ(answers.Seen()[0].message,
+              L"There is no kept run to undo in '" + tree.Path(L"dst") + L"' or in '" + tree.Path(L"src") + L"'.");
+    ASSERT_EQ(w->SaveSetFile(), 1);
+    EXPECT_NE(tree.Read(L"sets.ini").find("EXCLUDEOBJ=N\r\nKEEP=Y\r\n\r\n[plain]"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, TheExitSaveNeverRewritesAFileInSilence) {
+    // A line the program does not keep: the file does not read back to its own bytes.
+    const std::string file = "; my note\r\n[A]\r\nSRC=\"C:\\a\"\r\nDST=\"C:\\b\"\r\nDELETE=N\r\nDOSTIME=N\r\n"
+                             "FORCE=N\r\nEXCLUDEOBJ=N\r\n\r\n";
+    Open();
+    tree.Write(L"sets.ini", file);
+    ASSERT_EQ(w->LoadSetFile(), 1);
+    DestroyWindow(w->hwnd);  // nothing changed: nothing written
+    EXPECT_EQ(tree.Read(L"sets.ini"), file);
+    MSG msg;  // the quit message the window posted would end the next box at once
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+
+    Open();
+    tree.Write(L"sets.ini", file);
+    ASSERT_EQ(w->LoadSetFile(), 1);
+    w->NewSet();
+    DialogWatcher no([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, IDNO); });
+    DestroyWindow(w->hwnd);  // changed: asked, naming the file, and No keeps it as it was
+    ASSERT_EQ(no.Seen().size(), 1u);
+    EXPECT_NE(no.Seen()[0].message.find(L"'" + Ini() + L"' would not be written back as it was read"), std::wstring::npos);
+    EXPECT_EQ(tree.Read(L"sets.ini"), file);
 }

@@ -142,7 +142,9 @@ bool ZolvProcess::Start(const std::wstring& exe, const std::wstring& cwd) {
 
 ZolvProcess::~ZolvProcess() {
     if (process_.hProcess) {
-        if (Running()) TerminateProcess(process_.hProcess, 99);
+        // Ended and gone before anything else starts: a program started next would find
+        // this one's window and hand over to it.
+        if (Running() && TerminateProcess(process_.hProcess, 99)) WaitForSingleObject(process_.hProcess, 10000);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
     }
@@ -272,10 +274,14 @@ bool ZolvProcess::AnswerDialogs(const std::function<int(HWND, const std::wstring
             PostMarker();
             continue;
         }
+        // The marker first: once it is taken, a run the command started has begun, so the looks
+        // after it see that run. (The other way round, a run that began between the looks
+        // would pass unseen before its first dialog.)
+        const bool handled = MarkerHandled();
         const bool running = IsWindowEnabled(abortButton);
         const bool started = runMarked_ && !MarkerRowThere();
         runSeen = runSeen || running || started;
-        if (!running && MarkerHandled()) {
+        if (handled && !running) {
             DialogSearch search{process_.dwProcessId, nullptr, nullptr, true};
             EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
             if (search.found == nullptr) {

@@ -32,6 +32,9 @@ public:
     // Posts the command. Before Forward or Backward (with no run on) a marker row goes into
     // the operation list: the run empties the list when it starts, which tells that it did.
     void Command(int id) const;
+    // Sends a command that opens no dialog (New), so that it is done before what follows:
+    // a posted one would come after the texts sent to the controls next.
+    void CommandNow(int id) const { SendMessageW(main_, WM_COMMAND, id, 0); }
     // Waits until the run started by Forward or Backward is on (the marker row gone, Abort
     // enabled); false, with a test failure saying what it saw, after the timeout.
     bool WaitForRunStart(DWORD timeoutMs = 20000);

@@ -6,13 +6,13 @@
 #include <functional>
 #include <map>
 
+#include "base/text.h"
 #include "browse/browse_dialog.h"
 #include "browse/browse_ids.h"
 #include "browse/folder_codes.h"
 #include "browse/folder_names.h"
 #include "device_root.h"
 #include "dialog_watcher.h"
-#include "framework/text.h"
 #include "tree_reading.h"
 
 namespace {

@@ -134,24 +134,24 @@ TEST_P(Language, MoveErrorTexts) {
 
 TEST_P(Language, DriveItemsAreWordedLikeExplorersAndPictured) {
     const bool ja = UiLanguage != kLanguageEnglish;
-    auto label = [](wchar_t letter, UINT type, const wchar_t* volume) {
+    auto label = [](wchar_t letter, DriveKind kind, const wchar_t* volume) {
         PcDrive drive;
         drive.letter = letter;
-        drive.type = type;
+        drive.kind = kind;
         wcscpy(drive.volumeLabel, volume);
         PathBuffer out;
         DriveLabel(drive, out);
         return std::wstring(out);
     };
-    EXPECT_EQ(label(L'C', DRIVE_FIXED, L""), ja ? L"ﾛｰｶﾙ ﾃﾞｨｽｸ (C:)" : L"Local Disk (C:)");
-    EXPECT_EQ(label(L'D', DRIVE_FIXED, L"System"), L"System (D:)");
-    EXPECT_EQ(label(L'E', DRIVE_CDROM, L""), ja ? L"CD ﾄﾞﾗｲﾌﾞ (E:)" : L"CD Drive (E:)");
-    EXPECT_EQ(label(L'F', DRIVE_REMOVABLE, L""), ja ? L"ﾘﾑｰﾊﾞﾌﾞﾙ ﾃﾞｨｽｸ (F:)" : L"Removable Disk (F:)");
-    EXPECT_EQ(label(L'N', DRIVE_REMOTE, L""), ja ? L"ﾈｯﾄﾜｰｸ ﾄﾞﾗｲﾌﾞ (N:)" : L"Network Drive (N:)");
+    EXPECT_EQ(label(L'C', DriveKind::Fixed, L""), ja ? L"ﾛｰｶﾙ ﾃﾞｨｽｸ (C:)" : L"Local Disk (C:)");
+    EXPECT_EQ(label(L'D', DriveKind::Fixed, L"System"), L"System (D:)");
+    EXPECT_EQ(label(L'E', DriveKind::Optical, L""), ja ? L"CD ﾄﾞﾗｲﾌﾞ (E:)" : L"CD Drive (E:)");
+    EXPECT_EQ(label(L'F', DriveKind::Removable, L""), ja ? L"ﾘﾑｰﾊﾞﾌﾞﾙ ﾃﾞｨｽｸ (F:)" : L"Removable Disk (F:)");
+    EXPECT_EQ(label(L'N', DriveKind::Network, L""), ja ? L"ﾈｯﾄﾜｰｸ ﾄﾞﾗｲﾌﾞ (N:)" : L"Network Drive (N:)");
     PcDrive drive;
-    drive.type = DRIVE_REMOVABLE;
+    drive.kind = DriveKind::Removable;
     EXPECT_EQ(DriveImage(drive), kImageRemovableDrive);
-    drive.type = DRIVE_FIXED;
+    drive.kind = DriveKind::Fixed;
     EXPECT_EQ(DriveImage(drive), kImageDrive);
 }
 

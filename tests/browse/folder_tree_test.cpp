@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "browse/drive_items.h"
 #include "browse/folder_codes.h"
 #include "device_root.h"
-#include "framework/text.h"
 #include "tree_reading.h"
 
 namespace {

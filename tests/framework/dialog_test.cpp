@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/dialog.h"
 #include "framework/hook_dialog.h"
 #include "framework/message_boxes.h"
-#include "framework/text.h"
 #include "framework/window_list.h"
 
 namespace {

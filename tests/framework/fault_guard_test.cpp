@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cwchar>
 #include <stdexcept>
 #include <string>
 
+#include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/dialog.h"
 #include "framework/fault_guard.h"
 #include "framework/hook_dialog.h"
-#include "framework/text.h"
 #include "framework/window.h"
 
 namespace {
@@ -101,7 +102,7 @@ TEST(Guard, DirectCallsNestAndReturnTheBodyResult) {
 TEST(Guard, AFaultInTheRuntimeRunsTheRecoveryStepsOfTheFramesItLeaves) {
     DialogWatcher watcher(ClickEach(IDOK));
     static std::wstring undone;
-    const auto note = [](void* mark) { undone += *static_cast<const wchar_t*>(mark); };
+    const auto note = [](void* mark) noexcept { undone += *static_cast<const wchar_t*>(mark); };
     wchar_t outside = L'o', first = L'1', second = L'2', ended = L'e';
     RecoveryStep kept(note, &outside);  // older than the guard: not its to run
     Guarded(nullptr, L"steps", [&]() -> LRESULT {
@@ -112,6 +113,67 @@ TEST(Guard, AFaultInTheRuntimeRunsTheRecoveryStepsOfTheFramesItLeaves) {
     });
     EXPECT_EQ(undone, L"21");
     EXPECT_EQ(NewestRecoveryStep(), &kept);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].FirstStaticText(), L"steps");
+}
+
+TEST(Guard, ARuntimeFaultThatSystemCodeHandlesPassesUntouched) {
+    // The system calls a runtime function that faults, and takes the fault itself: a timer
+    // procedure that is the runtime's wcslen, handed a null string by the dispatch, which
+    // catches what its timer procedures raise.
+    DialogWatcher watcher(ClickEach(IDOK));
+    const FARPROC wcslenOfRuntime = GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "wcslen");
+    ASSERT_NE(wcslenOfRuntime, nullptr);
+    const auto procedure = reinterpret_cast<TIMERPROC>(reinterpret_cast<void (*)()>(wcslenOfRuntime));
+    const unsigned before = FaultsCaught();
+    const LRESULT result = Guarded(nullptr, L"timer", [&]() -> LRESULT {
+        const UINT_PTR timer = SetTimer(nullptr, 0, 1, procedure);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0)) {
+            DispatchMessageW(&msg);
+            if (msg.message == WM_TIMER && msg.wParam == timer) break;
+        }
+        KillTimer(nullptr, timer);
+        return 8;
+    });
+    EXPECT_EQ(result, 8);
+    EXPECT_EQ(FaultsCaught(), before);
+    EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST(Guard, ARecoveryStepThatFaultsIsLeftOnceAndTheOthersRunFromOneFrame) {
+    DialogWatcher watcher(ClickEach(IDOK));
+    static std::wstring undone;
+    static int faulted = 0;
+    static std::uintptr_t depth[2];
+    const auto note = [](void* mark) noexcept {
+        volatile char here = 0;
+        const wchar_t which = *static_cast<const wchar_t*>(mark);
+        depth[which == L'1'] = reinterpret_cast<std::uintptr_t>(&here);
+        undone += which;
+    };
+    const auto fault = [](void*) noexcept {
+        ++faulted;
+        *g_nowhere = 3;
+    };
+    wchar_t first = L'1', third = L'3';
+    SetLastError(4321);  // registering a step keeps the last error
+    { RecoveryStep ended(note, &first); }
+    EXPECT_EQ(GetLastError(), 4321u);
+    const unsigned before = FaultsCaught();
+    EXPECT_EQ(Guarded(nullptr, L"steps", [&]() -> LRESULT {
+                  RecoveryStep a(note, &first), b(fault, nullptr), c(note, &third);
+                  return *g_nowhere;
+              }),
+              0);
+    EXPECT_EQ(undone, L"31");
+    EXPECT_EQ(faulted, 1);
+    // The step after the faulting one ran from the same frame as the one before it: the
+    // fault came back to the recovery, not into a recovery of its own.
+    EXPECT_LT(depth[0] > depth[1] ? depth[0] - depth[1] : depth[1] - depth[0], 64u);
+    EXPECT_EQ(NewestRecoveryStep(), nullptr);
+    EXPECT_EQ(FaultsCaught(), before + 1);
+    EXPECT_EQ(Guarded(nullptr, L"after", [] { return LRESULT(4); }), 4);
     ASSERT_EQ(watcher.Seen().size(), 1u);
     EXPECT_EQ(watcher.Seen()[0].FirstStaticText(), L"steps");
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "framework/handles.h"
-#include "framework/text.h"
 
 TEST(Handles, FontCharacterSetFollowsTheLanguage) {
     for (int language : {kLanguageEnglish, kLanguageJapanese}) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/language.h"
-#include "framework/registry.h"
-#include "framework/text.h"
+#include "base/language.h"
+#include "base/registry.h"
+#include "base/text.h"
 
 // The start-up rule against the real registry value HKCU\Software\Quenbrook\LangToggle.
 class LanguageRegistry : public ::testing::Test {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "framework/text.h"
-#include "platform/command_bands.h"
+#include "base/text.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 

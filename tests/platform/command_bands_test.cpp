@@ -9,7 +9,7 @@
 
 #include "bands_frame.h"
 #include "dialog_watcher.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bands_frame.h"
-#include "platform/command_bands.h"
+#include "platform/bands/command_bands.h"
 
 namespace {
 

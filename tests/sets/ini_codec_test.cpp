@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "sets/ini_codec.h"
 #include "temp_tree.h"
 
@@ -183,4 +183,20 @@ TEST(IniCodec, AFileThatCannotBeReadWhollyGivesItsReason) {
     EXPECT_FALSE(ReadSetFile(tree.Path(L"locked.ini").c_str(), [](const SetFields&) {}));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     CloseHandle(lock);
+}
+
+TEST(IniCodec, TheKeepLineIsWrittenOnlyWhenOnSoOldFilesStayAsTheyWere) {
+    SetFields set;
+    ClearSetFields(set);
+    wcscpy(set.name, L"K");
+    const std::string plain = "[K]\r\nSRC=\"\"\r\nDST=\"\"\r\nDELETE=N\r\nDOSTIME=N\r\nFORCE=N\r\nEXCLUDEOBJ=N\r\n\r\n";
+    EXPECT_EQ(FormatSetSection(set), plain);
+    set.keep = 1;
+    const std::string kept = FormatSetSection(set);
+    EXPECT_EQ(kept, plain.substr(0, plain.size() - 2) + "KEEP=Y\r\n\r\n");
+    TempTree tree;
+    std::vector<SetFields> sets = ReadAll(tree, kept + plain);
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(sets[0].keep, 1);
+    EXPECT_EQ(sets[1].keep, 0);  // a file of old, without the key
 }

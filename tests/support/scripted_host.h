@@ -25,6 +25,10 @@ public:
         events.push_back(std::wstring(L"empty:") + text);
         return emptySourceAnswer;
     }
+    int AskUndo(const wchar_t* text) override {
+        events.push_back(std::wstring(L"undo:") + text);
+        return undoAnswer;
+    }
     void ShowSuccess() override { events.push_back(L"success"); }
     void BeginRun() override { ++begun; }
     void EndRun() override { ++ended; }
@@ -42,6 +46,7 @@ public:
     std::deque<int> answers;           // for the prompts; empty: fails the test, answers Cancel
     int createAnswer = 7;              // IDNO
     int emptySourceAnswer = 6;         // IDYES: most tests are about what the pass deletes
+    int undoAnswer = 6;                // IDYES
     std::function<void(int)> onPump;   // called with the pump count
     int pumps = 0;
     int begun = 0;

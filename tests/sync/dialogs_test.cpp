@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "dialog_watcher.h"
-#include "framework/text.h"
 #include "sync/dialogs/dialog_ids.h"
 #include "sync/dialogs/gui_sync_host.h"
 #include "sync/sync_texts.h"

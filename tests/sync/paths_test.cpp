@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
 #include "scripted_host.h"
 #include "sync/file_ops.h"
+#include "sync/folder_overlap.h"
 #include "sync/name_rules.h"
-#include "sync/paths.h"
 #include "temp_tree.h"
 
 namespace {

@@ -78,8 +78,10 @@ if mount --bind "$work/1/b/src" "$work/1/b/dst/m" 2>/dev/null; then
   [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "a bind mount of the source in the destination: $out"
   [ -f "$work/1/b/src/s.txt" ] || fail "the deletion pass deleted the source through a bind mount"
   mount -t tmpfs -o size=1m tmpfs "$work/1/t1" && mount -t tmpfs -o size=1m tmpfs "$work/1/t2"
-  sleep 0.05  # past the clock tick of the mounts: the one thing that tells these two apart
   echo t >"$work/1/t1/t.txt"
+  # Volume serial 0 and index 1 for both, one size: their times are what tells the roots
+  # apart, so they are set apart (mounted in one clock tick, they would count as one folder).
+  touch -m -d 2001-01-01 "$work/1/t1" && touch -m -d 2002-01-01 "$work/1/t2"
   out=$(run --force "$(winpath "$work/1/t1")" "$(winpath "$work/1/t2")" 2>&1)
   code=$?
   copied=$(cat "$work/1/t2/t.txt" 2>/dev/null)

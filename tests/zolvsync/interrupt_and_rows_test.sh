@@ -40,8 +40,9 @@ exec 4>&-
 [ -f "$work/ctrl-c/dst/extra.txt" ] || fail "the file was deleted after Ctrl+C"
 grep -q "successed" "$work/ctrl-c/err" && fail "success reported after Ctrl+C"
 
-# A sparse file of several gigabytes over an older, read-only copy; Ctrl+C a second into the
-# copy: the old copy stays as it was, read-only too.
+# A sparse file of several gigabytes over an older, read-only copy; Ctrl+C once its temporary
+# copy has data: the old copy stays as it was, read-only too, and the copy row is out before the
+# stop. What the stop leaves is checked here; how soon it comes, by bench/sync_bench.sh.
 mkdir -p "$work/big/src" "$work/big/dst"
 truncate -s 6G "$work/big/src/video.bin"
 echo old >"$work/big/dst/video.bin"
@@ -50,26 +51,23 @@ chmod 444 "$work/big/dst/video.bin"
 wine "$exe" --force --lang en "$(winpath "$work/big/src")" "$(winpath "$work/big/dst")" \
   </dev/null >"$work/big/out" 2>"$work/big/err" &
 pid=$!
-for _ in $(seq 1 400); do [ "$(ls "$work/big/dst" | wc -l)" -gt 1 ] && break; sleep 0.05; done
-[ "$(ls "$work/big/dst" | wc -l)" -gt 1 ] || fail "the copy did not start: $(cat "$work/big/err")"
-sleep 1
-[ "$(cat "$work/big/out")" = "copy	$(winpath "$work/big/src/video.bin")	$(winpath "$work/big/dst/video.bin")" ] ||
+temp="$work/big/dst/video.bin.zolvtmp"
+for _ in $(seq 1 1000); do [ -s "$temp" ] && break; sleep 0.02; done
+[ -s "$temp" ] || fail "the copy did not start: $(cat "$work/big/err")"
+[ "$(tr -d '\r' <"$work/big/out")" = "copy	$(winpath "$work/big/src/video.bin")	$(winpath "$work/big/dst/video.bin")" ] ||
   { kill -9 "$pid"; fail "the copy row is not out while the file copies: '$(cat "$work/big/out")'"; }
 kill -INT "$pid"
-sent=$(date +%s%N)
-# The summary is the run's last word; the Wine process itself takes a while longer to go.
-for _ in $(seq 1 2000); do grep -qs "files copied" "$work/big/err" && break; sleep 0.005; done
-stopped=$(date +%s%N)
-grep -qs "files copied" "$work/big/err" || { kill -9 "$pid"; fail "Ctrl+C did not stop the copy"; }
+# A hang guard, not a time limit: the stop is awaited for a minute at most.
+for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "Ctrl+C did not stop the copy: $(cat "$work/big/err")"; }
 wait "$pid"
 code=$?
-ms=$(((stopped - sent) / 1000000))
-echo "the run ended ${ms} ms after Ctrl+C (the summary seen, polled every 5 ms)"
-[ "$ms" -lt 3000 ] || fail "the run ended ${ms} ms after Ctrl+C"
 [ "$code" -eq 1 ] || fail "exit $code after Ctrl+C, expected 1"
 [ "$(cat "$work/big/dst/video.bin")" = old ] || fail "the destination lost its old content"
 [ "$(stat -c %a "$work/big/dst/video.bin")" = 444 ] || fail "the stopped copy left the old file writable"
 [ "$(ls -A "$work/big/dst")" = video.bin ] || fail "left behind: $(ls -A "$work/big/dst")"
+[ "$(tr -d '\r' <"$work/big/out")" = "copy	$(winpath "$work/big/src/video.bin")	$(winpath "$work/big/dst/video.bin")" ] ||
+  fail "not the one row of the stopped copy: $(cat "$work/big/out")"
 grep -q "successed\|Error" "$work/big/err" && fail "not the texts of an abort: $(cat "$work/big/err")"
 grep -q "0 files copied (0 bytes)" "$work/big/err" || fail "wrong summary: $(tail -1 "$work/big/err")"
 rm -rf "$work/big"

@@ -3,6 +3,7 @@
 #include "framework/message_boxes.h"
 #include "prompt_dialogs.h"
 #include "run_dialogs.h"
+#include "sync/keep_texts.h"
 #include "sync/sync_texts.h"
 
 int GuiSyncHost::AskPrompt(const Prompt& prompt) {
@@ -23,11 +24,20 @@ int GuiSyncHost::AskCreateDestination(const wchar_t* text) {
     return question.Ask(owner_) == kIdYes ? kIdYes : kIdNo;
 }
 
-int GuiSyncHost::AskEmptySource(const wchar_t* text) {
-    Prompt prompt{PromptKind::FolderDelete, Pick(SyncTexts::EmptySourceCaption), kIconWarning, nullptr, false, true, L""};
+namespace {
+
+// A Yes/No question whose Yes changes much: No is the default button, closing the box is No.
+int AskWarning(HWND owner, const TextPair& caption, const wchar_t* text) {
+    Prompt prompt{PromptKind::FolderDelete, Pick(caption), kIconWarning, nullptr, false, true, L""};
     FormatInto(prompt.message, L"%s", text);
-    return AskPromptDialog(owner_, prompt) == kIdYes ? kIdYes : kIdNo;
+    return AskPromptDialog(owner, prompt) == kIdYes ? kIdYes : kIdNo;
 }
+
+}  // namespace
+
+int GuiSyncHost::AskEmptySource(const wchar_t* text) { return AskWarning(owner_, SyncTexts::EmptySourceCaption, text); }
+
+int GuiSyncHost::AskUndo(const wchar_t* text) { return AskWarning(owner_, KeepTexts::UndoCaption, text); }
 
 void GuiSyncHost::ShowSuccess() {
     FDlgSuccess result;

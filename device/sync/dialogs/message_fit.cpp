@@ -14,15 +14,14 @@ struct ChildMove {
     int delta;  // move down by this much
 };
 
-BOOL CALLBACK MoveChildBelow(HWND child, LPARAM context) {
-    const auto* move = reinterpret_cast<const ChildMove*>(context);
-    HWND dialog = GetParent(child);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    if (rect.top >= move->top)
-        SetWindowPos(child, nullptr, rect.left, rect.top + move->delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return TRUE;
+void MoveChildrenBelow(HWND dialog, const ChildMove& move) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.top >= move.top)
+            SetWindowPos(child, nullptr, rect.left, rect.top + move.delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 // `text` with line ends inserted into each blank-free run that `dc` would draw wider than
@@ -92,8 +91,7 @@ void ShowFittedMessage(HWND dialog, int controlId, const wchar_t* text) {
     GetWindowRect(control, &box);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
     // What stands below the text (the buttons) moves down; then the text and the dialog grow.
-    ChildMove move{box.bottom, missing};
-    EnumChildWindows(dialog, MoveChildBelow, reinterpret_cast<LPARAM>(&move));
+    MoveChildrenBelow(dialog, ChildMove{box.bottom, missing});
     SetWindowPos(control, nullptr, 0, 0, box.right - box.left, box.bottom - box.top + missing,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT frame;

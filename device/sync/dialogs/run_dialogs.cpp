@@ -1,7 +1,7 @@
 #include "run_dialogs.h"
 
+#include "base/text.h"
 #include "dialog_ids.h"
-#include "framework/text.h"
 #include "message_fit.h"
 #include "program_icon.h"
 #include "sync/prompts.h"

@@ -2,8 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// Command bands and command bars as Windows CE has them, built on desktop Win32 from a
-// rebar whose bands each hold a flat tool bar (the "command bar"). The main window keeps
+// Command bands and command bars as Windows CE has them (there they are the device's own,
+// device_bands.cpp), built on desktop Win32 from a rebar whose bands each hold a flat tool
+// bar (the "command bar"). The main window keeps
 // reading as it would on the device: band heights, RBN_HEIGHTCHANGE from the bands' id,
 // WM_HELP from the help adornment, WM_COMMAND from the menu bar, the buttons and the combo
 // box inserted into a bar.
@@ -76,7 +77,8 @@ bool CommandBarAddButtons(HWND bar, UINT count, const TBBUTTON* buttons);
 // that button none. Each text follows its button's command when buttons move.
 bool CommandBarAddToolTips(HWND bar, UINT count, const wchar_t* const* tips);
 
-// The tool tip text of the button with command `command`, or null.
+// The tool tip text of the button with command `command`, or null (always on the device,
+// whose bar shows its tips itself).
 const wchar_t* CommandBarToolTip(HWND bar, int command);
 
 // Inserts a combo box `width` pixels wide before button `button` (WS_CHILD is added to

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "framework/language.h"
-#include "framework/registry.h"
-#include "framework/text.h"
+#include "base/language.h"
+#include "base/registry.h"
+#include "base/text.h"
 
 TEST(LanguageRule, DefaultLanguageThenToggle) {
     EXPECT_EQ(LanguageFor(0x0411, false, 0), kLanguageJapanese);

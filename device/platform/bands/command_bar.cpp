@@ -2,6 +2,20 @@
 // bar and inserted combo boxes.
 #include "command_bands.h"
 
+// The same on both platforms.
+int CommandBarButtonsWidth(HWND bar) {
+    int width = 0;
+    const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT rect{};
+        if (SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) width += rect.right - rect.left;
+    }
+    return width;
+}
+
+// Desktop Win32 only from here: the device has command bands of its own (device_bands.cpp).
+#if !defined(_WIN32_WCE)
+
 #include "command_bar_state.h"
 #include "framework/fault_guard.h"
 
@@ -157,12 +171,5 @@ bool CommandBarShow(HWND bar, bool show) {
     return true;
 }
 
-int CommandBarButtonsWidth(HWND bar) {
-    int width = 0;
-    const int count = ButtonCount(bar);
-    for (int i = 0; i < count; ++i) {
-        RECT rect{};
-        if (SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) width += rect.right - rect.left;
-    }
-    return width;
-}
+
+#endif

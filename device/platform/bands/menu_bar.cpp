@@ -3,6 +3,9 @@
 // the "&" mnemonics work as on a window's own menu bar.
 #include "command_bands.h"
 
+// Desktop Win32 only: the device has command bands of its own (device_bands.cpp).
+#if !defined(_WIN32_WCE)
+
 #include "command_bar_state.h"
 #include "framework/fault_guard.h"
 
@@ -20,7 +23,7 @@ Tracking* tracking = nullptr;
 
 // The popup is closed: the filter goes, and its button is up again. Also run by the fault
 // guard when a fault leaves TrackMenus, so that no hook is left pointing at its frame.
-void EndTracking(void* context) {
+void EndTracking(void* context) noexcept {
     auto* current = static_cast<Tracking*>(context);
     if (current->hook) UnhookWindowsHookEx(current->hook);
     current->hook = nullptr;
@@ -261,3 +264,5 @@ void MenuBarDestroyed(CommandBarState& state) {
     DestroyMenu(state.menu);
     state.menu = nullptr;
 }
+
+#endif

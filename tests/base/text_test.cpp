@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 TEST(FormatText, WideStringsNumbersAndPercent) {
     wchar_t out[kMessageChars];

@@ -2,6 +2,29 @@
 // its right end.
 #include "command_bands.h"
 
+// The same on both platforms.
+
+int CommandBandsHeight(HWND bands) {
+    RECT rect;
+    if (!bands || !GetWindowRect(bands, &rect)) return 0;
+    return rect.bottom - rect.top;
+}
+
+bool SetCommandBandSize(HWND bands, UINT index, int width) {
+    REBARBANDINFOW info{};
+#if defined(_WIN32_WCE)
+    info.cbSize = sizeof info;
+#else
+    info.cbSize = REBARBANDINFOW_V6_SIZE;
+#endif
+    info.fMask = RBBIM_SIZE;
+    info.cx = width;
+    return SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+// Desktop Win32 only from here: the device has command bands of its own (device_bands.cpp).
+#if !defined(_WIN32_WCE)
+
 #include "command_bar_state.h"
 #include "framework/fault_guard.h"
 #include "framework/message_boxes.h"
@@ -280,20 +303,6 @@ HWND CommandBandsGetCommandBar(HWND bands, UINT index) {
     return FindCommandBar(info.hwndChild) ? info.hwndChild : nullptr;
 }
 
-int CommandBandsHeight(HWND bands) {
-    RECT rect;
-    if (!bands || !GetWindowRect(bands, &rect)) return 0;
-    return rect.bottom - rect.top;
-}
-
-bool SetCommandBandSize(HWND bands, UINT index, int width) {
-    REBARBANDINFOW info{};
-    info.cbSize = REBARBANDINFOW_V6_SIZE;
-    info.fMask = RBBIM_SIZE;
-    info.cx = width;
-    return SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info)) != 0;
-}
-
 bool AddCommandBandsAdornments(HWND bands, DWORD flags) {
     CommandBandsState* state = FindBands(bands);
     if (!state || state->adornments) return false;
@@ -357,3 +366,5 @@ void FitBandToBar(HWND bar) {
     SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info));
     if (CommandBandsState* state = FindBands(bands)) PlaceAdornments(*state);
 }
+
+#endif

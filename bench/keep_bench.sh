@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# What Keep costs, measured alternately with and without it, ROUNDS rounds each (medians):
+#   (a) a mirror run with nothing to do on NOOP_FILES files,
+#   (b) a full replace of REPLACE_FILES files (every destination file older than its source),
+#       where Keep moves each old file into the run folder.
+# Usage: bash bench/keep_bench.sh [NOOP_FILES] [REPLACE_FILES] [ROUNDS]   (build first)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZOLV_BUILD:-$root/build}
+noop_files=${1:-100000}
+replace_files=${2:-10000}
+rounds=${3:-5}
+exe="$build/device/zolvsync/zolvsync.exe"
+[ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
+command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
+source "$root/scripts/wine-session.sh"
+wine_session_start "$build"
+trap wine_session_stop EXIT
+
+work="$build/bench-keep"
+rm -rf "$work"
+mkdir -p "$work"
+winpath() { echo "Z:${1//\//\\}"; }
+now() { date +%s.%N; }
+seconds() { local t0 t1; t0=$(now); "$@" >/dev/null 2>&1 </dev/null || true; t1=$(now); echo "$t1 - $t0" | bc -l; }
+median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+run() { wine "$exe" --force --delete "$@"; }
+
+echo "Building trees ($noop_files and $replace_files files)..."
+python3 "$root/bench/make_tree.py" "$work/big-src" "$noop_files"
+rsync -a "$work/big-src/" "$work/big-dst/"
+python3 "$root/bench/make_tree.py" "$work/small-src" "$replace_files"
+run "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")" >/dev/null 2>&1  # warm caches
+
+plain_a=() keep_a=() plain_b=() keep_b=()
+for round in $(seq 1 "$rounds"); do
+  plain_a+=("$(seconds run "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")")
+  keep_a+=("$(seconds run --keep "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")")
+  for kind in plain keep; do
+    rm -rf "$work/replace-$kind"
+    rsync -a "$work/small-src/" "$work/replace-$kind/"
+    find "$work/replace-$kind" -type f -exec touch -d 2000-01-01 {} +
+  done
+  plain_b+=("$(seconds run "$(winpath "$work/small-src")" "$(winpath "$work/replace-plain")")")
+  keep_b+=("$(seconds run --keep "$(winpath "$work/small-src")" "$(winpath "$work/replace-keep")")")
+done
+[ -n "$(ls -A "$work/replace-keep/.zolvkept")" ] || { echo "Keep kept nothing: the figures are void"; exit 1; }
+pa=$(printf '%s\n' "${plain_a[@]}" | median) ka=$(printf '%s\n' "${keep_a[@]}" | median)
+pb=$(printf '%s\n' "${plain_b[@]}" | median) kb=$(printf '%s\n' "${keep_b[@]}" | median)
+printf '(a) nothing to do, %d files:  without Keep %.3f s, with Keep %.3f s  (%+.1f%%)\n' \
+  "$noop_files" "$pa" "$ka" "$(echo "($ka - $pa) * 100 / $pa" | bc -l)"
+printf '(b) full replace, %d files:   without Keep %.3f s, with Keep %.3f s  (%+.1f%%)\n' \
+  "$replace_files" "$pb" "$kb" "$(echo "($kb - $pb) * 100 / $pb" | bc -l)"
+echo "rounds: a ${plain_a[*]} / ${keep_a[*]}; b ${plain_b[*]} / ${keep_b[*]}"
