@@ -1,7 +1,6 @@
 #include "sync_engine.h"
 
 #include "base/paths.h"
-#include "dos_time.h"
 #include "file_ops.h"
 #include "folder_overlap.h"
 #include "folder_search.h"
@@ -64,19 +63,24 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
         return false;
     }
     if (IsFolder(to)) return true;
-    if (options_.dryRun) return true;  // the run would create it: every source file counts as missing
-    if (host_.AskCreateDestination(FormatString(Pick(SyncTexts::CreateDestination), to).c_str()) != kIdYes)
+    // A dry run asks as the run does; its Yes makes nothing, and every source file then
+    // counts as missing.
+    if (host_.AskCreateDestination(FormatString(Pick(SyncTexts::CreateDestination), to).c_str()) != kIdYes ||
+        state_.abortRequested)
         return false;
     return actions_->MakeFolder(to, false);
 }
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
+    GetSystemTimeAsFileTime(&now_);
     stats_ = RunStats();
     from_ = from;
     to_ = to;
     rootsChanged_ = true;
-    state_.abortRequested = false;
+    // An abort is never cleared here: one asked for from another thread (Ctrl+C) before the
+    // run or between its passes would be lost, and the mirror would delete on. The host
+    // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
     // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
     // actions moves it into a kept run of the written folder first.
@@ -85,7 +89,6 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     if (options_.keep) actions_ = &keeping;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
-        state_.abortRequested = false;
         ok = GuardDeletionPass(from, to);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
@@ -264,9 +267,10 @@ bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
 bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
                                const WIN32_FILE_ATTRIBUTE_DATA* destInfo) {
     if (destInfo) {
-        int order = options_.dosTime ? CompareDosStamps(source.lastWrite, destInfo->ftLastWriteTime)
-                                     : CompareFileTime(&source.lastWrite, &destInfo->ftLastWriteTime);
-        if (order <= 0) return true;
+        ULONGLONG destSize = (static_cast<ULONGLONG>(destInfo->nFileSizeHigh) << 32) | destInfo->nFileSizeLow;
+        if (CompareWriteTimes(source.lastWrite, source.size, destInfo->ftLastWriteTime, destSize, timeRule_) <= 0) {
+            return true;
+        }
     }
     bool destIsFolder = destInfo && IsFolderAttributes(destInfo->dwFileAttributes);
     if (state_.confirmEach && destIsFolder) {
@@ -275,17 +279,20 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdNo) return true;
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
+    // Copied as any newer file, but said: a clock set wrong makes a file win every comparison.
+    if (MoreThanADayAhead(source.lastWrite, now_)) host_.AddLogRow(kLogNote, source.path, Pick(SyncTexts::TimeAhead));
     host_.AddLogRow(kLogCopy, source.path, destination);
     // The source's attributes and its three times come from the look the pass just took;
     // reading them again per file would only cost time (opening the file, under some
     // platforms, costs more than the copy of a small one).
+    ULONGLONG written = 0;
     FileCopy copy{source.path, source.attributes, FileTimes{source.creation, source.lastAccess, source.lastWrite},
-                  source.size, destination, destInfo};
+                  source.size, destination, destInfo, &written};
     rootsChanged_ = true;
     CopyWatch watch(*this);
     if (!actions_->CopyFile(copy, &watch)) return false;
     ++stats_.filesCopied;
-    stats_.bytesCopied += source.size;
+    stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;
 }
 
@@ -345,9 +352,11 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        if (!actions_->RemoveFolder(destination, kind)) return false;
-        ++stats_.foldersRemoved;
-        return true;
+        Removed removed;
+        bool ok = actions_->RemoveFolder(destination, kind, removed);
+        stats_.filesDeleted += removed.files;
+        stats_.foldersRemoved += removed.folders;
+        return ok;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;

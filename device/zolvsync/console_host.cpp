@@ -18,6 +18,9 @@ void ConsoleHost::AddLogRow(const wchar_t* operation, const wchar_t* first, cons
     rows_.Write(L"\t");
     rows_.WriteEscaped(second);
     rows_.Write(L"\n");
+    // Through to the reader at once: a script sees each row as it comes, and the row of the
+    // file being copied is there even after the program is killed.
+    rows_.Flush();
 }
 
 void ConsoleHost::ShowCopyProgress(unsigned long long done, unsigned long long total) {
