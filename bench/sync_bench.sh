@@ -9,7 +9,9 @@
 #   (g) a preview with nothing to do beside the run with nothing to do (window and console),
 #   (h) what --max-delete's dry deletion pass costs a mirror run with nothing to do,
 #   (i) how long a run takes to stop after an Abort click in the middle of the copy of a
-#   4 GB (sparse) file, (j) how long zolvsync takes to stop after Ctrl+C in the middle of it.
+#   4 GB (sparse) file, (j) how long zolvsync takes to stop after Ctrl+C in the middle of it;
+#   (k) what writing each row through to standard output costs: a dry run listing a copy row
+#   for each of the 10,000 files (output to a file) beside one that lists none.
 # Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -101,6 +103,12 @@ mirror() { wine "$exe" --force --delete "$@"; }
 h_d=$(seconds mirror "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
 h_m=$(seconds mirror --max-delete 1000 "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")
 
+# (k) rows: every file a copy row (into an empty folder) against none (into the full copy)
+mkdir -p "$work/empty"
+rows_to_file() { wine "$exe" --dry-run "$(winpath "$1")" "$(winpath "$2")" >"$work/rows.txt"; }
+k_rows=$(seconds rows_to_file "$work/small-src" "$work/empty")
+k_none=$(seconds rows_to_file "$work/small-src" "$work/copy-z")
+
 echo
 report "(a) nothing to do" "$noop_files" "$a_z" "$a_x" "$a_r"
 report "(b) first full copy" "$copy_files" "$b_z" "$b_x" "$b_r"
@@ -114,6 +122,8 @@ printf '%-34s %8d files  preview  %7.2f s (window; run (d) %.2f s, preview/run %
   "(g) preview, nothing to do" "$noop_files" "$g_g" "$d_g" "$(ratio "$g_g" "$d_g")" "$g_z" "$a_z" "$(ratio "$g_z" "$a_z")"
 printf '%-34s %8d files  --delete %7.2f s  with --max-delete %7.2f s   extra %5sx\n' \
   "(h) mirror, nothing to do" "$noop_files" "$h_d" "$h_m" "$(ratio "$h_m" "$h_d")"
+printf '%-34s %8d rows   %7.2f s, without rows %7.2f s: %s us a row written through\n' \
+  "(k) rows, --dry-run to a file" "$copy_files" "$k_rows" "$k_none" "$(per "$(echo "$k_rows - $k_none" | bc -l)" "$copy_files")"
 echo
 printf '%-34s %.3f s from the Abort click to the end of the run\n' "(i) window, abort mid-file" "$i_abort"
 printf '%-34s %.3f s from Ctrl+C to the summary line\n' "(j) zolvsync, Ctrl+C mid-file" "$j_stop"

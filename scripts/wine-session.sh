@@ -29,9 +29,16 @@ wine_session_start() {
 # Links the distribution's VL Gothic (scripts/install-deps.sh) as a Japanese system does
 # with its own UI font: the UI faces fall back to it (FontLink\SystemLink) and the
 # Japanese UI faces' names stand for it (Replacements). Once per prefix: one regedit run.
+# The main window's edits and set list ask in English for a font of no face in the ANSI
+# character set, which Wine draws in DejaVu Sans (the first face it finds where Arial,
+# Liberation Sans and Bitstream Vera Sans are missing); an edit lays its text out by script,
+# and takes the characters DejaVu Sans lacks (kanji and kana) from SimSun, which VL Gothic
+# stands for too. A link from DejaVu Sans would not do: edits ignore it, and Wine would then
+# take DejaVu Sans for Japanese fonts of no face as well.
 wine_link_japanese_font() {
   local face="VL PGothic" file="VL-PGothic-Regular.ttf"
-  grep -qs "\"MS UI Gothic\"=\"$face\"" "$WINEPREFIX/user.reg" && return 0
+  grep -qs "\"MS UI Gothic\"=\"$face\"" "$WINEPREFIX/user.reg" &&
+    grep -qs "\"SimSun\"=\"$face\"" "$WINEPREFIX/user.reg" && return 0
   # REG_MULTI_SZ of one "file,face" string: in a .reg file read as ANSI, the string's bytes
   # and two NULs.
   local link
@@ -46,7 +53,7 @@ wine_link_japanese_font() {
       printf '"%s"=hex(7):%s\r\n' "$ui" "$link"
     done
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    for ui in "MS UI Gothic" "MS PGothic" "MS Gothic" "MS Mincho" "MS PMincho"; do
+    for ui in "MS UI Gothic" "MS PGothic" "MS Gothic" "MS Mincho" "MS PMincho" "SimSun"; do
       printf '"%s"="%s"\r\n' "$ui" "$face"
     done
   } >"$reg"

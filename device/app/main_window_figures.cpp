@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "framework/message_boxes.h"
 #include "main_window.h"
 #include "run_figures.h"
 
@@ -37,7 +38,6 @@ void MainWindow::EndRunFigures() {
 }
 
 void MainWindow::ShowPreviewResult() {
-    wchar_t text[kMessageChars];
-    FormatPreviewResult(*figures_.stats, figures_.createdFolder, text);
-    MessageBoxW(hwnd, text, Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
+    const std::wstring text = FormatPreviewResult(*figures_.stats, figures_.createdFolder);
+    ShowMessageBox(hwnd, text.c_str(), Pick(kPreviewCaption), MB_OK | MB_ICONINFORMATION);
 }

@@ -46,6 +46,7 @@ struct MainWindow::RunScope {
 void MainWindow::Sync(bool backward, bool preview) {
     RunScope scope(*this);
     if (RefuseOverlongPaths()) return;
+    runState.abortRequested = false;  // the last run's Abort
     // A run always uses what is on screen.
     ReadSetControls();
     CommitCurrentSet();

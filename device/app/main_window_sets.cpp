@@ -159,7 +159,7 @@ void MainWindow::DeleteSet() {
     GetWindowTextW(setList.hwnd, name, MAX_PATH);
     wchar_t question[kMessageChars];
     FormatInto(question, Pick(kDeleteQuestion), name);
-    if (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (ShowMessageBox(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     RemoveSet(index);
     currentIndex = static_cast<int>(SendMessageW(setList.hwnd, CB_SETCURSEL, 0, 0));
     LoadCurrentSet(0);
@@ -227,9 +227,7 @@ bool MainWindow::WriteSetFile(const wchar_t* path) {
 int MainWindow::SaveSetFile() { return WriteSetFile(AppSettings.iniFile) ? 1 : 0; }
 
 void MainWindow::ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code) {
-    wchar_t message[kMessageChars];
-    SetFileFailureText(text, path, code, message);
-    ::ShowError(hwnd, L"%s", message);
+    ::ShowError(hwnd, L"%s", SetFileFailureText(text, path, code).c_str());
 }
 
 void MainWindow::OpenSetFileCommand() {
@@ -258,7 +256,7 @@ void MainWindow::ShowStartupNotice() {
 // The set file could not be read at start-up and is not written over: the sets made since
 // are kept only where the user says, or dropped once the user has said so.
 void MainWindow::OfferToKeepUnsavedSets(const wchar_t* question) {
-    while (MessageBoxW(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
+    while (ShowMessageBox(hwnd, question, Pick(kConfirmCaption), MB_YESNO | MB_ICONWARNING) == IDYES) {
         wchar_t path[MAX_PATH];
         if (!AskSetFilePath(hwnd, SetFileDialogKind::Save, AppSettings.iniFile, path)) continue;
         if (WriteSetFile(path)) {
@@ -277,10 +275,9 @@ void MainWindow::SaveAtExit() {
     SaveSettings();
     if (setFileUnread_) {  // the user's file stays as it is
         if (SetCount() == 0) return;  // nothing was made
-        wchar_t reason[kMessageChars], question[kMessageChars];
+        wchar_t reason[kMessageChars];
         SetFileReason(setFileFailure_, reason);
-        FormatInto(question, Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason);
-        OfferToKeepUnsavedSets(question);
+        OfferToKeepUnsavedSets(FormatString(Pick(SetFileTexts::UnsavedSets), AppSettings.iniFile, reason).c_str());
         return;
     }
     // A file the sets would not write back to its own bytes (another code page, lines the
@@ -289,9 +286,7 @@ void MainWindow::SaveAtExit() {
     CommitCurrentSet();
     if (setFileOnDisk_ && !setFileReadsBack_) {
         if (SetFileContent() == setFileAsRead_) return;
-        wchar_t question[kMessageChars];
-        FormatInto(question, Pick(SetFileTexts::NotReadBack), AppSettings.iniFile);
-        OfferToKeepUnsavedSets(question);
+        OfferToKeepUnsavedSets(FormatString(Pick(SetFileTexts::NotReadBack), AppSettings.iniFile).c_str());
         return;
     }
     if (!SaveSetFile()) {

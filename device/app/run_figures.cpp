@@ -58,15 +58,11 @@ void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar
     Finish(text + part, out);
 }
 
-void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wchar_t (&out)[kMessageChars]) {
+std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder) {
     std::wstring text = Pick(kPreviewPrefix);
-    if (createdFolder) {
-        wchar_t part[kMessageChars];
-        FormatInto(part, Pick(kWouldCreate), createdFolder);
-        text += part;
-    }
+    if (createdFolder) text += FormatString(Pick(kWouldCreate), createdFolder);
     AppendFigures(stats, kPreviewFigures, text);
-    Finish(text + Pick(kNothingChanged), out);
+    return text + Pick(kNothingChanged);
 }
 
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {

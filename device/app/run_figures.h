@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "base/text.h"
 #include "sync/run_undo.h"
 #include "sync/sync_engine.h"
@@ -14,7 +16,7 @@ void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar
 
 // The result box of a preview: what would happen, "Nothing was changed." at the end.
 // `createdFolder`: the destination folder the run would create, or null.
-void FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder, wchar_t (&out)[kMessageChars]);
+std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder);
 
 // The status-bar line after an undo: "Undo: 12 entries put back, 3 removed, 0 left as they were".
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]);

@@ -1,9 +1,12 @@
 #include "text.h"
 
+#include <utility>
+
 int UiLanguage = kLanguageEnglish;
 
 namespace {
 
+// Into a buffer of fixed size, cut where it is full.
 struct Writer {
     wchar_t* out;
     size_t capacity;
@@ -17,7 +20,16 @@ struct Writer {
     }
 };
 
-void PutNumber(Writer& writer, unsigned long long value, bool negative) {
+// Into a string that grows as it needs.
+struct StringWriter {
+    std::wstring out;
+
+    void Put(wchar_t c) { out += c; }
+    void Put(const wchar_t* text) { out += text; }
+};
+
+template <typename Sink>
+void PutNumber(Sink& writer, unsigned long long value, bool negative) {
     wchar_t digits[24];
     int count = 0;
     do {
@@ -28,11 +40,8 @@ void PutNumber(Writer& writer, unsigned long long value, bool negative) {
     while (count > 0) writer.Put(digits[--count]);
 }
 
-}  // namespace
-
-size_t FormatTextV(wchar_t* out, size_t capacity, const wchar_t* format, va_list args) {
-    if (out == nullptr || capacity == 0) return 0;
-    Writer writer{out, capacity};
+template <typename Sink>
+void Format(Sink& writer, const wchar_t* format, va_list args) {
     for (const wchar_t* p = format; p && *p; ++p) {
         if (*p != L'%') {
             writer.Put(*p);
@@ -69,6 +78,14 @@ size_t FormatTextV(wchar_t* out, size_t capacity, const wchar_t* format, va_list
             break;
         }
     }
+}
+
+}  // namespace
+
+size_t FormatTextV(wchar_t* out, size_t capacity, const wchar_t* format, va_list args) {
+    if (out == nullptr || capacity == 0) return 0;
+    Writer writer{out, capacity};
+    Format(writer, format, args);
     out[writer.length] = L'\0';
     return writer.length;
 }
@@ -79,4 +96,18 @@ size_t FormatText(wchar_t* out, size_t capacity, const wchar_t* format, ...) {
     size_t written = FormatTextV(out, capacity, format, args);
     va_end(args);
     return written;
+}
+
+std::wstring FormatStringV(const wchar_t* format, va_list args) {
+    StringWriter writer;
+    Format(writer, format, args);
+    return std::move(writer.out);
+}
+
+std::wstring FormatString(const wchar_t* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::wstring text = FormatStringV(format, args);
+    va_end(args);
+    return text;
 }

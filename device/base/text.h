@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdarg>
 #include <cstddef>
+#include <string>
 
 // The interface language, chosen once at start-up: 0 English, anything else Japanese.
 extern int UiLanguage;
@@ -18,7 +19,9 @@ inline const wchar_t* Pick(const TextPair& text) { return UiLanguage ? text.japa
 inline const char* PickName(const char* english, const char* japanese) { return UiLanguage ? japanese : english; }
 inline const wchar_t* PickName(const wchar_t* english, const wchar_t* japanese) { return UiLanguage ? japanese : english; }
 
-// Message texts are formatted into 520 wide characters.
+// Message texts are formatted into 520 wide characters, where nothing can be cut there. A
+// text that holds paths or names (two folders of 259 characters are more than 520) is
+// formatted into a string of its own length instead (FormatString).
 constexpr int kMessageChars = 520;
 
 // printf-style formatting with wide semantics: %s takes a wide string, %d a signed 32-bit
@@ -27,6 +30,10 @@ constexpr int kMessageChars = 520;
 // Returns the number of characters written (without the terminator).
 size_t FormatTextV(wchar_t* out, size_t capacity, const wchar_t* format, va_list args);
 size_t FormatText(wchar_t* out, size_t capacity, const wchar_t* format, ...);
+
+// The same formatting into a string as long as what it holds: nothing is ever cut.
+std::wstring FormatStringV(const wchar_t* format, va_list args);
+std::wstring FormatString(const wchar_t* format, ...);
 
 template <size_t N>
 size_t FormatInto(wchar_t (&out)[N], const wchar_t* format, ...) {

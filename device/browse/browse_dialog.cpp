@@ -7,6 +7,7 @@
 #include "browse/folder_listing.h"
 #include "browse/folder_names.h"
 #include "framework/handles.h"
+#include "framework/message_fit.h"
 #include "framework/message_boxes.h"
 #include "framework/program.h"
 #include "platform/file_attributes.h"
@@ -33,9 +34,7 @@ LRESULT Answer(HWND dialog, LRESULT result) {
 }
 
 void ShowPathTooLong(HWND owner, const wchar_t* label) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::PathTooLong), label);
-    ShowError(owner, L"%s", text);
+    ShowError(owner, Pick(SyncTexts::PathTooLong), label);
 }
 
 }  // namespace
@@ -45,6 +44,7 @@ LRESULT FDlgBrowseFolder::OnInitDialog(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     tree_ = std::make_unique<FFolderTree>(GetDlgItem(hwnd, IDC_BROWSE_TREE));
     tree_->LoadImages();
     tree_->Build();
+    FitDialogToScreenWidth(hwnd);  // on a narrow screen the tree gets narrower, the buttons stay beside it
     return FDlg::OnInitDialog(hwnd, msg, wParam, lParam);
 }
 
@@ -193,7 +193,7 @@ void FDlgBrowseFolder::DeleteSelected() {
     }
     wchar_t question[kMessageChars];
     FormatInto(question, Pick(BrowseTexts::DeleteQuestion), path);
-    if (MessageBoxW(hwnd, question, Pick(BrowseTexts::DeleteCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (ShowMessageBox(hwnd, question, Pick(BrowseTexts::DeleteCaption), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (!RemoveDirectoryW(path)) {
         ShowError(hwnd, BrowseTexts::RemoveFailed, static_cast<int>(GetLastError()));
         return;

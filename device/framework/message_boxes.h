@@ -1,12 +1,23 @@
 #pragma once
 #include <windows.h>
 
-// Formatted message boxes (printf-style, %s a wide string, %d a 32-bit integer, at most
-// 520 characters). Each waits until the user closes it; the answer is not used.
+// Formatted message boxes (printf-style, %s a wide string, %d a 32-bit integer; the fault
+// and debug texts at most 520 characters, an error's as long as its paths need). Each waits
+// until the user closes it; the answer is not used.
 
-// Faults caught by the fault guard and missing resources. Caption "Fatal" / "致命的なｴﾗｰ".
+// A message box that fits the screen, for texts that hold paths and names: the system's
+// types MB_OK and MB_YESNO (the first button the default) with their icon (MB_ICONSTOP,
+// MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION), shown in the program's own box
+// (templates DlgMessageOk and DlgMessageYesNo), which breaks a long path into lines and is
+// never wider than the screen. Escape answers OK where OK is the only button, and nothing in
+// a Yes/No question. Returns what MessageBoxW returns: IDOK, IDYES or IDNO. Other types, or
+// a program without the templates, get the system's box.
+int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
+
+// Faults caught by the fault guard and missing resources, in the system's box (short labels
+// and resource names, which fit any screen). Caption "Fatal" / "致命的なｴﾗｰ".
 void ShowFatal(HWND owner, const wchar_t* format, ...);
-// Failed file operations. Caption "Error" / "ｴﾗｰ".
+// Failed file operations, in the fitted box (ShowMessageBox). Caption "Error" / "ｴﾗｰ".
 void ShowError(HWND owner, const wchar_t* format, ...);
 // Developer diagnostics, owned by the active window and brought to the front. Caption "Debug".
 void ShowDebug(const wchar_t* format, ...);

@@ -50,17 +50,20 @@ bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
     return true;
 }
 
-// Reads to the end of `from` (a file may have grown since its size was read).
-bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress) {
-    // A small file needs no more room than its size; a piece is read even so to see the end.
-    DWORD bufferBytes = total < kCopyPieceBytes ? static_cast<DWORD>(total) + 1 : kCopyPieceBytes;
+// Reads to the end of `from`, whatever size it was listed with: a file may have grown since,
+// and some hold more than they list (a /proc file lists 0 bytes). Every read asks for a whole
+// piece, since some such files give all they hold to the first read and nothing to a read
+// that does not start at 0.
+bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written) {
+    const DWORD bufferBytes = kCopyPieceBytes;
     char* buffer = new (std::nothrow) char[bufferBytes];
     if (!buffer) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
     bool ok = true;
-    for (ULONGLONG done = 0;;) {
+    ULONGLONG done = 0;
+    for (;;) {
         DWORD read = 0;
         if (!ReadFile(from, buffer, bufferBytes, &read, nullptr) || !WriteAll(to, buffer, read)) {
             ok = false;
@@ -76,16 +79,18 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
     }
     DWORD code = GetLastError();
     delete[] buffer;
+    *written = done;
     SetLastError(code);
     return ok;
 }
 
 }  // namespace
 
-bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress) {
+bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress,
+                      ULONGLONG* written) {
     HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (from == INVALID_HANDLE_VALUE) return false;
-    ULONGLONG total = 0;
+    ULONGLONG total = 0, done = 0;
     DWORD attributes = 0;
     HANDLE to = INVALID_HANDLE_VALUE;
     bool overwritten = false;
@@ -123,7 +128,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
                                     DeleteFileW(o->destination);
                                 },
                                 &open};
-        ok = CopyContents(from, to, total, progress);
+        ok = CopyContents(from, to, total, progress, &done);
     }
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.
@@ -140,6 +145,7 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
         // asked for. The contents are whole: a failure here leaves them as they are.
         SetFileAttributesW(destination, attributes);
     }
+    if (written) *written = ok ? done : 0;
     SetLastError(code);
     return ok;
 }

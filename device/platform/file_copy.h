@@ -16,7 +16,10 @@ protected:
 // most kCopyPieceBytes, and after each piece `progress` (may be null) hears how far it is
 // and may stop it, so that a large file can be watched and stopped mid-way. False, with
 // the last error set, when the copy fails or was stopped (ERROR_REQUEST_ABORTED); a
-// destination the call had opened is removed then, never left half written.
-bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress);
+// destination the call had opened is removed then, never left half written. The source is
+// read to its end, whatever size it is listed with; `written` (may be null) gets the bytes
+// the copy wrote.
+bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress,
+                      ULONGLONG* written = nullptr);
 
 constexpr DWORD kCopyPieceBytes = 64 * 1024;

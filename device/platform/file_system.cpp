@@ -28,9 +28,15 @@ bool RemoveLink(const wchar_t*) {
     return false;
 }
 
-bool LinkRemovable(const wchar_t*) { return false; }
+bool CanRemoveLink(const wchar_t*) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+}
 
 bool ResolveFolderPath(const wchar_t*, wchar_t*, DWORD) { return false; }
+
+// The device has no drive letters.
+bool FolderAboveDriveRoot(const wchar_t*, wchar_t*, DWORD) { return false; }
 
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
     size_t length = wcslen(path);
@@ -154,6 +160,45 @@ bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars) {
     return ok;
 }
 
+namespace {
+
+// Wine's own name of a path on the Linux side, allocated on the process heap; null where
+// the program does not run under Wine.
+char* UnixNameOf(const wchar_t* path) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    static const auto unixName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    return unixName ? unixName(path) : nullptr;
+}
+
+}  // namespace
+
+bool FolderAboveDriveRoot(const wchar_t* root, wchar_t* out, DWORD outChars) {
+    if (root[0] == L'\\' || root[1] != L':') return false;
+    // Under Wine the drive letter is a link: its Linux path with "/.." opens, through the
+    // link, the folder that holds what it leads to (the "\\?\unix" form is taken as it stands).
+    if (char* unix = UnixNameOf(root)) {
+        wchar_t holder[kResolvedPathChars] = L"\\\\?\\unix";
+        const int used = static_cast<int>(wcslen(holder));
+        int length = MultiByteToWideChar(CP_UTF8, 0, unix, -1, holder + used, kResolvedPathChars - used - 3);
+        HeapFree(GetProcessHeap(), 0, unix);
+        if (length == 0) return false;
+        wcscat(holder, holder[wcslen(holder) - 1] == L'/' ? L".." : L"/..");
+        wchar_t self[kResolvedPathChars];
+        // The root of the Linux tree is its own parent.
+        return ResolveFolderPath(holder, out, outChars) && ResolveFolderPath(root, self, kResolvedPathChars) &&
+               wcscmp(out, self) != 0;
+    }
+    // A substituted drive names its folder: "\??\C:\folder".
+    const wchar_t drive[3] = {root[0], L':', L'\0'};
+    wchar_t target[kResolvedPathChars];
+    if (!QueryDosDeviceW(drive, target, kResolvedPathChars) || wcsncmp(target, L"\\??\\", 4) != 0) return false;
+    size_t length = wcslen(target + 4);
+    if (length >= outChars) return false;
+    wmemcpy(out, target + 4, length + 1);
+    return true;
+}
+
 bool FullPathOf(const wchar_t* path, wchar_t* out, DWORD outChars) {
     DWORD length = GetFullPathNameW(path, outChars, out, nullptr);
     return length != 0 && length < outChars;
@@ -221,9 +266,9 @@ LinkKind ClassifyLink(const wchar_t* path) {
 
 namespace {
 
-// Opened without following the link, the handle is the link itself where the platform
-// can do that; where it cannot (it opens the target all the same), the handle's path
-// shows it: then the handle is closed and the last error is ERROR_NOT_SUPPORTED.
+// Opened without following the link, the handle is the link itself where the platform can
+// do that; where it cannot (it opens the target all the same), the handle's path shows it:
+// then no handle (ERROR_NOT_SUPPORTED).
 HANDLE OpenLinkItself(const wchar_t* path) {
     wchar_t place[kResolvedChars], opened[kResolvedChars];
     if (!ResolvedPlace(path, place)) return INVALID_HANDLE_VALUE;
@@ -250,10 +295,11 @@ bool RemoveLink(const wchar_t* path) {
     return false;
 }
 
-bool LinkRemovable(const wchar_t* path) {
+bool CanRemoveLink(const wchar_t* path) {
     HANDLE handle = OpenLinkItself(path);
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    return handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_NOT_SUPPORTED;
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
 }
 
 bool ReplaceFileWith(const wchar_t* replacement, const wchar_t* destination) {

@@ -61,14 +61,20 @@ LinkKind ClassifyLinkIn(const wchar_t* resolvedFolder, const wchar_t* path);
 // Removes the link `path` itself, never what it points to; false, with the last error set
 // (ERROR_NOT_SUPPORTED where the platform only reaches the target), when it cannot.
 bool RemoveLink(const wchar_t* path);
-// False when RemoveLink would fail with ERROR_NOT_SUPPORTED: the platform reaches only what
-// the link points to (Wine). Nothing is changed. A link that cannot be opened at all counts as
-// removable here: its removal reports why.
-bool LinkRemovable(const wchar_t* path);
+// Whether RemoveLink could remove the link `path`, without removing it; false, with the last
+// error set as RemoveLink would set it, when it could not.
+bool CanRemoveLink(const wchar_t* path);
 
 // The path of a folder with every link on its way resolved, in `out` (`outChars` units);
 // false when the platform cannot tell or the result does not fit.
 bool ResolveFolderPath(const wchar_t* path, wchar_t* out, DWORD outChars);
+
+// Where the walk up from the root of a drive (`root`, "X:\\") goes on when the drive is itself a
+// folder of another drive's tree: a substituted drive's own place, or, under Wine, where a
+// drive letter is a link in the prefix, the folder that holds what the link leads to. In
+// `out` (`outChars` units); false at a root of its own and where the platform cannot tell.
+// Only a walk up from such a root shows that a folder lies inside another one.
+bool FolderAboveDriveRoot(const wchar_t* root, wchar_t* out, DWORD outChars);
 
 // The full path of `path` in `out` (`outChars` units): on desktop Win32 a relative path or
 // one without a drive is completed from the current directory; the device has neither, so

@@ -47,8 +47,8 @@ void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]) {
     FormatInto(out, Pick(other), static_cast<int>(code));
 }
 
-void SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code, wchar_t (&out)[kMessageChars]) {
+std::wstring SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code) {
     wchar_t reason[kMessageChars];
     SetFileReason(code, reason);
-    FormatInto(out, Pick(text), path, reason);
+    return FormatString(Pick(text), path, reason);
 }

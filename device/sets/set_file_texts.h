@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "base/text.h"
 
 // What the main window says when the set file cannot be read or written.
@@ -15,5 +17,5 @@ extern const TextPair NotReadBack;     // %s the file, whose bytes its sets woul
 // The reason for the platform's error code, in words where the cause is a common one.
 void SetFileReason(DWORD code, wchar_t (&out)[kMessageChars]);
 
-// One of the texts above for the file and the error code.
-void SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code, wchar_t (&out)[kMessageChars]);
+// One of the texts above for the file and the error code, whole however long the path.
+std::wstring SetFileFailureText(const TextPair& text, const wchar_t* path, DWORD code);

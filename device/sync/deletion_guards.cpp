@@ -28,38 +28,35 @@ bool HoldsFile(const wchar_t* folder, bool excludeObj, bool runFolder) {
     return search.Error() != 0;
 }
 
-// Every entry below `folder`, folders and files alike; a folder link counts as one entry,
-// as the removal takes it away as itself. What cannot be listed counts as nothing.
-unsigned long long EntriesUnder(const wchar_t* folder) {
-    unsigned long long count = 0;
-    FolderSearch search(folder);
-    PathBuffer child;
-    while (const WIN32_FIND_DATAW* found = search.Next()) {
-        ++count;
-        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
-            JoinPath(child, folder, found->cFileName)) {
-            count += EntriesUnder(child);
-        }
-    }
-    return count;
-}
-
 // What the deletion pass would remove, counted instead of removed: a file or link as one
-// entry, a folder with everything it holds.
+// entry (a folder link is removed as itself, not with what it leads to), a folder with
+// everything it holds. A folder's removal is looked through first, as the removal will look
+// (every folder it would enter shown to `check`): one that would stop stops the run before
+// anything at all is deleted.
 class DeletionCounter final : public FileActions {
 public:
+    DeletionCounter(ErrorReporter& owner, FolderCheck& check) : owner_(owner), check_(check) {}
+
     bool MakeFolder(const wchar_t*, bool) override { return true; }
     bool CopyFile(const FileCopy&, CopyProgress*) override { return true; }
     bool DeleteFile(const wchar_t*, LinkKind, WalkedFolder*) override {
         ++entries;
         return true;
     }
-    bool RemoveFolder(const wchar_t* path, LinkKind) override {
-        entries += 1 + EntriesUnder(path);
+    bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed&) override {
+        ++entries;
+        if (kind == LinkKind::Link) return true;
+        unsigned long long held = 0;
+        if (!LookBeforeRemoval(owner_, path, &check_, &held)) return false;
+        entries += held;
         return true;
     }
 
     unsigned long long entries = 0;
+
+private:
+    ErrorReporter& owner_;
+    FolderCheck& check_;
 };
 
 // The host of the pass that counts: it writes no rows and asks nothing; the pump, the
@@ -92,30 +89,27 @@ bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
 }
 
 bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
-    // A dry run asks nothing: its rows already show everything that would go.
-    if (options_.dryRun || sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj, true)) return true;
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::EmptySource), from, to);
-    return host_.AskEmptySource(text) == kIdYes;
+    // A dry run asks as the run does: its rows alone would not stop a mistaken mirror.
+    if (sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj, true)) return true;
+    return host_.AskEmptySource(FormatString(Pick(SyncTexts::EmptySource), from, to).c_str()) == kIdYes;
 }
 
 bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
-    if (options_.maxDelete == SyncOptions::kNoDeleteLimit || options_.dryRun) return true;
+    if (options_.maxDelete == SyncOptions::kNoDeleteLimit) return true;
     // The same pass without questions, counting instead of deleting, so that it finds what
     // the real one would.
     SyncOptions counted = options_;
     counted.maxDelete = SyncOptions::kNoDeleteLimit;
     RowlessHost quiet(host_);
-    DeletionCounter counter;
+    DeletionCounter counter(host_, *this);
     SyncEngine counting(quiet, state_, counted, counter);
     counting.from_ = from;  // the run's folders, as the real pass knows them
     counting.to_ = to;
     state_.confirmEach = false;
     if (!counting.PrunePass(from, to)) return false;
     if (counter.entries <= options_.maxDelete) return true;
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
-               std::to_wstring(options_.maxDelete).c_str());
-    host_.ShowError(text);
+    host_.ShowError(FormatString(Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
+                                 std::to_wstring(options_.maxDelete).c_str())
+                        .c_str());
     return false;
 }

@@ -1,6 +1,9 @@
 #include "file_actions.h"
 
+#include <cwchar>
+
 #include "base/paths.h"
+#include "sync_texts.h"
 
 const wchar_t* WalkedFolder::Resolved() {
     if (!resolvedRead_) {
@@ -15,18 +18,8 @@ bool DiskActions::MakeFolder(const wchar_t* path, bool withParents) {
 }
 
 bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
-    // Lifts read-only, hidden and system so that the copy may take the destination's
-    // place. A failure here is not reported: when it matters, the copy fails too and
-    // reports it, once, naming the file.
-    // Through a link it would change what the link points to: the replace takes the
-    // link's own place instead.
-    const DWORD lifted = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    const WIN32_FILE_ATTRIBUTE_DATA* before = copy.destinationBefore;
-    if (before && (before->dwFileAttributes & lifted) && ClassifyLink(copy.destination) == LinkKind::Entry) {
-        SetFileAttributesW(copy.destination, FILE_ATTRIBUTE_NORMAL);
-    }
-    return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination, before,
-                               progress, copy.beforeReplace);
+    return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination,
+                               copy.destinationBefore, progress, copy.written, copy.beforeReplace);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) {
@@ -38,12 +31,48 @@ bool DiskActions::DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* w
     return true;
 }
 
-bool DiskActions::RemoveFolder(const wchar_t* path, LinkKind kind) {
-    return kind == LinkKind::Link ? RemoveLinkReport(owner_, path) : RemoveFolderTree(owner_, path, &check_);
+bool DiskActions::RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) {
+    if (kind != LinkKind::Link) return RemoveFolderTree(owner_, path, &check_, &removed);
+    if (!RemoveLinkReport(owner_, path)) return false;
+    ++removed.folders;
+    return true;
 }
 
-bool DryActions::MakeFolder(const wchar_t* path, bool) {
-    DWORD attributes = GetFileAttributesW(path);
-    if (attributes != kUnreadableAttributes && !IsFolderAttributes(attributes)) return ReportFileInTheWay(owner_, path);
+bool DryActions::RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) {
+    if (!(kind == LinkKind::Link ? LookBeforeLinkRemoval(owner_, path) : LookBeforeRemoval(owner_, path, &check_, nullptr))) {
+        return false;
+    }
+    ++removed.folders;
     return true;
+}
+
+namespace {
+
+// Whether the folder that would hold `path` is there (a path without one is in the current
+// folder).
+bool ParentIsFolder(const wchar_t* path) {
+    PathBuffer parent;
+    if (!CopyPath(parent, path)) return false;
+    for (size_t length = wcslen(parent); length > 1 && parent[length - 1] == L'\\';) parent[--length] = L'\0';
+    return !ParentFolder(parent) || parent[0] == L'\0' || IsFolder(parent);
+}
+
+}  // namespace
+
+// What would stop the run's own folder making stops a dry run too, with its message.
+bool DryActions::MakeFolder(const wchar_t* path, bool withParents) {
+    DWORD attributes = GetFileAttributesW(path);
+    if (withParents) {
+        // The walk makes a folder's parents before it: only a file in its place is in the way.
+        return attributes == kUnreadableAttributes || IsFolderAttributes(attributes) || ReportFileInTheWay(owner_, path);
+    }
+    // One folder, as CreateFolderReport makes it: the name free, the folder that holds it there.
+    DWORD code = attributes != kUnreadableAttributes ? ERROR_ALREADY_EXISTS
+                 : !ParentIsFolder(path)             ? ERROR_PATH_NOT_FOUND
+                                                     : ERROR_SUCCESS;
+    if (code == ERROR_SUCCESS) return true;
+    wchar_t text[kMessageChars];
+    CreateFolderErrorText(code, path, text);
+    owner_.ShowError(text);
+    return false;
 }

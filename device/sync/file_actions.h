@@ -21,7 +21,8 @@ struct FileCopy {
     ULONGLONG size;
     const wchar_t* destination;
     const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore;  // null: nothing there
-    ReplaceHook* beforeReplace = nullptr;                 // hears when the new file is complete
+    ULONGLONG* written;  // gets the bytes the copy wrote (a dry run: the size it would write)
+    ReplaceHook* beforeReplace = nullptr;  // hears when the new file is complete
 };
 
 // The destination folder the deletion pass walks: resolved once for the link checks of its
@@ -52,8 +53,9 @@ public:
     // deletion pass deletes. `walked`: the folder whose walk found it, or null.
     virtual bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) = 0;
     // A folder of the destination removed with everything in it, or, `kind` Link, a folder
-    // link removed as itself.
-    virtual bool RemoveFolder(const wchar_t* path, LinkKind kind) = 0;
+    // link removed as itself. `removed` gets what went (see Removed), also when the removal
+    // stopped part-way.
+    virtual bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) = 0;
 
 protected:
     ~FileActions() = default;
@@ -68,24 +70,32 @@ public:
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy& copy, CopyProgress* progress) override;
     bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) override;
-    bool RemoveFolder(const wchar_t* path, LinkKind kind) override;
+    bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) override;
 
 private:
     ErrorReporter& owner_;
     FolderCheck& check_;
 };
 
-// A dry run changes nothing; what would stop the run stops it too (a file standing where a
-// folder is to be made).
+// A dry run changes nothing; what would stop the run before it writes or deletes stops it
+// too, with the run's message: a folder that cannot be made, a link that cannot be removed,
+// what a folder's removal would meet (every folder it enters shown to `check`).
 class DryActions final : public FileActions {
 public:
-    explicit DryActions(ErrorReporter& owner) : owner_(owner) {}
+    DryActions(ErrorReporter& owner, FolderCheck& check) : owner_(owner), check_(check) {}
 
     bool MakeFolder(const wchar_t* path, bool withParents) override;
-    bool CopyFile(const FileCopy&, CopyProgress*) override { return true; }
-    bool DeleteFile(const wchar_t*, LinkKind, WalkedFolder*) override { return true; }
-    bool RemoveFolder(const wchar_t*, LinkKind) override { return true; }
+    bool CopyFile(const FileCopy& copy, CopyProgress*) override {
+        *copy.written = copy.size;
+        return LookBeforeCopy(owner_, copy.destination, copy.destinationBefore != nullptr);
+    }
+    // The pass has told links that cannot be removed; any other fault shows as the removal's.
+    bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder*) override {
+        return kind != LinkKind::Link || LookBeforeLinkRemoval(owner_, path);
+    }
+    bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) override;
 
 private:
     ErrorReporter& owner_;
+    FolderCheck& check_;
 };

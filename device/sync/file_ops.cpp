@@ -1,6 +1,7 @@
 #include "file_ops.h"
 
 #include <cwchar>
+#include <string>
 
 #include "base/paths.h"
 #include "folder_search.h"
@@ -16,23 +17,6 @@ void ReportCode(ErrorReporter& owner, void (*compose)(DWORD, wchar_t (&)[kMessag
     owner.ShowError(text);
 }
 
-bool SameState(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
-    return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
-           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
-}
-
-// A copy that failed part-way may leave a destination that is newer than its source and
-// would pass for up to date at the next run. Remove it unless it is still the file that
-// was there before the copy started.
-void DiscardFailedCopy(const wchar_t* destination, bool existedBefore, const WIN32_FILE_ATTRIBUTE_DATA& before) {
-    WIN32_FILE_ATTRIBUTE_DATA after;
-    if (!GetFileAttributesExW(destination, GetFileExInfoStandard, &after)) return;
-    if (after.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
-    if (existedBefore && SameState(before, after)) return;
-    SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(destination);
-}
-
 // How many names a copy tries for its temporary file before it gives up.
 constexpr int kTemporaryNames = 100;
 
@@ -40,7 +24,7 @@ constexpr int kTemporaryNames = 100;
 // destination, so that the replace is a rename within one folder. Try `attempt` (0 first)
 // of kTemporaryNames: the destination's name with kTemporarySuffix, then the suffix and a
 // number; in the folder where none of those fits, kTemporaryFallbackName, numbered the
-// same way. False when no such name fits the path limit.
+// same way. False when that name does not fit the path limit.
 bool TemporaryNameFor(const wchar_t* destination, int attempt, PathBuffer& temporary) {
     wchar_t suffix[32];
     if (attempt == 0) {
@@ -65,29 +49,32 @@ bool TemporaryNameFor(const wchar_t* destination, int attempt, PathBuffer& tempo
     return SplitPath(destination, folder, unused) && JoinPath(temporary, folder, name);
 }
 
+enum class FreshCopy { Made, NoFreeName, Failed };
+
 // The copy under a name that did not exist: created only if it is not there (another name
-// on a clash), so that the run never overwrites a file it did not make. False, with the
-// last error set, when the copy failed or every name is taken.
-bool CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
-                     CopyProgress* progress) {
+// on a clash), so that the run never overwrites a file it did not make. NoFreeName when
+// every name that fits the path limit is taken (or none fits); Failed, with the last error
+// set, when the copy failed.
+FreshCopy CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
+                          CopyProgress* progress, ULONGLONG* written) {
     for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
-        if (!TemporaryNameFor(destination, attempt, temporary)) {
-            SetLastError(ERROR_FILENAME_EXCED_RANGE);
-            return false;
-        }
-        if (CopyFileInPieces(source, temporary, true, progress)) return true;
+        if (!TemporaryNameFor(destination, attempt, temporary)) continue;
+        if (CopyFileInPieces(source, temporary, true, progress, written)) return FreshCopy::Made;
         DWORD code = GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return false;
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return FreshCopy::Failed;
     }
     temporary[0] = L'\0';  // none of them is ours
-    SetLastError(ERROR_FILE_EXISTS);
-    return false;
+    return FreshCopy::NoFreeName;
 }
 
 // Whether a temporary name fits beside the destination at all.
 bool TemporaryNameFits(const wchar_t* destination) {
     PathBuffer temporary;
     return TemporaryNameFor(destination, 0, temporary);
+}
+
+bool ReportNoTemporaryName(ErrorReporter& owner, const wchar_t* destination) {
+    return ReportText(owner, SyncTexts::NoTemporaryName, destination);
 }
 
 // Removes what a failed copy of this run made under `path`.
@@ -111,26 +98,36 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
         ReportCopyError(owner, code, destination);
         return;
     }
-    wchar_t reason[kMessageChars], text[kMessageChars];
+    wchar_t reason[kMessageChars];
     SystemReasonText(code, reason);
-    FormatInto(text, Pick(SyncTexts::ReplaceFailed), destination, reason);
-    owner.ShowError(text);
+    ReportText(owner, SyncTexts::ReplaceFailed, destination, reason);
 }
 
-// For a destination so deep that no temporary name fits beside it: the copy goes to its
-// place directly. A copy stopped mid-way is discarded like a failed one: the old content
-// is gone once the copy has begun.
+// A new file where no temporary name is free beside it: the copy is made under its own name,
+// created only if nothing is there (never through a link, never over a file), and removed
+// again when it fails or is stopped. A file that is there is never written over in place: a
+// stop or a failure would lose it.
 bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination, const FileTimes& times,
-                 const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore, CopyProgress* progress) {
-    if (!CopyFileInPieces(source, destination, false, progress)) {
+                 CopyProgress* progress, ULONGLONG* written) {
+    if (!CopyFileInPieces(source, destination, true, progress, written)) {
         DWORD code = GetLastError();
-        WIN32_FILE_ATTRIBUTE_DATA none{};
-        DiscardFailedCopy(destination, destinationBefore != nullptr, destinationBefore ? *destinationBefore : none);
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return ReportNoTemporaryName(owner, destination);
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
         return false;
     }
     WriteFileTimes(destination, &times.creation, &times.lastAccess, &times.lastWrite);
     return true;
+}
+
+// What a replace lifts so that the new file may take the old one's place (read-only, hidden,
+// system), and only then: a copy stopped or failed before it leaves the old file as it was.
+constexpr DWORD kLiftedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Lifts them from `destination`, never through a link (that would change what it points to:
+// the replace takes the link's own place); true when it did.
+bool LiftAttributes(const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* before) {
+    if (!before || !(before->dwFileAttributes & kLiftedAttributes)) return false;
+    return ClassifyLink(destination) == LinkKind::Entry && SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
@@ -152,12 +149,9 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress, ReplaceHook* hook) {
+                         CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+    if (written) *written = 0;
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
-    if (!TemporaryNameFits(destination)) {
-        if (hook && !hook->BeforeReplace(destination)) return false;
-        return CopyInPlace(owner, source, destination, times, destinationBefore, progress);
-    }
     // The destination keeps its old content until the new one is complete, with its times:
     // a run stopped, failed or killed leaves at most a temporary file, never a half-written
     // destination that a later run would take as up to date. The copy is not flushed before
@@ -166,24 +160,39 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // What a killed run left is a file like any other to later runs: the next copy takes
     // another name.
     PathBuffer temporary;
-    if (!CopyToFreshName(source, destination, temporary, progress)) {
+    switch (CopyToFreshName(source, destination, temporary, progress, written)) {
+    case FreshCopy::Made: break;
+    case FreshCopy::NoFreeName:
+        // A file there is never written over in place; one a layer moves away first (Keep)
+        // is safe, and its place is then free.
+        if (destinationBefore) return ReportNoTemporaryName(owner, destination);
+        if (hook && !hook->BeforeReplace(destination)) return false;
+        return CopyInPlace(owner, source, destination, times, progress, written);
+    default: {
         // The copy removes what it made itself; whatever else stands under that name is not
         // this run's.
         DWORD code = GetLastError();
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
         return false;
     }
+    }
     if (hook && !hook->BeforeReplace(destination)) {
         RemoveLeftover(temporary);
         return false;
     }
+    const bool lifted = LiftAttributes(destination, destinationBefore);
     if (!ReplaceFileAtomically(temporary, destination, &times.creation, &times.lastAccess, &times.lastWrite)) {
         DWORD code = GetLastError();
+        if (lifted) SetFileAttributesW(destination, destinationBefore->dwFileAttributes);
         RemoveLeftover(temporary);
         ReportReplaceError(owner, code, destination);
         return false;
     }
     return true;
+}
+
+bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists) {
+    return !destinationExists || TemporaryNameFits(destination) || ReportNoTemporaryName(owner, destination);
 }
 
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes) {
@@ -253,12 +262,29 @@ bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t*
     }
 }
 
+bool LookBeforeLinkRemoval(ErrorReporter& owner, const wchar_t* path) {
+    if (CanRemoveLink(path)) return true;
+    DWORD code = GetLastError();
+    if (code == ERROR_NOT_SUPPORTED) return ReportText(owner, SyncTexts::LinkNotRemovable, path);
+    ReportCode(owner, DeleteFileErrorText, code);
+    return false;
+}
+
+bool LookBeforeDelete(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder) {
+    switch (ClassifyLinkIn(resolvedFolder, path)) {
+    case LinkKind::Entry: return true;
+    case LinkKind::Link: return LookBeforeLinkRemoval(owner, path);
+    default: return ReportUnreadable(owner, path, GetLastError());
+    }
+}
+
 namespace {
 
-// Removes what `folder` holds, then the folder. Every file and link is looked at against
-// the folder resolved once; a file is known gone when its folder is (RemoveFolderReport),
-// so none is looked for again.
-bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, FolderCheck* check) {
+// Removes what `folder` holds, then the folder; or, with `look`, only goes through it as the
+// removal would, counting what it holds there. Every file and link is looked at against the
+// folder resolved once; a file is known gone when its folder is (RemoveFolderReport), so none
+// is looked for again.
+bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, FolderCheck* check, Removed* look) {
     if (check && !check->MayEnter(folder)) return false;
     wchar_t resolved[kResolvedPathChars];
     if (!ResolveFolderPath(folder, resolved, kResolvedPathChars)) resolved[0] = L'\0';
@@ -281,34 +307,80 @@ bool RemoveFolderAndContents(ErrorReporter& owner, const wchar_t* folder, Folder
             DWORD attributes = entry->dwFileAttributes;
             bool plainFolder = IsFolderAttributes(attributes) && !IsFolderLink(attributes);
             LinkKind kind = plainFolder ? LinkKind::Entry : ClassifyLinkIn(resolved, child);
+            if (look) ++(IsFolderAttributes(attributes) ? look->folders : look->files);
             bool removed;
             if (kind == LinkKind::Unknown) {
                 removed = ReportUnreadable(owner, child, GetLastError());
             } else if (kind == LinkKind::Link) {
-                removed = RemoveLinkReport(owner, child);
+                removed = look ? LookBeforeLinkRemoval(owner, child) : RemoveLinkReport(owner, child);
             } else if (IsFolderAttributes(attributes)) {
-                removed = RemoveFolderAndContents(owner, child, check);
+                removed = RemoveFolderAndContents(owner, child, check, look);
             } else {
-                removed = DeleteFileReport(owner, child, false);
+                removed = look || DeleteFileReport(owner, child, false);
             }
             if (!removed) return false;
         }
         if (search.Error() != 0) return ReportFolderUnlistable(owner, folder, search.Error());
     }
-    return RemoveFolderReport(owner, folder);
+    return look || RemoveFolderReport(owner, folder);
 }
+
+// Files and folders below `folder`, at every depth; a folder link counts as one folder.
+void CountEntries(const wchar_t* folder, Removed& count) {
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (!IsFolderAttributes(found->dwFileAttributes)) {
+            ++count.files;
+            continue;
+        }
+        ++count.folders;
+        if (!IsFolderLink(found->dwFileAttributes) && JoinPath(child, folder, found->cFileName)) CountEntries(child, count);
+    }
+}
+
+unsigned long long Less(unsigned long long before, unsigned long long after) { return before > after ? before - after : 0; }
 
 }  // namespace
 
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check) {
+bool LookBeforeRemoval(ErrorReporter& owner, const wchar_t* path, FolderCheck* check, unsigned long long* entries) {
+    Removed held;
+    if (!RemoveFolderAndContents(owner, path, check, &held)) return false;
+    if (entries) *entries = held.files + held.folders;
+    return true;
+}
+
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check, Removed* removed) {
+    Removed gone;
+    if (!removed) removed = &gone;
     DWORD attributes = GetFileAttributesW(path);
-    if (!IsFolderAttributes(attributes)) return DeleteEntryReport(owner, path);
+    if (!IsFolderAttributes(attributes)) {
+        bool ok = DeleteEntryReport(owner, path);
+        removed->files += ok;
+        return ok;
+    }
     if (IsFolderLink(attributes)) {
         LinkKind kind = ClassifyLink(path);
-        if (kind == LinkKind::Link) return RemoveLinkReport(owner, path);
+        if (kind == LinkKind::Link) {
+            bool ok = RemoveLinkReport(owner, path);
+            removed->folders += ok;
+            return ok;
+        }
         if (kind == LinkKind::Unknown) return ReportUnreadable(owner, path, GetLastError());
     }
-    return RemoveFolderAndContents(owner, path, check);
+    Removed before;
+    if (!RemoveFolderAndContents(owner, path, check, &before)) return false;  // nothing deleted
+    if (RemoveFolderAndContents(owner, path, check, nullptr)) {
+        ++removed->folders;
+        return true;
+    }
+    // Stopped part-way (a file the platform would not delete): what went is what is no longer
+    // there, whatever the platform said of each delete.
+    Removed after;
+    CountEntries(path, after);
+    removed->files += Less(before.files, after.files);
+    removed->folders += Less(before.folders, after.folders);
+    return false;
 }
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path) {
@@ -348,15 +420,8 @@ bool CreateFolderPath(ErrorReporter& owner, const wchar_t* path) {
 }
 
 void ReportPathTooLong(ErrorReporter& owner, const wchar_t* base, const wchar_t* name) {
-    wchar_t joined[kMessageChars];
-    if (*name) {
-        FormatInto(joined, L"%s\\%s", base, name);
-    } else {
-        FormatInto(joined, L"%s", base);
-    }
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::PathTooLong), joined);
-    owner.ShowError(text);
+    const std::wstring joined = *name ? FormatString(L"%s\\%s", base, name) : std::wstring(base);
+    ReportText(owner, SyncTexts::PathTooLong, joined.c_str());
 }
 
 bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path) {

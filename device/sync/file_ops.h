@@ -10,8 +10,10 @@
 // the reporter; callers only pass false up.
 // Copies a file with the source's three times. The copy is written beside the destination
 // under a temporary name (the destination's name with kTemporarySuffix, or
-// kTemporaryFallbackName in its folder when that would not fit) and then replaces the
-// destination in one step; only where neither name fits is the destination written directly.
+// kTemporaryFallbackName in its folder when that would not fit; numbered on a clash) and then
+// replaces the destination in one step. Where no such name is free (none fits, or each is
+// taken), a new file is written under its own name, and an existing one is not replaced:
+// that is reported, and it stays as it was.
 bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination);
 
 struct FileTimes {
@@ -34,10 +36,14 @@ protected:
 // The same, for a caller that has just read the source's attributes and times and the
 // destination's state (null: no destination) and need not pay for reading them again.
 // `progress` (may be null) watches the copy and may stop it: a stopped copy leaves the
-// destination as it was, reports nothing (it is no failure) and returns false.
+// destination as it was, reports nothing (it is no failure) and returns false. `written`
+// (may be null) gets the bytes the copy wrote.
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress = nullptr, ReplaceHook* hook = nullptr);
+                         CopyProgress* progress = nullptr, ULONGLONG* written = nullptr, ReplaceHook* hook = nullptr);
+// The look of a copy that only the text shows: false, reported as the copy would report it,
+// where an existing destination could not be replaced because no temporary name fits.
+bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists);
 extern const wchar_t kTemporarySuffix[];
 extern const wchar_t kTemporaryFallbackName[];
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes);
@@ -56,6 +62,10 @@ bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
 bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder = L"",
                        bool confirm = true);
 bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path);
+// The looks of DeleteEntryReport and RemoveLinkReport, taking nothing away: false, reported as
+// they would report it, where they would stop before deleting.
+bool LookBeforeDelete(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder = L"");
+bool LookBeforeLinkRemoval(ErrorReporter& owner, const wchar_t* path);
 
 // Asked as a walk enters a folder, before anything in it is touched; false (already
 // reported) stops the walk.
@@ -67,9 +77,28 @@ protected:
     ~FolderCheck() = default;
 };
 
+// What a removal took away, as a run's figures count it: a folder removed whole is one
+// folder; of one that stayed, each file and folder below it that went (a link as a file or a
+// folder, by what it looks like).
+struct Removed {
+    unsigned long long files = 0;
+    unsigned long long folders = 0;
+};
+
+// Looks through the folder `path` as its removal would, taking nothing away: every folder is
+// shown to `check` (may be null), every name and link looked at; the first thing that would
+// stop the removal (a name that cannot be used, a link the platform cannot remove, a folder
+// that cannot be listed) is reported as the removal would report it, and false returned.
+// `entries` (may be null) gets how many files and folders it holds, at every depth (a folder
+// link counts as one).
+bool LookBeforeRemoval(ErrorReporter& owner, const wchar_t* path, FolderCheck* check, unsigned long long* entries);
+
 // Removes a folder with everything in it; links are removed as themselves, and every
-// folder is shown to `check` (may be null) before anything in it goes.
-bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check = nullptr);
+// folder is shown to `check` (may be null) before anything in it goes. The removal looks
+// first (LookBeforeRemoval): one that would stop deletes nothing. `removed` (may be null)
+// gets what went, also when it stopped part-way (a file the platform would not delete).
+bool RemoveFolderTree(ErrorReporter& owner, const wchar_t* path, FolderCheck* check = nullptr,
+                      Removed* removed = nullptr);
 
 bool CreateFolderReport(ErrorReporter& owner, const wchar_t* path);
 // Creates the folder and its missing parents; a file standing in the way is reported.
@@ -84,12 +113,11 @@ bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar
 // A path that cannot be read, with the system's reason; returns false.
 bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code);
 
-// Shows `pair` formatted with `args` in the error box; returns false.
+// Shows `pair` formatted with `args` in the error box, whole however long its paths;
+// returns false.
 template <typename... Args>
 bool ReportText(ErrorReporter& owner, const TextPair& pair, Args... args) {
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(pair), args...);
-    owner.ShowError(text);
+    owner.ShowError(FormatString(Pick(pair), args...).c_str());
     return false;
 }
 

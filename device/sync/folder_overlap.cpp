@@ -45,16 +45,28 @@ bool UpOneLevel(PathBuffer& folder) {
     return true;
 }
 
+// Up one folder, in place, as UpOneLevel; from the root of a drive that is itself a folder
+// of another drive (a drive letter mapped inside the other run folder), on from where that
+// drive really is. False at a root of its own.
+bool UpOneFolder(PathBuffer& folder, int& driveHops) {
+    if (UpOneLevel(folder)) return true;
+    constexpr int kDriveLetters = 26;  // a cycle of drive links ends the walk
+    wchar_t above[kResolvedPathChars];
+    return ++driveHops <= kDriveLetters && FolderAboveDriveRoot(folder, above, kResolvedPathChars) &&
+           CopyPath(folder, above);
+}
+
 // True when `path` or one of the folders above it is the folder `outer` names. The walk
 // goes up the text of the path, so a folder that does not exist yet is judged by the
 // parents it would have.
 bool InsideOrSameByIdentity(const wchar_t* path, const FileIdentity& outer) {
     PathBuffer folder;
     if (!FullPath(path, folder)) return false;
+    int driveHops = 0;
     do {
         FileIdentity identity;
         if (ReadFileIdentity(folder, &identity) && SameIdentity(identity, outer)) return true;
-    } while (UpOneLevel(folder));
+    } while (UpOneFolder(folder, driveHops));
     return false;
 }
 

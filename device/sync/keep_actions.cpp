@@ -214,7 +214,9 @@ bool KeepActions::DeleteFile(const wchar_t* path, LinkKind, WalkedFolder*) {
 }
 
 // A folder goes as one rename with all it holds; a link as itself.
-bool KeepActions::RemoveFolder(const wchar_t* path, LinkKind) {
+bool KeepActions::RemoveFolder(const wchar_t* path, LinkKind, Removed& removed) {
     PathBuffer kept;
-    return Keep(path, kept);
+    if (!Keep(path, kept)) return false;
+    ++removed.folders;
+    return true;
 }

@@ -24,7 +24,7 @@ public:
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy& copy, CopyProgress* progress) override;
     bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) override;
-    bool RemoveFolder(const wchar_t* path, LinkKind kind) override;
+    bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) override;
 
 private:
     // The old file goes into the run folder once the new one is complete, just before the

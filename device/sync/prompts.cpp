@@ -28,19 +28,19 @@ void ComposePrompt(PromptKind kind, const wchar_t* path, bool yesToAll, Prompt& 
         out.caption = Pick(SyncTexts::ReplaceCaption);
         out.iconId = kIconReplace;
         out.yesToAllCaption = Pick(SyncTexts::ReplaceYesToAll);
-        FormatInto(out.message, Pick(SyncTexts::ReplaceMessage), path);
+        out.message = FormatString(Pick(SyncTexts::ReplaceMessage), path);
         break;
     case PromptKind::FileDelete:
         out.caption = Pick(SyncTexts::FileDeleteCaption);
         out.iconId = kIconDelete;
         SplitPath(path, folder, name);
-        FormatInto(out.message, Pick(FileDeleteWording(path)), name);
+        out.message = FormatString(Pick(FileDeleteWording(path)), name);
         break;
     case PromptKind::FolderDelete:
         out.caption = Pick(SyncTexts::FolderDeleteCaption);
         out.iconId = kIconDelete;
         SplitPath(path, folder, name);
-        FormatInto(out.message, Pick(SyncTexts::FolderDeleteMessage), name);
+        out.message = FormatString(Pick(SyncTexts::FolderDeleteMessage), name);
         break;
     }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "base/text.h"
 
 // Dialog results of the prompts.
@@ -24,7 +26,7 @@ struct Prompt {
     const wchar_t* yesToAllCaption;  // only the replace prompt renames button 20
     bool yesToAll;                   // four buttons (Yes, Yes to All, No, Cancel) or two
     bool defaultNo = false;          // No, not Yes, answers Enter (a question whose Yes loses much)
-    wchar_t message[kMessageChars];
+    std::wstring message;            // the whole question, however long its path or name
 };
 
 // Words the prompt for `path`: the full path for Replace, its name part for the delete

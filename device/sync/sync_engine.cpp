@@ -1,7 +1,6 @@
 #include "sync_engine.h"
 
 #include "base/paths.h"
-#include "dos_time.h"
 #include "file_ops.h"
 #include "folder_overlap.h"
 #include "folder_search.h"
@@ -60,6 +59,10 @@ bool ReadInfo(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
     return GetFileAttributesExW(path, GetFileExInfoStandard, info) != 0;
 }
 
+// False only where the platform reaches nothing but what the link points to (Wine); a link
+// that cannot be looked at otherwise counts as removable: its removal says why it is not.
+bool LinkRemovable(const wchar_t* path) { return CanRemoveLink(path) || GetLastError() != ERROR_NOT_SUPPORTED; }
+
 // A source counterpart that is neither a file nor a folder: the copy pass skipped it, and
 // what stands in its place in the destination stays. No attribute word the platform gives.
 constexpr DWORD kSpecialCounterpart = 0xFFFFFFFEu;
@@ -67,35 +70,37 @@ constexpr DWORD kSpecialCounterpart = 0xFFFFFFFEu;
 }  // namespace
 
 bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
-    wchar_t text[kMessageChars];
     if (!IsFolder(from)) {
-        FormatInto(text, Pick(SyncTexts::SourceMissing), from);
-        host_.ShowFolderNotice(text);
+        host_.ShowFolderNotice(FormatString(Pick(SyncTexts::SourceMissing), from).c_str());
         return false;
     }
     // A run between nested folders would walk into its own output, and the deletion pass
     // of a destination holding the source would delete the source.
     if (FoldersOverlap(from, to)) {
-        FormatInto(text, Pick(SyncTexts::FoldersOverlap), from, to);
-        host_.ShowFolderNotice(text);
+        host_.ShowFolderNotice(FormatString(Pick(SyncTexts::FoldersOverlap), from, to).c_str());
         return false;
     }
     if (IsFolder(to)) return true;
-    if (options_.dryRun) return true;  // the run would create it: every source file counts as missing
-    FormatInto(text, Pick(SyncTexts::CreateDestination), to);
-    if (host_.AskCreateDestination(text) != kIdYes) return false;
+    // A dry run asks as the run does; its Yes makes nothing, and every source file then
+    // counts as missing.
+    if (host_.AskCreateDestination(FormatString(Pick(SyncTexts::CreateDestination), to).c_str()) != kIdYes ||
+        state_.abortRequested)
+        return false;
     return actions_->MakeFolder(to, false);
 }
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
+    GetSystemTimeAsFileTime(&now_);
     stats_ = RunStats();
     sourceHoldsFile_ = false;
     leftInDestination_ = NameSet(NameSet::Case::Kept);
     from_ = from;
     to_ = to;
     rootsChanged_ = true;
-    state_.abortRequested = false;
+    // An abort is never cleared here: one asked for from another thread (Ctrl+C) before the
+    // run or between its passes would be lost, and the mirror would delete on. The host
+    // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
     // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
     // actions moves it into a kept run of the written folder first.
@@ -104,7 +109,6 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     if (options_.keep) actions_ = &keeping;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
-        state_.abortRequested = false;
         ok = GuardDeletionPass(from, to);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
@@ -330,9 +334,8 @@ bool SyncEngine::PickCaseTwin(CaseTwins& twins, const wchar_t* destination, Path
 }
 
 bool SyncEngine::Newer(const Entry& source, const WIN32_FILE_ATTRIBUTE_DATA& destination) const {
-    int order = options_.dosTime ? CompareDosStamps(source.lastWrite, destination.ftLastWriteTime)
-                                 : CompareFileTime(&source.lastWrite, &destination.ftLastWriteTime);
-    return order > 0;
+    ULONGLONG destSize = (static_cast<ULONGLONG>(destination.nFileSizeHigh) << 32) | destination.nFileSizeLow;
+    return CompareWriteTimes(source.lastWrite, source.size, destination.ftLastWriteTime, destSize, timeRule_) > 0;
 }
 
 bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {
@@ -354,17 +357,20 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdNo) return true;
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
+    // Copied as any newer file, but said: a clock set wrong makes a file win every comparison.
+    if (MoreThanADayAhead(source.lastWrite, now_)) host_.AddLogRow(kLogNote, source.path, Pick(SyncTexts::TimeAhead));
     host_.AddLogRow(kLogCopy, source.path, destination);
     // The source's attributes and its three times come from the look the pass just took;
     // reading them again per file would only cost time (opening the file, under some
     // platforms, costs more than the copy of a small one).
+    ULONGLONG written = 0;
     FileCopy copy{source.path, source.attributes, FileTimes{source.creation, source.lastAccess, source.lastWrite},
-                  source.size, destination, destInfo};
+                  source.size, destination, destInfo, &written};
     rootsChanged_ = true;
     CopyWatch watch(*this);
     if (!actions_->CopyFile(copy, &watch)) return false;
     ++stats_.filesCopied;
-    stats_.bytesCopied += source.size;
+    stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;
 }
 
@@ -384,9 +390,7 @@ bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
         *attributes = kSpecialCounterpart;
         return true;
     }
-    wchar_t text[kMessageChars];
-    FormatInto(text, Pick(SyncTexts::SourceUnreadable), source, static_cast<int>(code));
-    host_.ShowError(text);
+    host_.ShowError(FormatString(Pick(SyncTexts::SourceUnreadable), source, static_cast<int>(code)).c_str());
     return false;
 }
 
@@ -395,9 +399,7 @@ bool SyncEngine::PrunePass(const wchar_t* from, const wchar_t* to) {
     if (!IsFolder(from)) {
         // The source went away (a card pulled): without it every destination entry would
         // look surplus.
-        wchar_t text[kMessageChars];
-        FormatInto(text, Pick(SyncTexts::SourceGone), from);
-        host_.ShowError(text);
+        host_.ShowError(FormatString(Pick(SyncTexts::SourceGone), from).c_str());
         return false;
     }
     // The folder the user named is the one the pass works in, even when it is a link;
@@ -434,9 +436,11 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
-        if (!actions_->RemoveFolder(destination, kind)) return false;
-        ++stats_.foldersRemoved;
-        return true;
+        Removed removed;
+        bool ok = actions_->RemoveFolder(destination, kind, removed);
+        stats_.filesDeleted += removed.files;
+        stats_.foldersRemoved += removed.folders;
+        return ok;
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;

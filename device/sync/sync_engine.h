@@ -10,20 +10,22 @@
 #include "platform/file_system.h"
 #include "sync_host.h"
 #include "sync_options.h"
+#include "time_rule.h"
 
 // What a run did (or, in a dry run, would do).
 struct RunStats {
     unsigned long long filesCopied = 0;
     unsigned long long bytesCopied = 0;
     unsigned long long filesDeleted = 0;
-    unsigned long long foldersRemoved = 0;  // each with what it held
+    unsigned long long foldersRemoved = 0;  // each with what it held (see Removed)
     unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
     unsigned long long entriesKept = 0;     // files and folders moved into the run's kept run
     bool completed = false;                 // both passes walked to their end (not stopped)
 };
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
-// (from its window procedure, or from the console's interrupt handler thread).
+// (from its window procedure, or from the console's interrupt handler thread); the host
+// clears it before a run, and nothing clears it during one.
 struct RunState {
     std::atomic<bool> abortRequested{false};
     bool confirmEach = true;
@@ -36,8 +38,8 @@ struct RunState {
 class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options), disk_(host, *this), dry_(host),
-          actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
+        : host_(host), state_(state), options_(options), timeRule_{options.dosTime, options.IgnoresHourShift()},
+          disk_(host, *this), dry_(host, *this), actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
     // A run whose changes go to `actions` instead.
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
         : SyncEngine(host, state, options) {
@@ -92,9 +94,8 @@ private:
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);
-    // False (reported) when `folder` is the other run folder `other` (from_ or to_): a drive
-    // mapped inside the other folder, a bind mount, or another name for the same place shows
-    // only as the walk enters it. `info`: the folder's attributes, when just read.
+    // False (reported) when `folder` is the other run folder `other` (from_ or to_): a bind
+    // mount, which no path shows, is met only as the walk enters it. `info`: the folder's attributes, when just read.
     bool NotTheOther(const wchar_t* folder, const wchar_t* other, const WIN32_FILE_ATTRIBUTE_DATA* info = nullptr);
     // A destination folder the copy pass would write in: not a link, not the source.
     bool MayWriteInto(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA& info);
@@ -110,6 +111,8 @@ private:
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
+    TimeRule timeRule_;
+    FILETIME now_{};  // when the run started, for the source times that lie ahead of it
     RunStats stats_;
     bool sourceHoldsFile_ = false;  // the copy pass met a file it could sync
     // What the copy pass left alone in the destination, with its row: the deletion pass

@@ -20,6 +20,13 @@ struct SyncOptions {
     // (files and folders, what a removed folder holds included) deletes nothing at all.
     static constexpr unsigned long long kNoDeleteLimit = ~0ULL;
     unsigned long long maxDelete = kNoDeleteLimit;
+    // Not a set option: whether times an hour apart (within two seconds) with equal sizes
+    // count as the same (see TimeRule); by default with dosTime.
+    enum class HourShift { WithDosTime, Ignored, Compared };
+    HourShift hourShift = HourShift::WithDosTime;
+    bool IgnoresHourShift() const {
+        return hourShift == HourShift::Ignored || (hourShift == HourShift::WithDosTime && dosTime);
+    }
     // Not a set option: how many kept runs the written folder holds at most (see kept_runs.h).
     int keptRuns = kDefaultKeptRuns;
 };

@@ -17,6 +17,10 @@ const TextPair SourceGone{L"Source folder '%s' is not exist.", L"転送元ﾌｫ
 const TextPair FolderUnlistable{L"Can't read the folder '%s': %s.", L"ﾌｫﾙﾀﾞ '%s' を読み取れません: %s"};
 const TextPair FileUnreadable{L"Can't read '%s': %s.", L"'%s' を読み取れません: %s"};
 const TextPair ReplaceFailed{L"Can't replace '%s': %s.", L"'%s' を置き換えられません: %s"};
+const TextPair NoTemporaryName{
+    L"Can't replace '%s': every temporary name that fits beside it is taken or too long, and a file is "
+    L"never written over in place; it stays as it was.",
+    L"'%s' を置き換えられません: 横に置く一時ﾌｧｲﾙの名前がすべて使用中か長すぎます。上書きはしないので、元のﾌｧｲﾙはそのままです"};
 const TextPair FileInTheWay{L"Can't create the folder '%s': a file of that name is in the way.",
                             L"ﾌｫﾙﾀﾞ '%s' を作成できません: 同じ名前のﾌｧｲﾙがあります"};
 const TextPair EmptySource{L"'%s' is empty. Delete everything in '%s'?", L"'%s' は空です。'%s' の中をすべて削除しますか?"};
@@ -40,6 +44,8 @@ const TextPair SpecialFileReason{L"not a file nor a folder (a pipe, a socket or 
                                  L"ﾌｧｲﾙでもﾌｫﾙﾀﾞでもありません (ﾊﾟｲﾌﾟ、ｿｹｯﾄ、ﾃﾞﾊﾞｲｽ)。開きません"};
 const TextPair LinkStaysReason{L"a link that cannot be removed without what it points to; it stays",
                                L"ﾘﾝｸ先を消さずには削除できないﾘﾝｸです。残しました"};
+const TextPair TimeAhead{L"its time is more than a day ahead of this clock; it is copied as newer all the same",
+                         L"ﾌｧｲﾙの日時がこの時計より1日以上先です。新しいものとしてｺﾋﾟｰします"};
 
 const TextPair ReplaceCaption{L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"};
 const TextPair ReplaceMessage{
@@ -78,6 +84,7 @@ const wchar_t kLogCopy[] = L"copy";
 const wchar_t kLogDelete[] = L"del";
 const wchar_t kLogRemoveFolder[] = L"rmdir";
 const wchar_t kLogSkip[] = L"skip";
+const wchar_t kLogNote[] = L"note";
 
 const TextPair& NameFaultReason(NameFault fault) {
     static const TextPair separator{L"the name holds a path separator", L"名前にﾊﾟｽの区切り文字があります"};

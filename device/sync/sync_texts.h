@@ -16,6 +16,7 @@ extern const TextPair SourceGone;         // %s: the from folder, vanished befor
 extern const TextPair FolderUnlistable;   // %s, %s: a folder that cannot be listed, the system's reason
 extern const TextPair FileUnreadable;     // %s, %s: a source entry that cannot be read, the system's reason
 extern const TextPair ReplaceFailed;      // %s, %s: a destination the finished copy cannot replace, the reason
+extern const TextPair NoTemporaryName;    // %s: a destination beside which no temporary name is free
 extern const TextPair FileInTheWay;       // %s: a file standing where a folder is to be created
 extern const TextPair EmptySource;        // %s, %s: the empty from folder, the to folder
 extern const TextPair TooManyDeletions;   // %s, %s: the entries the deletion pass would remove, the limit
@@ -24,6 +25,7 @@ extern const TextPair EntriesSkipped;     // %d: how many entries a run could no
 extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the run would write through
 extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
 extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion
+extern const TextPair TimeAhead;          // a "note" row's text: the source's time is more than a day ahead
 
 // Why an entry was left alone, for "skip" rows.
 extern const TextPair PathTooLongReason;  // its path (in either folder) would pass the path limit
@@ -54,6 +56,7 @@ extern const wchar_t kLogCopy[];
 extern const wchar_t kLogDelete[];
 extern const wchar_t kLogRemoveFolder[];
 extern const wchar_t kLogSkip[];  // an entry left alone; the row's second text says why
+extern const wchar_t kLogNote[];  // a word on the next row's file; the row's second text says it
 
 enum class NameFault;
 // Why a name cannot be used (NameFault::None: a name that only differs in case from another

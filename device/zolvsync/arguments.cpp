@@ -13,15 +13,18 @@ namespace {
 // What follows the list of the set options' words.
 const wchar_t kUsageRest[] =
     L"[--dry-run] [--lang en|ja]\n"
-    L"                [--max-delete N] [--allow-empty-source] [--keep-runs N] [--] FROM TO\n"
+    L"                [--max-delete N] [--allow-empty-source] [--keep-runs N] [--[no-]ignore-hour-shift]\n"
+    L"                [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
-    L"                [--keep-runs N] --ini FILE --set NAME\n"
+    L"                [--keep-runs N] [--[no-]ignore-hour-shift] --ini FILE --set NAME\n"
     L"       zolvsync --undo [--backward] [--force] [--lang en|ja] (FROM TO | --ini FILE --set NAME)\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
     L"  --dry-run writes the rows a --force run would write and changes nothing.\n"
     L"  --max-delete N: when the deletion pass would delete more than N entries, it deletes none.\n"
+    L"  --dostime: times within 2 s of each other are the same; so are, unless --no-ignore-hour-shift,\n"
+    L"  times an hour apart (within 2 s) with equal sizes (--ignore-hour-shift: also without --dostime).\n"
     L"  --keep moves what the run replaces or deletes into TO\\.zolvkept\\<time>\\ (FROM with --backward),\n"
     L"  keeping the newest --keep-runs N runs (10); --undo puts the written folder back as it was\n"
     L"  before its newest kept run.\n"
@@ -73,6 +76,10 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.backward = true;
         } else if (const SetOption* option = SetOptionNamed(arg)) {
             out.options.*option->option = true;
+        } else if (wcscmp(arg, L"--ignore-hour-shift") == 0) {
+            out.options.hourShift = SyncOptions::HourShift::Ignored;
+        } else if (wcscmp(arg, L"--no-ignore-hour-shift") == 0) {
+            out.options.hourShift = SyncOptions::HourShift::Compared;
         } else if (wcscmp(arg, L"--undo") == 0) {
             out.undo = true;
         } else if (wcscmp(arg, L"--keep-runs") == 0) {

@@ -18,6 +18,9 @@ void ConsoleHost::AddLogRow(const wchar_t* operation, const wchar_t* first, cons
     rows_.Write(L"\t");
     rows_.WriteEscaped(second);
     rows_.Write(L"\n");
+    // Through to the reader at once: a script sees each row as it comes, and the row of the
+    // file being copied is there even after the program is killed.
+    rows_.Flush();
 }
 
 void ConsoleHost::ShowCopyProgress(unsigned long long done, unsigned long long total) {
@@ -72,7 +75,7 @@ char ConsoleHost::Ask(const wchar_t* question, const char* allowed) {
 }
 
 int ConsoleHost::AskPrompt(const Prompt& prompt) {
-    Report(prompt.caption, prompt.message);
+    Report(prompt.caption, prompt.message.c_str());
     const wchar_t* question = prompt.yesToAll ? L"[y]es, yes to [a]ll, [n]o, [c]ancel? " : L"[y]es, [n]o? ";
     switch (Ask(question, prompt.yesToAll ? "yanc" : "yn")) {
     case 'y': return kIdYes;

@@ -46,10 +46,10 @@ void ConsoleStream::Flush() {
     } else {
         int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer_.data(), static_cast<int>(buffer_.size()), nullptr, 0,
                                         nullptr, nullptr);
-        std::string utf8(static_cast<size_t>(bytes), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, buffer_.data(), static_cast<int>(buffer_.size()), utf8.data(), bytes,
+        utf8_.resize(static_cast<size_t>(bytes));
+        WideCharToMultiByte(CP_UTF8, 0, buffer_.data(), static_cast<int>(buffer_.size()), utf8_.data(), bytes,
                             nullptr, nullptr);
-        WriteFile(handle_, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+        WriteFile(handle_, utf8_.data(), static_cast<DWORD>(utf8_.size()), &written, nullptr);
     }
     buffer_.clear();
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 // Text out to a standard handle: wide characters to a console, UTF-8 to a file or pipe.
-// Buffered; Flush() writes what is held.
+// Buffered; Flush() writes what is held (one write to the handle).
 class ConsoleStream {
 public:
     explicit ConsoleStream(DWORD standardHandle);
@@ -23,6 +23,7 @@ private:
     HANDLE handle_;
     bool console_;
     std::wstring buffer_;
+    std::string utf8_;  // kept, so that a flush per line allocates nothing
 };
 
 // The lines of standard input, read on a thread of their own so that a wait for the next

@@ -152,7 +152,8 @@ int wmain(int argc, wchar_t** argv) {
     bool ok;
     {
         ConsoleHost host(g_interrupt);
-        host.refuseEmptySource = arguments.options.force;
+        // A dry run is the --force run without its changes.
+        host.refuseEmptySource = arguments.options.force || arguments.options.dryRun;
         host.allowEmptySource = arguments.allowEmptySource;
         SyncEngine engine(host, state, arguments.options);
         ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);

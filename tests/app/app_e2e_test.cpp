@@ -874,6 +874,7 @@ TEST_F(EnglishSession, APastedPathLongerThanASetKeepsNeverRuns) {
         return IDOK;
     });
     ASSERT_EQ(boxes.size(), 1u);
+    boxes[0].erase(std::remove(boxes[0].begin(), boxes[0].end(), L'\n'), boxes[0].end());  // the box breaks the path
     EXPECT_EQ(boxes[0], L"Error: The path is too long: '" + shown + L"'");
     EXPECT_EQ(zolv.RowCount(), 0);
     EXPECT_FALSE(tree.Exists(L"dst"));
@@ -885,7 +886,8 @@ TEST_F(EnglishSession, APastedPathLongerThanASetKeepsNeverRuns) {
 }
 
 // Sync › Preview Forward and Preview Back: the rows the run would write, one box saying what
-// would happen, nothing on disk changed; a missing destination "would be created".
+// would happen, nothing on disk changed; a missing destination is asked about as in a run, and
+// on Yes "would be created".
 TEST_F(EnglishSession, PreviewListsTheRunsRowsAndChangesNothing) {
     WriteMirrorExample(tree);
     tree.Write(L"dst\\old\\x.txt", "x");
@@ -895,6 +897,10 @@ TEST_F(EnglishSession, PreviewListsTheRunsRowsAndChangesNothing) {
         std::vector<std::wstring> boxes;
         zolv.Command(command);
         zolv.AnswerDialogs([&](HWND dialog, const std::wstring& caption) {
+            if (GetDlgItem(dialog, IDYES)) {  // the create-destination question, before the run
+                boxes.push_back(caption);
+                return IDYES;
+            }
             EXPECT_FALSE(IsWindowEnabled(zolv.Control(40201)));  // locked as in a run
             boxes.push_back(caption + L": " + BoxText(dialog));
             return IDOK;
@@ -922,9 +928,10 @@ TEST_F(EnglishSession, PreviewListsTheRunsRowsAndChangesNothing) {
     EXPECT_FALSE(tree.Exists(L"dst\\b") || tree.Exists(L"src\\d.txt"));
 
     SetText(zolv.Control(10702), tree.Path(L"fresh"));
-    EXPECT_EQ(preview(40203), std::vector<std::wstring>{L"Preview: Preview: the folder '" + tree.Path(L"fresh") +
-                                                        L"' would be created, 2 files would be copied (6 B), 0 files "
-                                                        L"deleted, 0 folders removed. Nothing was changed."});
+    EXPECT_EQ(preview(40203), (std::vector<std::wstring>{L"Confirm destination folder",
+                                                         L"Preview: Preview: the folder '" + tree.Path(L"fresh") +
+                                                             L"' would be created, 2 files would be copied (6 B), "
+                                                             L"0 files deleted, 0 folders removed. Nothing was changed."}));
     EXPECT_EQ(zolv.RowCount(), 2);
     EXPECT_FALSE(tree.Exists(L"fresh"));
 }
@@ -971,8 +978,8 @@ TEST_F(EnglishSession, ASecondStartBringsTheFirstForwardAndEnds) {
 }
 
 // Delete after copy from an empty source asks first, even with Force, No the default button;
-// No deletes nothing and ends the run, Yes goes on; a preview asks nothing. In Japanese, with
-// the figures after the run.
+// No deletes nothing and ends the run, Yes goes on; a preview asks too, and its No lists nothing.
+// In Japanese, with the figures after the run.
 TEST_F(JapaneseSession, AMirrorFromAnEmptySourceAsksFirstEvenWithForce) {
     tree.MakeFolder(L"src");
     tree.Write(L"dst\\a.txt", "a");
@@ -980,24 +987,20 @@ TEST_F(JapaneseSession, AMirrorFromAnEmptySourceAsksFirstEvenWithForce) {
     ZolvProcess& zolv = Zolv();
     const std::wstring caption = L"空の転送元ﾌｫﾙﾀﾞの確認";
     std::vector<std::wstring> seen;
-    zolv.Command(40203);  // a preview asks nothing: its rows say it all
-    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
-        seen.push_back(shown + L": " + BoxText(dialog));
-        return IDOK;
-    });
-    EXPECT_EQ(seen, std::vector<std::wstring>{L"ﾌﾟﾚﾋﾞｭｰ: ﾌﾟﾚﾋﾞｭｰ: ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 1 個、ﾌｫﾙﾀﾞの削除 "
-                                              L"0 個の予定です。何も変更していません。"});
-    seen.clear();
-    zolv.Command(40201);
-    zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
-        seen.push_back(shown + L": " + BoxText(dialog));
-        EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDNO);
-        return IDNO;
-    });
-    EXPECT_EQ(seen, std::vector<std::wstring>{caption + L": '" + tree.Path(L"src") + L"' は空です。'" +
-                                              tree.Path(L"dst") + L"' の中をすべて削除しますか?"});
-    EXPECT_TRUE(tree.Exists(L"dst\\a.txt"));
-    EXPECT_EQ(zolv.RowCount(), 0);
+    const std::wstring question =
+        caption + L": '" + tree.Path(L"src") + L"' は空です。'" + tree.Path(L"dst") + L"' の中をすべて削除しますか?";
+    for (int command : {40203, 40201}) {  // Preview Forward, Forward
+        zolv.Command(command);
+        zolv.AnswerDialogs([&](HWND dialog, const std::wstring& shown) {
+            seen.push_back(shown + L": " + BoxText(dialog));
+            EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDNO);
+            return IDNO;
+        });
+        EXPECT_EQ(seen, std::vector<std::wstring>{question});
+        EXPECT_TRUE(tree.Exists(L"dst\\a.txt"));
+        EXPECT_EQ(zolv.RowCount(), 0);
+        seen.clear();
+    }
     const std::wstring stopped = WindowText(zolv.Control(12600));  // No: the run did not finish
     EXPECT_EQ(stopped.rfind(L"中止: ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、", 0), 0u) << Utf8(stopped);
 

@@ -20,6 +20,13 @@ TEST(FormatText, CutsInsteadOfOverrunning) {
     EXPECT_STREQ(small, L"abcdefg");
 }
 
+TEST(FormatText, AStringHoldsTheWholeText) {
+    const std::wstring path(600, L'p');
+    const std::wstring text = FormatString(L"'%s' and '%s': %d%%", path.c_str(), path.c_str(), 7);
+    EXPECT_EQ(text, L"'" + path + L"' and '" + path + L"': 7%");
+    EXPECT_EQ(FormatString(L"%s is %u", L"Ｆｉｌｅ", 3u), L"Ｆｉｌｅ is 3");
+}
+
 TEST(TextPairs, FollowTheLanguageFlag) {
     TextPair pair{L"Error", L"ｴﾗｰ"};
     UiLanguage = kLanguageEnglish;

@@ -321,7 +321,9 @@ TEST_P(BrowseDialog, OkRefusesAPathThatWouldNotFitAndStaysOpen) {
     EXPECT_TRUE(openAfterOk);
     EXPECT_STREQ(output, L"");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].message.find(longName), std::wstring::npos);
+    std::wstring message = boxes[0].message;
+    message.erase(std::remove(message.begin(), message.end(), L'\n'), message.end());  // the box breaks the long name
+    EXPECT_NE(message.find(longName), std::wstring::npos);
     EXPECT_FALSE(device.Exists(L"Work\\" + longName));
 }
 

@@ -71,6 +71,7 @@
 #pragma GCC poison CreateHardLink CreateHardLinkA CreateHardLinkW
 #pragma GCC poison GetLogicalDrives GetLogicalDriveStrings GetLogicalDriveStringsA GetLogicalDriveStringsW
 #pragma GCC poison GetDriveType GetDriveTypeA GetDriveTypeW
+#pragma GCC poison QueryDosDevice QueryDosDeviceA QueryDosDeviceW
 #pragma GCC poison DRIVE_UNKNOWN DRIVE_NO_ROOT_DIR DRIVE_REMOVABLE DRIVE_FIXED DRIVE_REMOTE DRIVE_CDROM  // (unsure)
 #pragma GCC poison DRIVE_RAMDISK  // (unsure)
 #pragma GCC poison GetVolumeInformation GetVolumeInformationA GetVolumeInformationW

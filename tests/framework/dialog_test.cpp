@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "dialog_watcher.h"
+#include "framework/box_layout.h"
 #include "framework/dialog.h"
 #include "framework/hook_dialog.h"
 #include "framework/message_boxes.h"
@@ -82,6 +83,33 @@ TEST(Centering, ArithmeticOverParentScreenAndEdges) {
     // Signed division rounds toward zero: (51 - 100) / 2 = -24.
     const RECT narrow{500, 0, 551, 100};
     EXPECT_EQ(CenteredPosition(box, &narrow, 1024, 768).x, 476);
+}
+
+// Buttons of 90 × 20 at y 100, 5 apart, ending at 380, in a dialog narrowed to 240.
+TEST(BoxLayout, AButtonRowClosesUpRightAndWrapsWhereItMustKeepingItsCaptions) {
+    auto row = [](int count) {
+        std::vector<RECT> buttons;
+        for (int i = 0; i < count; ++i) buttons.push_back(RECT{380 - (count - i) * 95 + 5, 100, 380 - (count - i - 1) * 95, 120});
+        return buttons;
+    };
+    auto flat = [](const std::vector<RECT>& rects) {
+        std::vector<int> out;
+        for (const RECT& r : rects) out.insert(out.end(), {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right)});
+        return out;
+    };
+    int extra = -1;
+    // Two fit: the row keeps its sizes and moves to the new right edge.
+    EXPECT_EQ(flat(FlowButtonRow(row(2), {40, 40}, 10, 230, 5, &extra)), (std::vector<int>{45, 100, 135, 140, 100, 230}));
+    EXPECT_EQ(extra, 0);
+    // Four do not: as many as their captions allow share a row and what it leaves in even
+    // parts, none wider than it was; the rest go below.
+    EXPECT_EQ(flat(FlowButtonRow(row(4), {60, 100, 50, 50}, 10, 230, 5, &extra)),
+              (std::vector<int>{14, 100, 77, 82, 100, 172, 177, 100, 230, 140, 125, 230}));
+    EXPECT_EQ(extra, 25);
+    // A caption wider than the room gets the room, alone in its row.
+    EXPECT_EQ(flat(FlowButtonRow({RECT{0, 0, 300, 20}, RECT{0, 0, 50, 20}}, {400, 30}, 10, 230, 5, &extra)),
+              (std::vector<int>{10, 0, 230, 180, 25, 230}));
+    EXPECT_EQ(extra, 25);
 }
 
 TEST(Centering, LiveDialogIsCentredOverItsOwner) {

@@ -21,7 +21,7 @@ TEST_F(CopyPass, ExampleRunCopiesNewerAndMissingThenAsksBeforeDeleting) {
     EXPECT_EQ(rows[2], L"del|" + D(L"d.txt") + L"|");
     ASSERT_EQ(host.prompts.size(), 1u);
     EXPECT_EQ(host.prompts[0].kind, PromptKind::FileDelete);
-    EXPECT_STREQ(host.prompts[0].message, L"Are you sure you want to delete 'd.txt'?");
+    EXPECT_EQ(host.prompts[0].message, L"Are you sure you want to delete 'd.txt'?");
     EXPECT_EQ(host.events.back(), L"success");
     EXPECT_EQ(tree.Read(L"dst\\a.txt"), "new a");
     EXPECT_EQ(tree.Read(L"dst\\b\\c.txt"), "c");

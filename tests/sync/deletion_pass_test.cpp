@@ -62,7 +62,7 @@ TEST_F(DeletionPass, NoCancelOrEscapeOnAFolderStopsTheRun) {
         EXPECT_FALSE(Forward());
         ASSERT_EQ(host.prompts.size(), 1u);
         EXPECT_EQ(host.prompts[0].kind, PromptKind::FolderDelete);
-        EXPECT_STREQ(host.prompts[0].message, L"Are you sure you want to remove the folder 'gone' and all its contents?");
+        EXPECT_EQ(host.prompts[0].message, L"Are you sure you want to remove the folder 'gone' and all its contents?");
         EXPECT_TRUE(tree.Exists(L"dst\\gone\\inner.txt"));
         EXPECT_TRUE(host.Only(L"success").empty());
         EXPECT_TRUE(host.Rows().empty());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sync/dos_time.h"
+#include "sync/time_rule.h"
 #include "temp_tree.h"
 
 TEST(DosStamp, PacksDateAndTimeAtTwoSecondResolution) {
@@ -29,4 +30,33 @@ TEST(DosStamp, ClampsTimesOutsideTheDosRange) {
     DosStamp first = FileTimeToDosStamp(MakeTime(1970, 1, 1));
     EXPECT_EQ(first.date, (0 << 9) | (1 << 5) | 1);
     EXPECT_EQ(first.time, 0);
+}
+
+// With DOS time: a two-second window (FAT rounds a copy's time up), not two-second slots; an
+// hour's shift (within two seconds) with equal sizes counts as the same when asked for.
+TEST(TimeRule, ComparesWithinAWindowAndAcrossAnHourShift) {
+    const TimeRule exact{}, dos{true, false}, dosHour{true, true}, hourOnly{false, true};
+    const FILETIME t = MakeTime(2010, 6, 1, 10, 0, 1, 900);
+    auto compare = [](const FILETIME& a, const FILETIME& b, const TimeRule& rule, ULONGLONG sizeB = 5) {
+        return CompareWriteTimes(a, 5, b, sizeB, rule);
+    };
+    EXPECT_EQ(compare(t, AddSeconds(t, 0.2), dos), 0);  // 10:00:01.9 against 10:00:02.1
+    EXPECT_EQ(compare(AddSeconds(t, 2), t, dos), 0);
+    EXPECT_EQ(compare(AddSeconds(t, 2.1), t, dos), 1);
+    EXPECT_EQ(compare(t, AddSeconds(t, 2.1), dos), -1);
+    EXPECT_EQ(compare(t, AddSeconds(t, 0.2), exact), -1);
+    EXPECT_EQ(compare(AddSeconds(t, 3600), t, dos), 1);
+    for (double shift : {3598.0, 3600.0, 3602.0, -3601.5}) {
+        EXPECT_EQ(compare(AddSeconds(t, shift), t, dosHour), 0) << shift;
+        EXPECT_EQ(compare(AddSeconds(t, shift), t, hourOnly), 0) << shift;
+    }
+    EXPECT_EQ(compare(AddSeconds(t, 3602.5), t, dosHour), 1);
+    EXPECT_EQ(compare(AddSeconds(t, 3597), t, dosHour), 1);
+    EXPECT_EQ(compare(AddSeconds(t, 3600), t, dosHour, 6), 1);  // sizes differ: an edit
+    EXPECT_EQ(compare(AddSeconds(t, 1), t, hourOnly), 1);       // no window without DOS time
+    // Outside FAT's years, as the first or last of them.
+    EXPECT_EQ(compare(MakeTime(1601, 1, 2), MakeTime(1979, 6, 1), dos), 0);
+    EXPECT_EQ(compare(MakeTime(2200, 1, 1), MakeTime(2107, 12, 31, 23, 59, 59), dos), 0);
+    EXPECT_TRUE(MoreThanADayAhead(AddSeconds(t, 86401), t));
+    EXPECT_FALSE(MoreThanADayAhead(AddSeconds(t, 86399), t));
 }

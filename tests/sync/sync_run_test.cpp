@@ -86,7 +86,7 @@ TEST_F(SyncRun, JapaneseTexts) {
     EXPECT_EQ(host.events.front(), L"notice:転送元ﾌｫﾙﾀﾞ '" + missing + L"' が存在しません");
     ASSERT_EQ(host.prompts.size(), 1u);
     EXPECT_STREQ(host.prompts[0].caption, L"ﾌｧｲﾙ削除の確認");
-    EXPECT_STREQ(host.prompts[0].message, L"'x.txt' を削除してもよろしいですか?");
+    EXPECT_EQ(host.prompts[0].message, L"'x.txt' を削除してもよろしいですか?");
 }
 
 // A dry run writes the rows a run without questions writes, asks nothing and touches nothing.
@@ -121,11 +121,39 @@ TEST_F(SyncRun, ADryRunWritesTheRowsOfAForcedRunAndTouchesNothing) {
     EXPECT_EQ(real.Stats().foldersRemoved, 1u);
     EXPECT_FALSE(tree.Exists(L"dst\\old"));
 
-    // A missing destination is neither asked about nor made; everything counts as missing.
+    // A missing destination is asked about as in a run, and not made; on Yes everything counts
+    // as missing.
     host = ScriptedHost();
+    host.createAnswer = kIdYes;
     options.dryRun = true;
     EXPECT_TRUE(Run(src, tree.Path(L"new")));
     EXPECT_EQ(host.Rows().size(), 2u);
-    EXPECT_TRUE(host.Only(L"create").empty());
+    EXPECT_EQ(host.Only(L"create").size(), 1u);
     EXPECT_FALSE(tree.Exists(L"new"));
+}
+
+// An abort asked for from another thread (Ctrl+C) is never lost: not before the run starts,
+// nor after the copy pass's last look at it (here: as the empty source is entered), before
+// the deletion pass.
+TEST_F(SyncRun, AnAbortBeforeTheRunOrBetweenItsPassesIsNotLost) {
+    struct AbortOnStatus final : ScriptedHost {
+        RunState* state = nullptr;
+        void SetStatusText(const wchar_t* text) override {
+            ScriptedHost::SetStatusText(text);
+            if (*text) state->abortRequested = true;
+        }
+    } aborting;
+    aborting.state = &state;
+    tree.Write(L"dst\\a.txt", "a");
+    options.deleteAfterCopy = options.force = true;
+    SyncEngine engine(aborting, state, options);
+    EXPECT_FALSE(engine.RunSync(src.c_str(), dst.c_str()));
+    EXPECT_TRUE(aborting.Rows().empty());
+    EXPECT_TRUE(tree.Exists(L"dst\\a.txt"));
+
+    tree.Write(L"src\\b.txt", "b");
+    state.abortRequested = true;  // as the folders were checked
+    EXPECT_FALSE(Forward());
+    EXPECT_FALSE(tree.Exists(L"dst\\b.txt"));
+    EXPECT_TRUE(host.Only(L"success").empty());
 }

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "scripted_host.h"
+#include "sync/file_ops.h"
+#include "sync/name_rules.h"
 #include "sync/sync_texts.h"
 
 namespace {
@@ -13,6 +19,18 @@ struct LanguageScope {
 std::wstring CopyText(DWORD code) {
     wchar_t text[kMessageChars];
     CopyFileErrorText(code, L"\\src\\a.txt", text);
+    return text;
+}
+
+// `form` with each %s replaced by the next of `values`, as a reader expects the text.
+std::wstring Filled(const wchar_t* form, const std::vector<std::wstring>& values) {
+    std::wstring text = form;
+    size_t at = 0;
+    for (const std::wstring& value : values) {
+        at = text.find(L"%s", at);
+        text.replace(at, 2, value);
+        at += value.size();
+    }
     return text;
 }
 
@@ -67,4 +85,35 @@ TEST(ErrorTables, FolderAndDeleteMessages) {
     EXPECT_STREQ(text, L"Folder not empty");
     DeleteFileErrorText(5, text);
     EXPECT_STREQ(text, L"Access denied");
+}
+
+// Two folders of 259 characters and a name of 255 hold more than a fixed message of 520:
+// every text still ends with its own words, in both languages.
+TEST(LongTexts, KeepEveryWordWithTheLongestFoldersAndNames) {
+    const std::wstring folder = L"C:\\" + std::wstring(256, L'f');
+    const std::wstring other = L"D:\\" + std::wstring(256, L'g');
+    const std::wstring name(255, L'n');
+    const std::wstring reason = L"the reason";
+    for (int language : {kLanguageEnglish, kLanguageJapanese}) {
+        LanguageScope scope(language);
+        ScriptedHost host;
+        ReportPathTooLong(host, folder.c_str(), name.c_str());
+        ReportUnusableName(host, folder.c_str(), name.c_str(), NameFault::DeviceName);
+        ReportText(host, SyncTexts::FoldersOverlap, folder.c_str(), other.c_str());
+        ReportText(host, SyncTexts::FolderUnlistable, folder.c_str(), reason.c_str());
+        const std::vector<std::wstring> expected = {
+            L"error:" + Filled(Pick(SyncTexts::PathTooLong), {folder + L"\\" + name}),
+            L"error:" + Filled(Pick(SyncTexts::UnusableName),
+                               {folder, name, Pick(NameFaultReason(NameFault::DeviceName))}),
+            L"error:" + Filled(Pick(SyncTexts::FoldersOverlap), {folder, other}),
+            L"error:" + Filled(Pick(SyncTexts::FolderUnlistable), {folder, reason})};
+        EXPECT_EQ(host.events, expected);
+        // A run's questions hold one path or name each, and fit their room.
+        Prompt prompt;
+        ComposePrompt(PromptKind::Replace, folder.c_str(), true, prompt);
+        EXPECT_EQ(prompt.message, Filled(Pick(SyncTexts::ReplaceMessage), {folder}));
+        const std::wstring program = std::wstring(252, L'p') + L".exe";
+        ComposePrompt(PromptKind::FileDelete, (L"C:\\" + program).c_str(), true, prompt);
+        EXPECT_EQ(prompt.message, Filled(Pick(SyncTexts::FileDeleteProgram), {program}));
+    }
 }

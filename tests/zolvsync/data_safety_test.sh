@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # End to end through zolvsync.exe, on real folders: what the engine must never harm.
 #   1. a source reached through another name for the destination (a link, a link part-way
-#      down, another drive letter) is refused before anything is touched; one met part-way
-#      down the walk (a drive mapped inside the other folder, a bind mount) stops the run
+#      down, another drive letter, a drive letter mapped inside the other folder) is refused
+#      before anything is touched; one met part-way down the walk (a bind mount) stops the run
 #      before anything is written in or deleted from it; two file systems whose folders
 #      read alike (two tmpfs roots) are not one folder;
 #   2. a copy killed part-way leaves the old destination and at most a temporary file, and
 #      the next run repairs it; the copy's temporary name is always a free one, so no file of
 #      the user's is overwritten, and a leftover is an ordinary file to later runs (the same
-#      rows in a dry run and a real one);
+#      rows in a dry run and a real one); where no temporary name is free, an existing file is
+#      never written over in place (it stays, with a message saying why), a new one is;
 #   3. a folder the platform refuses to list, or that fails to open (FUSE), stops the run with
 #      its name and the reason;
 #   4. a destination that is itself a link is mirrored all the same;
@@ -45,25 +46,34 @@ for to in 'Y:\sub\deeper' "$(winpath "$work/1/a/link")\\new"; do
   err=$(run --delete --force "$(winpath "$work/1/dst")" "$to" 2>&1 >/dev/null)
   grep -q "overlap" <<<"$err" || fail "a destination not yet made, inside the source as $to: $err"
 done
-# A drive letter mapped inside the other folder, in both directions; a bind mount (root).
+# A drive letter mapped inside the other folder, in both directions, and two drive letters,
+# one mapped inside the other's folder: refused before the first row, nothing written or
+# deleted (not at the first shared folder the walk meets, after other work).
 mkdir -p "$work/1/m/dst/src"
-echo s >"$work/1/m/dst/src/s.txt"
+echo s >"$work/1/m/dst/src/s.txt" && echo o >"$work/1/m/dst/only.txt" && echo i >"$work/1/m/dst/src/in.txt"
 ln -sfn "$work/1/m/dst/src" "$drive"
-for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\"; do
+other="$WINEPREFIX/dosdevices/x:"
+ln -sfn "$work/1/m/dst" "$other"
+trap 'rm -f "$drive" "$other"' EXIT
+for pair in "Y:\\ $(winpath "$work/1/m/dst")" "$(winpath "$work/1/m/dst") Y:\\" 'X:\ Y:\' 'X:\ Y:\new' 'Y:\ X:\'; do
   read -r from to <<<"$pair"
-  out=$(run --delete --force "$from" "$to" 2>&1)
+  out=$(run --delete --force "$from" "$to" 2>"$work/1/err")
   code=$?
-  [ "$code" -eq 1 ] && grep -q "overlap" <<<"$out" || fail "$from into $to: exit $code ($out)"
-  [ -f "$work/1/m/dst/src/s.txt" ] && [ ! -e "$work/1/m/dst/src/src" ] || fail "$from into $to harmed the source"
+  [ "$code" -eq 1 ] && [ -z "$out" ] && grep -q "overlap" "$work/1/err" || fail "$from into $to: exit $code ($out $(cat "$work/1/err"))"
+  [ "$(cat "$work/1/m/dst/only.txt" "$work/1/m/dst/src/in.txt")" = o$'\n'i ] && [ "$(ls "$work/1/m/dst/src")" = "in.txt"$'\n'"s.txt" ] ||
+    fail "$from into $to wrote or deleted: $(find "$work/1/m")"
 done
-rm -f "$drive"
-# A folder of drive C against the prefix folder that holds drive C (a dry run: should the
-# check fail, nothing is touched).
+rm -f "$drive" "$other"
+# A folder of drive C against the folder that holds drive C, and against the prefix that
+# holds that (a dry run: should the check fail, nothing is touched).
 inner="$WINEPREFIX/drive_c/zolv-overlap-$$"
 mkdir -p "$inner"
-out=$(run --delete --dry-run "C:\\zolv-overlap-$$" "$(winpath "$WINEPREFIX/drive_c")" 2>&1)
+for to in "$WINEPREFIX/drive_c" "$WINEPREFIX"; do
+  out=$(run --delete --dry-run "C:\\zolv-overlap-$$" "$(winpath "$to")" 2>&1)
+  [ $? -eq 1 ] && grep -q "overlap" <<<"$out" && ! grep -q "^rmdir" <<<"$out" || fail "drive C's folder against $to: $out"
+done
 rmdir "$inner"
-grep -q "overlap" <<<"$out" || fail "drive C's folder against the folder holding drive C: $out"
+# A bind mount (root).
 mkdir -p "$work/1/b/src" "$work/1/b/dst/m" "$work/1/t1" "$work/1/t2"
 echo s >"$work/1/b/src/s.txt"
 if mount --bind "$work/1/b/src" "$work/1/b/dst/m" 2>/dev/null; then
@@ -134,6 +144,36 @@ out=$(run --force "$(winpath "$work/2/src")" "$(winpath "$work/2/dst")" 2>&1)
   [ "$(cat "$work/2/dst/report.doc.zolvtmp" "$work/$deep/~zolv.tmp")" = "mine"$'\n'"mine" ] &&
   [ "$(cat "$work/2/dst/report.doc" "$work/$deep/twenty-characters.xy")" = "report"$'\n'"deep" ] ||
   fail "a copy's temporary file took a user's file: $out"
+# No free temporary name: in a 249-character folder the user's ~zolv.tmp is the only one that
+# fits, in a 252-character one none does (the dry run says so too), and beside c.txt all 100
+# are taken.
+for n in 249 252; do
+  pad=$(printf 'p%.0s' $(seq 1 $((n - 2 - ${#work} - 8))))
+  mkdir -p "$work/2/s$n/$pad" "$work/2/d$n/$pad"
+  [ $(($(winpath "$work/2/d$n/$pad" | wc -c) - 1)) -eq "$n" ] || fail "the folder is not $n long"
+  echo mine >"$work/2/d$n/$pad/~zolv.tmp"
+  echo new >"$work/2/s$n/$pad/a"
+  out=$(run --force "$(winpath "$work/2/s$n")" "$(winpath "$work/2/d$n")" 2>&1)
+  [ $? -eq 0 ] && [ "$(cat "$work/2/d$n/$pad/a")" = new ] || fail "a new file in a $n-character folder: $out"
+  echo old >"$work/2/d$n/$pad/b" && touch -d 2001-01-01 "$work/2/d$n/$pad/b" && echo new >"$work/2/s$n/$pad/b"
+  for mode in --dry-run --force; do
+    out=$(run $mode "$(winpath "$work/2/s$n")" "$(winpath "$work/2/d$n")" 2>&1)
+    code=$?
+    [ "$mode" = --force ] || [ "$n" = 252 ] || continue  # a dry run cannot know the name is taken
+    [ "$code" -eq 1 ] && grep -qF "Can't replace '$(winpath "$work/2/d$n/$pad/b")': every temporary name" <<<"$out" ||
+      fail "$mode: no free temporary name in a $n-character folder: exit $code ($out)"
+  done
+  [ "$(cat "$work/2/d$n/$pad/b" "$work/2/d$n/$pad/~zolv.tmp")" = old$'\n'mine ] ||
+    fail "a file with no free temporary name was written over, or the user's file taken"
+done
+mkdir -p "$work/2/e/src" "$work/2/e/dst"
+echo new >"$work/2/e/src/c.txt" && echo old >"$work/2/e/dst/c.txt" && touch -d 2001-01-01 "$work/2/e/dst/c.txt"
+for i in '' $(seq 1 99); do echo mine >"$work/2/e/dst/c.txt.zolvtmp$i"; done
+out=$(run --force "$(winpath "$work/2/e/src")" "$(winpath "$work/2/e/dst")" 2>&1)
+[ $? -eq 1 ] && grep -q "every temporary name that fits beside it is taken" <<<"$out" ||
+  fail "100 temporary names taken: $out"
+[ "$(cat "$work/2/e/dst/c.txt")" = old ] && [ "$(cat "$work/2/e/dst/c.txt.zolvtmp"* | sort -u)" = mine ] ||
+  fail "100 temporary names taken: a file was written over"
 ok
 
 # 3. A folder the platform refuses to list (root without the right to bypass permissions).

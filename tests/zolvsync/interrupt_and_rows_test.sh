@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zolvsync for scripts: a name holding a line feed or a tab cannot break or forge a row, nor
 # pass for one holding the escape as it stands; Ctrl+C while a question waits answers it with
-# Cancel at once, and Ctrl+C during the copy of a large file stops it mid-file.
+# Cancel at once, and Ctrl+C during the copy of a large file stops it mid-file; each row reaches
+# standard output (a file here) as it is made: the copy row while that file is still copying.
 source "$(dirname "$0")/e2e_common.sh"
 
 mkdir -p "$work/rows/src" "$work/rows/dst"
@@ -39,18 +40,22 @@ exec 4>&-
 [ -f "$work/ctrl-c/dst/extra.txt" ] || fail "the file was deleted after Ctrl+C"
 grep -q "successed" "$work/ctrl-c/err" && fail "success reported after Ctrl+C"
 
-# A sparse file of several gigabytes over an older copy; Ctrl+C once its temporary copy has
-# data. What the stop leaves is checked here; how soon it comes, by bench/sync_bench.sh.
+# A sparse file of several gigabytes over an older, read-only copy; Ctrl+C once its temporary
+# copy has data: the old copy stays as it was, read-only too, and the copy row is out before the
+# stop. What the stop leaves is checked here; how soon it comes, by bench/sync_bench.sh.
 mkdir -p "$work/big/src" "$work/big/dst"
 truncate -s 6G "$work/big/src/video.bin"
 echo old >"$work/big/dst/video.bin"
 touch -d 2020-01-01 "$work/big/dst/video.bin"
+chmod 444 "$work/big/dst/video.bin"
 wine "$exe" --force --lang en "$(winpath "$work/big/src")" "$(winpath "$work/big/dst")" \
   </dev/null >"$work/big/out" 2>"$work/big/err" &
 pid=$!
 temp="$work/big/dst/video.bin.zolvtmp"
 for _ in $(seq 1 1000); do [ -s "$temp" ] && break; sleep 0.02; done
 [ -s "$temp" ] || fail "the copy did not start: $(cat "$work/big/err")"
+[ "$(tr -d '\r' <"$work/big/out")" = "copy	$(winpath "$work/big/src/video.bin")	$(winpath "$work/big/dst/video.bin")" ] ||
+  { kill -9 "$pid"; fail "the copy row is not out while the file copies: '$(cat "$work/big/out")'"; }
 kill -INT "$pid"
 # A hang guard, not a time limit: the stop is awaited for a minute at most.
 for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -59,6 +64,7 @@ wait "$pid"
 code=$?
 [ "$code" -eq 1 ] || fail "exit $code after Ctrl+C, expected 1"
 [ "$(cat "$work/big/dst/video.bin")" = old ] || fail "the destination lost its old content"
+[ "$(stat -c %a "$work/big/dst/video.bin")" = 444 ] || fail "the stopped copy left the old file writable"
 [ "$(ls -A "$work/big/dst")" = video.bin ] || fail "left behind: $(ls -A "$work/big/dst")"
 [ "$(tr -d '\r' <"$work/big/out")" = "copy	$(winpath "$work/big/src/video.bin")	$(winpath "$work/big/dst/video.bin")" ] ||
   fail "not the one row of the stopped copy: $(cat "$work/big/out")"

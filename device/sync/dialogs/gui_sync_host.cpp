@@ -28,8 +28,7 @@ namespace {
 
 // A Yes/No question whose Yes changes much: No is the default button, closing the box is No.
 int AskWarning(HWND owner, const TextPair& caption, const wchar_t* text) {
-    Prompt prompt{PromptKind::FolderDelete, Pick(caption), kIconWarning, nullptr, false, true, L""};
-    FormatInto(prompt.message, L"%s", text);
+    Prompt prompt{PromptKind::FolderDelete, Pick(caption), kIconWarning, nullptr, false, true, text};
     return AskPromptDialog(owner, prompt) == kIdYes ? kIdYes : kIdNo;
 }
 

@@ -1,7 +1,7 @@
 #include "prompt_dialogs.h"
 
 #include "dialog_ids.h"
-#include "message_fit.h"
+#include "framework/message_fit.h"
 #include "program_icon.h"
 
 LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
@@ -9,7 +9,7 @@ LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
     ShowProgramIcon(hwnd, kIconControl, prompt_.iconId);
     if (prompt_.yesToAllCaption && GetDlgItem(hwnd, kIdYesToAll))
         SetDlgItemTextW(hwnd, kIdYesToAll, prompt_.yesToAllCaption);
-    ShowFittedMessage(hwnd, kMessageControl, prompt_.message);
+    ShowFittedMessage(hwnd, kMessageControl, prompt_.message.c_str());
     CenterWindow(hwnd);
     if (!prompt_.defaultNo) return TRUE;
     // The focus on No makes it the default button too; FALSE keeps the focus there.

@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 #include "dialog_ids.h"
-#include "message_fit.h"
+#include "framework/message_fit.h"
 #include "program_icon.h"
 #include "sync/prompts.h"
 
@@ -13,6 +13,7 @@ namespace {
 LRESULT InitNotice(HWND hwnd, int iconId, const wchar_t* text) {
     ShowProgramIcon(hwnd, kIconControl, iconId);
     if (text) ShowFittedMessage(hwnd, kMessageControl, text);
+    else FitDialogToScreenWidth(hwnd);
     CenterWindow(hwnd);
     return TRUE;
 }
