@@ -242,12 +242,17 @@ TEST_P(Boxes, EveryMessageBoxFitsTheScreenAndKeepsItsWords) {
     const std::wstring parent = folder.substr(0, folder.rfind(L'\\'));
     const std::wstring fresh = parent + L"\\" + std::wstring(259 - parent.size() - 1, L'n');
     SetText(zolv.Control(kDestinationEdit), fresh);
-    EXPECT_EQ(Ask(zolv, 40203, IDOK),
-              std::vector<std::wstring>{
+    // Preview asks about the missing folder as the run does; its Yes makes nothing.
+    EXPECT_EQ(Ask(zolv, 40203, IDYES),
+              (std::vector<std::wstring>{
+                  Say(L"Confirm destination folder: Destination folder '", L"転送先ﾌｫﾙﾀﾞの確認: 転送先ﾌｫﾙﾀﾞ '") + fresh +
+                      Say(L"' is not exist. Are you sure you want to create destination folder",
+                          L"' が存在しません。転送先ﾌｫﾙﾀﾞを作成しますか?"),
                   Say(L"Preview: Preview: the folder '", L"ﾌﾟﾚﾋﾞｭｰ: ﾌﾟﾚﾋﾞｭｰ: ﾌｫﾙﾀﾞ '") + fresh +
                   Say(L"' would be created, 0 files would be copied (0 B), 0 files deleted, 0 folders removed. "
                       L"Nothing was changed.",
-                      L"' を作成、ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 0 個、ﾌｫﾙﾀﾞの削除 0 個の予定です。何も変更していません。")});
+                      L"' を作成、ﾌｧｲﾙのｺﾋﾟｰ 0 個 (0 B)、ﾌｧｲﾙの削除 0 個、ﾌｫﾙﾀﾞの削除 0 個の予定です。何も変更していません。")}));
+    EXPECT_EQ(GetFileAttributesW(fresh.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing made
     // The folder browser beside them: the tree narrows, its buttons stay on the screen.
     zolv.Command(40303);
     HWND browser = zolv.WaitForDialog(Say(L"Browse folder", L"ﾌｫﾙﾀﾞの参照"));
