@@ -96,20 +96,23 @@ protected:
     LaunchResult Launch(const std::wstring& in) { return LaunchAndAnswerBoxes(setupCopy, in); }
 
     // The manager's record: its command line and working directory; empty when it never ran.
-    // The launcher does not wait for the manager, so give it a moment to write.
+    // The launcher does not wait for the manager, so give it a moment to write both lines
+    // (the file can be there before they are).
     std::vector<std::wstring> ManagerRecord(DWORD waitMs = 5000) {
         DWORD end = GetTickCount() + waitMs;
-        while (GetFileAttributesW(record.c_str()) == INVALID_FILE_ATTRIBUTES &&
-               static_cast<LONG>(end - GetTickCount()) > 0)
-            Sleep(50);
         std::vector<std::wstring> lines;
-        std::ifstream in(Utf8(record).c_str());
-        for (std::string line; std::getline(in, line);) {
-            int n = MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, nullptr, 0);
-            std::wstring wide(n, L'\0');
-            MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, wide.data(), n);
-            wide.resize(n - 1);
-            lines.push_back(wide);
+        for (;;) {
+            lines.clear();
+            std::ifstream in(Utf8(record).c_str());
+            for (std::string line; std::getline(in, line);) {
+                int n = MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, nullptr, 0);
+                std::wstring wide(n, L'\0');
+                MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, wide.data(), n);
+                wide.resize(n - 1);
+                lines.push_back(wide);
+            }
+            if (lines.size() >= 2 || static_cast<LONG>(end - GetTickCount()) <= 0) break;
+            Sleep(50);
         }
         return lines;
     }
