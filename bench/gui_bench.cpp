@@ -11,6 +11,7 @@
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/program_names.h"
+#include "app/startup.h"
 #include "sets/app_settings.h"
 
 namespace {
@@ -61,6 +62,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     bool abort = argc > 3 && wcscmp(argv[3], L"--abort") == 0;
     bool preview = argc > 3 && wcscmp(argv[3], L"--preview") == 0;
+    ConnectFrameworkToPlatform();
     wcscpy(g_programNames.className, L"ZolvBench");
     MainWindow window;
     wcscpy(AppSettings.iniFile, L"Z:\\nonexistent\\bench.ini");  // no Open dialog, nothing saved

@@ -3,9 +3,12 @@
 #include "base/language.h"
 #include "command_ids.h"
 #include "framework/message_boxes.h"
+#include "framework/platform_hooks.h"
 #include "framework/program.h"
 #include "main_window.h"
 #include "platform/bands/command_bands.h"
+#include "platform/fault_trap.h"
+#include "platform/window_calls.h"
 #include "program_names.h"
 
 HWND ActivateRunningInstance(const wchar_t* className) {
@@ -32,7 +35,10 @@ int RunMessageLoop(HWND window, bool dialogNavigation) {
     return static_cast<int>(msg.wParam);
 }
 
+void ConnectFrameworkToPlatform() { InstallPlatformHooks({RunTrapped, SetDialogResult}); }
+
 int RunProgram(HINSTANCE instance, int showCommand) {
+    ConnectFrameworkToPlatform();
     SetProgramInstance(instance);
     ChooseUiLanguage();
     ReadScreenSize();

@@ -9,5 +9,8 @@ HWND ActivateRunningInstance(const wchar_t* className);
 // dialogNavigation) the main window's dialog keys, then translate and dispatch.
 int RunMessageLoop(HWND window, bool dialogNavigation);
 
+// Hands the framework the platform's fault trap and dialog-result call; before any window.
+void ConnectFrameworkToPlatform();
+
 // Start-up to shut-down of the program; the exit code.
 int RunProgram(HINSTANCE instance, int showCommand);

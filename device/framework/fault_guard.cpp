@@ -1,7 +1,7 @@
 #include "fault_guard.h"
 
 #include "message_boxes.h"
-#include "platform/fault_trap.h"
+#include "platform_hooks.h"
 
 namespace {
 
@@ -30,7 +30,13 @@ void CallCatching(void* context) noexcept {
 
 LRESULT RunGuarded(HWND owner, const wchar_t* label, GuardedBody body, void* context) {
     GuardedCall call{body, context, NewestRecoveryStep(), 0, false};
-    const bool returned = RunTrapped(CallCatching, &call);
+    const PlatformHooks& platform = InstalledPlatformHooks();
+    bool returned = true;
+    if (platform.runTrapped) {
+        returned = platform.runTrapped(CallCatching, &call);
+    } else {
+        CallCatching(&call);
+    }
     if (returned && !call.thrown) return call.result;
     ++g_faultsCaught;
     ShowFatal(owner, label);

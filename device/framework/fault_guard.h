@@ -9,10 +9,10 @@
 // program's own code (a write through a null pointer, a division by zero) nor a C++
 // exception ends the program: either one shows the Fatal box with `label` and yields 0.
 //
-// The platform's fault trap (platform/fault_trap.h) takes the faults: it sends a fault back
-// to the innermost guard of the thread, after the recovery steps (base/recovery_steps.h) of
-// the frames it leaves have run, so nested modal loops are guarded by their innermost
-// handler.
+// The platform's fault trap, handed over at start (platform_hooks.h), takes the faults: it
+// sends a fault back to the innermost guard of the thread, after the recovery steps
+// (base/recovery_steps.h) of the frames it leaves have run, so nested modal loops are
+// guarded by their innermost handler.
 using GuardedBody = LRESULT (*)(void* context);
 LRESULT RunGuarded(HWND owner, const wchar_t* label, GuardedBody body, void* context);
 

@@ -3,8 +3,8 @@
 #include "dialog.h"
 #include "fault_guard.h"
 #include "message_boxes.h"
+#include "platform_hooks.h"
 #include "program.h"
-#include "platform/window_calls.h"
 #include "window_list.h"
 
 namespace {
@@ -62,7 +62,7 @@ LRESULT FPropPage::OnNotify(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     case PSN_HELP: OnHelp(); return TRUE;
     default: return FALSE;
     }
-    SetDialogResult(hwnd, result);
+    if (InstalledPlatformHooks().setDialogResult) InstalledPlatformHooks().setDialogResult(hwnd, result);
     return TRUE;
 }
 
