@@ -12,18 +12,8 @@ noop_files=${3:-100000}
 copy_files=${4:-10000}
 rounds=${5:-5}
 for exe in "$before" "$after"; do [ -f "$exe" ] || { echo "no such program: $exe"; exit 1; }; done
-command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
-source "$root/scripts/wine-session.sh"
-wine_session_start "$build"
-trap wine_session_stop EXIT
-
-work="$build/bench-compare"
-rm -rf "$work"
-mkdir -p "$work"
-winpath() { echo "Z:${1//\//\\}"; }
-now() { date +%s.%N; }
-seconds() { local t0 t1; t0=$(now); "$@" >/dev/null 2>&1 </dev/null || true; t1=$(now); echo "$t1 - $t0" | bc -l; }
-median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+source "$root/bench/bench_common.sh"
+bench_start bench-compare
 
 echo "Building trees ($noop_files and $copy_files files)..."
 python3 "$root/bench/make_tree.py" "$work/big-src" "$noop_files"

@@ -12,18 +12,8 @@ replace_files=${2:-10000}
 rounds=${3:-5}
 exe="$build/device/zolvsync/zolvsync.exe"
 [ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
-command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
-source "$root/scripts/wine-session.sh"
-wine_session_start "$build"
-trap wine_session_stop EXIT
-
-work="$build/bench-keep"
-rm -rf "$work"
-mkdir -p "$work"
-winpath() { echo "Z:${1//\//\\}"; }
-now() { date +%s.%N; }
-seconds() { local t0 t1; t0=$(now); "$@" >/dev/null 2>&1 </dev/null || true; t1=$(now); echo "$t1 - $t0" | bc -l; }
-median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+source "$root/bench/bench_common.sh"
+bench_start bench-keep
 run() { wine "$exe" --force --delete "$@"; }
 
 echo "Building trees ($noop_files and $replace_files files)..."

@@ -21,21 +21,12 @@ copy_files=${2:-10000}
 exe="$build/device/zolvsync/zolvsync.exe"
 gui="$build/bench/zolv_gui_bench.exe"
 [ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
-command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
-source "$root/scripts/wine-session.sh"
-wine_session_start "$build"
-trap wine_session_stop EXIT
+source "$root/bench/bench_common.sh"
+bench_start bench-trees
 # Without a window manager on the virtual display, Wine waits two seconds for every managed
 # window it hides (the result dialog): unmanaged windows close at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 
-work="$build/bench-trees"
-rm -rf "$work"
-mkdir -p "$work"
-winpath() { echo "Z:${1//\//\\}"; }
-now() { date +%s.%N; }
-# seconds COMMAND...: runs the command quietly and prints the seconds it took.
-seconds() { local t0 t1; t0=$(now); "$@" >/dev/null 2>&1 </dev/null || true; t1=$(now); echo "$t1 - $t0" | bc -l; }
 per() { echo "scale=1; $1 * 1000000 / $2" | bc -l; }
 ratio() { echo "scale=2; $1 / $2" | bc -l; }
 zolvsync() { wine "$exe" --force "$(winpath "$1")" "$(winpath "$2")"; }

@@ -98,9 +98,7 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
         ReportCopyError(owner, code, destination);
         return;
     }
-    wchar_t reason[kMessageChars];
-    SystemReasonText(code, reason);
-    ReportText(owner, SyncTexts::ReplaceFailed, destination, reason);
+    ReportWithReason(owner, SyncTexts::ReplaceFailed, code, destination);
 }
 
 // A new file where no temporary name is free beside it: the copy is made under its own name,
@@ -429,9 +427,7 @@ bool ReportFileInTheWay(ErrorReporter& owner, const wchar_t* path) {
 }
 
 bool ReportFolderUnlistable(ErrorReporter& owner, const wchar_t* folder, DWORD code) {
-    wchar_t reason[kMessageChars];
-    SystemReasonText(code, reason);
-    return ReportText(owner, SyncTexts::FolderUnlistable, folder, reason);
+    return ReportWithReason(owner, SyncTexts::FolderUnlistable, code, folder);
 }
 
 bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar_t* name, NameFault fault) {
@@ -439,7 +435,5 @@ bool ReportUnusableName(ErrorReporter& owner, const wchar_t* folder, const wchar
 }
 
 bool ReportUnreadable(ErrorReporter& owner, const wchar_t* path, DWORD code) {
-    wchar_t reason[kMessageChars];
-    SystemReasonText(code, reason);
-    return ReportText(owner, SyncTexts::FileUnreadable, path, reason);
+    return ReportWithReason(owner, SyncTexts::FileUnreadable, code, path);
 }

@@ -5,6 +5,7 @@
 #include "error_reporter.h"
 #include "name_rules.h"
 #include "platform/file_copy.h"
+#include "sync_texts.h"
 
 // Single-file and single-folder operations. Each failure is reported once, here, through
 // the reporter; callers only pass false up.
@@ -119,6 +120,14 @@ template <typename... Args>
 bool ReportText(ErrorReporter& owner, const TextPair& pair, Args... args) {
     owner.ShowError(FormatString(Pick(pair), args...).c_str());
     return false;
+}
+
+// ReportText with the system's words for `code` as the text's last argument.
+template <typename... Args>
+bool ReportWithReason(ErrorReporter& owner, const TextPair& pair, DWORD code, Args... args) {
+    wchar_t reason[kMessageChars];
+    SystemReasonText(code, reason);
+    return ReportText(owner, pair, args..., static_cast<const wchar_t*>(reason));
 }
 
 // Reports a path that does not fit a path buffer: `base` joined with `name`.

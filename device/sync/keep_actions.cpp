@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "file_numbers.h"
 #include "folder_search.h"
 #include "keep_texts.h"
 #include "sync_engine.h"
@@ -9,26 +10,12 @@
 
 namespace {
 
-// What a failed removal said, for the row of a kept run that stays.
-class CapturedError final : public ErrorReporter {
+// A kept run that cannot be pruned stays with a row of its own, not an error box.
+class NoErrorBox final : public ErrorReporter {
 public:
-    void ShowError(const wchar_t* text) override { FormatInto(text_, L"%s", text); }
-    const wchar_t* Text() const { return text_; }
-
-private:
-    wchar_t text_[kMessageChars] = L"";
+    void ShowError(const wchar_t*) override {}
 };
 
-bool ReportSystem(SyncHost& host, const TextPair& text, const wchar_t* first, const wchar_t* second, DWORD code) {
-    wchar_t reason[kMessageChars];
-    SystemReasonText(code, reason);
-    if (second) return ReportText(host, text, first, second, reason);
-    return ReportText(host, text, first, reason);
-}
-
-ULONGLONG TimeValue(const FILETIME& time) {
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
 
 }  // namespace
 
@@ -90,7 +77,7 @@ bool KeepActions::MakeRunFolder() {
                 ReportPathTooLong(host_, run_, kKeptStoreName);
                 return false;
             }
-            if (!record_.Create(record)) return ReportSystem(host_, KeepTexts::RecordFailed, record, nullptr, GetLastError());
+            if (!record_.Create(record)) return ReportWithReason(host_, KeepTexts::RecordFailed, GetLastError(), record);
             return true;
         }
         DWORD code = GetLastError();
@@ -119,7 +106,7 @@ void KeepActions::PruneOldRuns() {
         host_.AddLogRow(kLogRemoveFolder, old, L"");
         --count;
         if (dryRun_) continue;
-        CapturedError failure;
+        NoErrorBox failure;
         if (!RemoveFolderTree(failure, old)) {
             host_.AddLogRow(kLogSkip, old, Pick(KeepTexts::NotRemovable));
             ++stats_.entriesSkipped;
@@ -141,13 +128,13 @@ bool KeepActions::Record(RecordEntry::Kind kind, const wchar_t* path, ULONGLONG 
     if (relative && record_.Add(kind, relative, size, lastWrite)) return true;
     PathBuffer record;
     JoinPath(record, run_, kKeptStoreName);
-    return ReportSystem(host_, KeepTexts::RecordFailed, record, nullptr, relative ? GetLastError() : ERROR_INVALID_NAME);
+    return ReportWithReason(host_, KeepTexts::RecordFailed, relative ? GetLastError() : ERROR_INVALID_NAME, record);
 }
 
 bool KeepActions::Keep(const wchar_t* path, PathBuffer& kept) {
     if (!StartRun()) return false;
     const wchar_t* relative = Relative(path);
-    if (relative == nullptr) return ReportSystem(host_, KeepTexts::KeepFailed, path, run_, ERROR_INVALID_NAME);
+    if (relative == nullptr) return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_INVALID_NAME, path, run_);
     if (!JoinPath(kept, run_, relative)) {
         ReportPathTooLong(host_, run_, relative);
         return false;
@@ -158,7 +145,7 @@ bool KeepActions::Keep(const wchar_t* path, PathBuffer& kept) {
         PathBuffer folder, name;
         SplitPath(kept, folder, name);
         if (!CreateFolderPath(host_, folder)) return false;
-        if (!RenameEntry(path, kept)) return ReportSystem(host_, KeepTexts::KeepFailed, path, run_, GetLastError());
+        if (!RenameEntry(path, kept)) return ReportWithReason(host_, KeepTexts::KeepFailed, GetLastError(), path, run_);
     }
     host_.AddLogRow(kLogKeep, path, kept);
     ++stats_.entriesKept;
@@ -204,8 +191,7 @@ bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     if (!GetFileAttributesExW(copy.destination, GetFileExInfoStandard, &written)) {
         return ReportUnreadable(host_, copy.destination, GetLastError());
     }
-    ULONGLONG size = (static_cast<ULONGLONG>(written.nFileSizeHigh) << 32) | written.nFileSizeLow;
-    return Record(RecordEntry::Copied, copy.destination, size, TimeValue(written.ftLastWriteTime));
+    return Record(RecordEntry::Copied, copy.destination, FileSizeOf(written), FileTimeTicks(written.ftLastWriteTime));
 }
 
 bool KeepActions::DeleteFile(const wchar_t* path, LinkKind, WalkedFolder*) {

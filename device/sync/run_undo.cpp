@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <string>
 
+#include "file_numbers.h"
 #include "file_ops.h"
 #include "folder_search.h"
 #include "keep_texts.h"
@@ -11,18 +12,10 @@
 
 namespace {
 
-ULONGLONG TimeValue(const FILETIME& time) {
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-ULONGLONG SizeOf(const WIN32_FILE_ATTRIBUTE_DATA& info) {
-    return (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-}
-
 // The copy the run wrote, untouched since: the same size and last-write time.
 bool StillTheRunsCopy(const WIN32_FILE_ATTRIBUTE_DATA& info, const RecordEntry& entry) {
-    return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && SizeOf(info) == entry.size &&
-           TimeValue(info.ftLastWriteTime) == entry.lastWrite;
+    return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileSizeOf(info) == entry.size &&
+           FileTimeTicks(info.ftLastWriteTime) == entry.lastWrite;
 }
 
 bool Exists(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
@@ -111,11 +104,7 @@ bool RunUndo::PutBack(const wchar_t* kept, const wchar_t* place) {
     SplitPath(place, folder, name);
     if (!CreateFolderPath(host_, folder)) return false;
     host_.AddLogRow(kLogBack, kept, place);
-    if (!RenameEntry(kept, place)) {
-        wchar_t reason[kMessageChars];
-        SystemReasonText(GetLastError(), reason);
-        return ReportText(host_, KeepTexts::KeepFailed, kept, place, reason);
-    }
+    if (!RenameEntry(kept, place)) return ReportWithReason(host_, KeepTexts::KeepFailed, GetLastError(), kept, place);
     ++figures_.putBack;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "sync_engine.h"
 
 #include "base/paths.h"
+#include "file_numbers.h"
 #include "file_ops.h"
 #include "folder_overlap.h"
 #include "folder_search.h"
@@ -26,7 +27,7 @@ struct SyncEngine::Entry {
                      info.ftCreationTime,
                      info.ftLastAccessTime,
                      info.ftLastWriteTime,
-                     (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow};
+                     FileSizeOf(info)};
     }
 };
 
@@ -334,8 +335,8 @@ bool SyncEngine::PickCaseTwin(CaseTwins& twins, const wchar_t* destination, Path
 }
 
 bool SyncEngine::Newer(const Entry& source, const WIN32_FILE_ATTRIBUTE_DATA& destination) const {
-    ULONGLONG destSize = (static_cast<ULONGLONG>(destination.nFileSizeHigh) << 32) | destination.nFileSizeLow;
-    return CompareWriteTimes(source.lastWrite, source.size, destination.ftLastWriteTime, destSize, timeRule_) > 0;
+    return CompareWriteTimes(source.lastWrite, source.size, destination.ftLastWriteTime, FileSizeOf(destination),
+                             timeRule_) > 0;
 }
 
 bool SyncEngine::SyncFile(const wchar_t* source, const wchar_t* destination) {

@@ -1,5 +1,7 @@
 #include "time_rule.h"
 
+#include "file_numbers.h"
+
 namespace {
 
 constexpr ULONGLONG kSecond = 10000000;  // FILETIME counts 100 ns
@@ -7,10 +9,6 @@ constexpr ULONGLONG kDosWindow = 2 * kSecond;
 constexpr ULONGLONG kHour = 3600 * kSecond;
 constexpr ULONGLONG kFirstDosTime = 119600064000000000ULL;  // 1980-01-01 00:00:00
 constexpr ULONGLONG kLastDosTime = 159992927980000000ULL;   // 2107-12-31 23:59:58
-
-ULONGLONG Ticks(const FILETIME& time) {
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
 
 ULONGLONG ClampToDos(ULONGLONG ticks) {
     return ticks < kFirstDosTime ? kFirstDosTime : ticks > kLastDosTime ? kLastDosTime : ticks;
@@ -20,7 +18,7 @@ ULONGLONG ClampToDos(ULONGLONG ticks) {
 
 int CompareWriteTimes(const FILETIME& source, ULONGLONG sourceSize, const FILETIME& destination,
                       ULONGLONG destinationSize, const TimeRule& rule) {
-    ULONGLONG a = Ticks(source), b = Ticks(destination);
+    ULONGLONG a = FileTimeTicks(source), b = FileTimeTicks(destination);
     if (rule.dosTime) {
         a = ClampToDos(a);
         b = ClampToDos(b);
@@ -35,5 +33,5 @@ int CompareWriteTimes(const FILETIME& source, ULONGLONG sourceSize, const FILETI
 }
 
 bool MoreThanADayAhead(const FILETIME& time, const FILETIME& now) {
-    return Ticks(time) > Ticks(now) + 24 * kHour;
+    return FileTimeTicks(time) > FileTimeTicks(now) + 24 * kHour;
 }
