@@ -22,6 +22,7 @@ int CommandBarButtonsWidth(HWND bar) {
 namespace {
 
 constexpr UINT_PTR kBarSubclass = 0x5A44;
+constexpr int kComboDroppedHeight = 200;  // the combo box's height with its list down
 const wchar_t kBarProperty[] = L"ZolvCommandBar";  // the state (no GetWindowSubclass in MinGW)
 
 LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBarState* state);
@@ -150,11 +151,14 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     RECT rect{};
     SendMessageW(bar, TB_GETITEMRECT, button, reinterpret_cast<LPARAM>(&rect));
     HWND combo = CreateWindowExW(0, L"ComboBox", nullptr, (style | WS_CHILD) & ~WS_POPUP, rect.left, rect.top, width,
-                                 200, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                                 kComboDroppedHeight, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!combo) {
         SendMessageW(bar, TB_DELETEBUTTON, button, 0);
         return nullptr;
     }
+    CommandBarState* state = FindCommandBar(bar);
+    state->combo = combo;
+    state->comboWidth = width;
     FitBandToBar(bar);
     // Centred on the band's height once the band has it.
     RECT bar_rect, combo_rect;
@@ -163,6 +167,52 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     const int top = (bar_rect.bottom - (combo_rect.bottom - combo_rect.top)) / 2;
     SetWindowPos(combo, nullptr, rect.left, top > 0 ? top : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return combo;
+}
+
+namespace {
+
+// A narrower combo box would show too little of a set's name beside its arrow.
+constexpr int kLeastComboWidth = 64;
+
+int ComboWidthNow(const CommandBarState& state) {
+    RECT rect{};
+    GetWindowRect(state.combo, &rect);
+    return rect.right - rect.left;
+}
+
+}  // namespace
+
+int CommandBarFullWidth(HWND bar) {
+    const CommandBarState* state = FindCommandBar(bar);
+    int width = CommandBarButtonsWidth(bar);
+    if (state && state->combo) width += state->comboWidth - ComboWidthNow(*state);
+    return width;
+}
+
+int CommandBarLeastWidth(HWND bar) {
+    const CommandBarState* state = FindCommandBar(bar);
+    int width = CommandBarFullWidth(bar);
+    if (state && state->combo && state->comboWidth > kLeastComboWidth) width -= state->comboWidth - kLeastComboWidth;
+    return width;
+}
+
+void CommandBarFitToWidth(HWND bar, int barWidth) {
+    CommandBarState* state = FindCommandBar(bar);
+    if (!state || !state->combo) return;
+    int width = state->comboWidth - (CommandBarFullWidth(bar) - barWidth);
+    if (width > state->comboWidth) width = state->comboWidth;
+    if (width < kLeastComboWidth) width = kLeastComboWidth;
+    if (width == ComboWidthNow(*state)) return;
+    // The combo box stands on a separator as wide as itself.
+    const int index = static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX, GetDlgCtrlID(state->combo), 0));
+    TBBUTTONINFOW place{};
+    place.cbSize = sizeof place;
+    place.dwMask = TBIF_BYINDEX | TBIF_SIZE | TBIF_IMAGE;
+    place.cx = static_cast<WORD>(width);
+    place.iImage = width;
+    SendMessageW(bar, TB_SETBUTTONINFOW, index, reinterpret_cast<LPARAM>(&place));
+    SetWindowPos(state->combo, nullptr, 0, 0, width, kComboDroppedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitBandToBar(bar);
 }
 
 bool CommandBarShow(HWND bar, bool show) {
