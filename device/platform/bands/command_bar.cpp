@@ -59,6 +59,7 @@ LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBar
         RemoveWindowSubclass(hwnd, BarProc, kBarSubclass);
         RemovePropW(hwnd, kBarProperty);
         if (state->images) ImageList_Destroy(state->images);
+        if (state->listFont) DeleteObject(state->listFont);
         delete state;
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     default: break;
@@ -67,6 +68,41 @@ LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBar
 }
 
 int ButtonCount(HWND bar) { return static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); }
+
+// The combo box's drop-down list draws its items with plain text output, which takes no
+// character from another font, while its edit lays its text out by script and does: in a
+// font of no face in the ANSI character set (the English control font) a Japanese name
+// reads in the edit and shows as empty boxes in the list. The list gets the same font in the
+// face of the system's message font instead, whose linked fonts hold those characters.
+void GiveListItsFont(CommandBarState& state, HFONT font) {
+    LOGFONTW shape{};
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (!font || !GetObjectW(font, sizeof shape, &shape) || shape.lfFaceName[0] || shape.lfCharSet != ANSI_CHARSET ||
+        !GetComboBoxInfo(state.combo, &parts))
+        return;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
+    lstrcpynW(shape.lfFaceName, metrics.lfMessageFont.lfFaceName, LF_FACESIZE);
+    shape.lfCharSet = DEFAULT_CHARSET;
+    HFONT listFont = CreateFontIndirectW(&shape);
+    if (!listFont) return;
+    SendMessageW(parts.hwndList, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+    if (state.listFont) DeleteObject(state.listFont);
+    state.listFont = listFont;
+}
+
+constexpr UINT_PTR kComboSubclass = 0x5A45;
+
+LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    return Guarded(hwnd, L"WndProc", [&] {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (msg == WM_SETFONT) GiveListItsFont(*reinterpret_cast<CommandBarState*>(data), reinterpret_cast<HFONT>(wParam));
+        if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ComboProc, kComboSubclass);
+        return result;
+    });
+}
 
 }  // namespace
 
@@ -159,6 +195,7 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     CommandBarState* state = FindCommandBar(bar);
     state->combo = combo;
     state->comboWidth = width;
+    SetWindowSubclass(combo, ComboProc, kComboSubclass, reinterpret_cast<DWORD_PTR>(state));
     FitBandToBar(bar);
     // Centred on the band's height once the band has it.
     RECT bar_rect, combo_rect;
