@@ -93,15 +93,20 @@ void GiveListItsFont(CommandBarState& state, HFONT font) {
     state.listFont = listFont;
 }
 
-constexpr UINT_PTR kComboSubclass = 0x5A45;
-
-LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    return Guarded(hwnd, L"WndProc", [&] {
-        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        if (msg == WM_SETFONT) GiveListItsFont(*reinterpret_cast<CommandBarState*>(data), reinterpret_cast<HFONT>(wParam));
-        if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ComboProc, kComboSubclass);
-        return result;
-    });
+// The combo box's procedure is replaced the classic way, the bar's state in the box's user
+// data: the common controls' subclassing finds its data through a window property, which
+// under some platforms costs a round trip to the window server on every message, and a set
+// list of thousands of sets gets several messages per set.
+LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<CommandBarState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const LRESULT result = CallWindowProcW(state->comboProc, hwnd, msg, wParam, lParam);
+    if (msg == WM_SETFONT) {
+        Guarded(hwnd, L"WndProc", [&]() -> LRESULT {
+            GiveListItsFont(*state, reinterpret_cast<HFONT>(wParam));
+            return 0;
+        });
+    }
+    return result;
 }
 
 }  // namespace
@@ -195,7 +200,9 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     CommandBarState* state = FindCommandBar(bar);
     state->combo = combo;
     state->comboWidth = width;
-    SetWindowSubclass(combo, ComboProc, kComboSubclass, reinterpret_cast<DWORD_PTR>(state));
+    SetWindowLongPtrW(combo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    state->comboProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ComboProc)));
     FitBandToBar(bar);
     // Centred on the band's height once the band has it.
     RECT bar_rect, combo_rect;

@@ -17,6 +17,7 @@ struct CommandBarState {
     // the whole bar takes it narrower, never wider.
     HWND combo = nullptr;
     int comboWidth = 0;
+    WNDPROC comboProc = nullptr;  // the combo box's own procedure
     HFONT listFont = nullptr;  // the font of the combo box's drop-down list, when not the box's own
 
     // The menu bar, when the bar holds one: its menu and where its buttons are.
