@@ -92,7 +92,8 @@ void FitSheetToScreen(HWND sheet) {
         RECT place;
         GetWindowRect(button, &place);
         MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&place), 2);
-        SetWindowPos(button, nullptr, place.left - dx, place.top - dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(button, nullptr, place.left - dx, place.top - dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0))) FitPageToSheet(page);
 }

@@ -110,11 +110,12 @@ TEST_P(AboutBox, OpensCentredWithThreeTabsAndTheProgramLines) {
         EXPECT_NEAR((live.rect.top + live.rect.bottom) / 2, 30 + 520 / 2, 1);
     }
     ASSERT_EQ(live.parts.size(), 8u);
-    for (const RECT& part : live.parts) {
-        const RECT& within = &part > &live.parts[2] ? live.parts[2] : live.rect;  // texts within the page
+    for (size_t i = 0; i < live.parts.size(); ++i) {
+        const RECT& part = live.parts[i];
+        const RECT& within = i > 2 ? live.parts[2] : live.rect;  // the texts within the page
         RECT in;
-        EXPECT_TRUE(IntersectRect(&in, &part, &within) && EqualRect(&in, &part)) << "part " << &part - &live.parts[0] << " " << part.left << "," << part.top << "," << part.right << "," << part.bottom << " in " << within.left << "," << within.top << "," << within.right << "," << within.bottom;
-        EXPECT_TRUE(IntersectRect(&in, &part, &area) && EqualRect(&in, &part)) << "part " << &part - &live.parts[0];
+        EXPECT_TRUE(IntersectRect(&in, &part, &within) && EqualRect(&in, &part)) << "part " << i;
+        EXPECT_TRUE(IntersectRect(&in, &part, &area) && EqualRect(&in, &part)) << "part " << i;
     }
     if (GetParam() == kLanguageEnglish) {
         EXPECT_EQ(live.caption, L"About...");

@@ -310,7 +310,8 @@ TEST_P(Boxes, JapaneseNamesShowInTheSetListAndTheFolderEdits) {
         return std::vector<DWORD>(first, first + static_cast<std::ptrdiff_t>(width * row));
     };
     for (int i = 0; i < 4; ++i)
-        EXPECT_NE(rowPixels(1 + 2 * i), rowPixels(2 + 2 * i)) << "the drop-down draws " << Utf8(pairs[i][0]) << " as empty boxes";
+        EXPECT_NE(rowPixels(1 + 2 * i), rowPixels(2 + 2 * i))
+            << "the drop-down draws " << Utf8(pairs[i][0]) << " as empty boxes";
     SendMessageW(zolv.Control(kSetList), CB_SHOWDROPDOWN, FALSE, 0);
     for (int id : {kSetList, kSourceEdit, kDestinationEdit}) {
         HWND control = zolv.Control(id);

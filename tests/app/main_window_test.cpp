@@ -444,7 +444,8 @@ TEST_F(MainWindowTest, BandsHoldEveryCommandAtEveryWidth) {
             GetClientRect(w->hwnd, &window);
             MapWindowPoints(w->hwnd, nullptr, reinterpret_cast<POINT*>(&window), 2);
             std::vector<RECT> parts;
-            for (HWND bar : {CommandBandsGetCommandBar(bands, 0), w->commandBar.hwnd, GetDlgItem(w->hwnd, kAdornmentBarId)}) {
+            const HWND menuBar = CommandBandsGetCommandBar(bands, 0);
+            for (HWND bar : {menuBar, w->commandBar.hwnd, GetDlgItem(w->hwnd, kAdornmentBarId)}) {
                 for (int i = 0; i < static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); ++i) {
                     TBBUTTON button{};
                     RECT rect{};

@@ -192,7 +192,8 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     RECT rect{};
     SendMessageW(bar, TB_GETITEMRECT, button, reinterpret_cast<LPARAM>(&rect));
     HWND combo = CreateWindowExW(0, L"ComboBox", nullptr, (style | WS_CHILD) & ~WS_POPUP, rect.left, rect.top, width,
-                                 kComboDroppedHeight, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                                 kComboDroppedHeight, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                 nullptr);
     if (!combo) {
         SendMessageW(bar, TB_DELETEBUTTON, button, 0);
         return nullptr;
