@@ -4,7 +4,7 @@
 # a set with a small demo tree, a Forward run, and a screenshot of the window saved as PNG.
 #   bash scripts/run.sh [--japanese] [--screen WxH]
 # --japanese shows the Japanese interface (LangToggle=1); its screenshot is zolv-demo-ja.png.
-# --screen plays the demonstration on a virtual screen of that size (a handheld's: 240x320);
+# --screen plays the demonstration (without a display) on a virtual screen of that size (a handheld's: 240x320);
 # the screenshot's name then carries the size (zolv-demo-240x320.png, zolv-demo-ja-240x320.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
