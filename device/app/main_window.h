@@ -7,6 +7,7 @@
 #include "framework/frame.h"
 #include "run_display.h"
 #include "run_figures.h"
+#include "status_line.h"
 #include "sets/set_fields.h"
 #include "sets/set_options.h"
 #include "sync/dialogs/gui_sync_host.h"
@@ -130,6 +131,7 @@ private:
 
     RunDisplay display_;
     RunFigures figures_;
+    StatusLine statusLine_;
     bool inRun_ = false;  // from the run command to its end: every command but Abort waits
     unsigned faultsAtRunStart_ = 0;
     bool setFileUnread_ = false;

@@ -117,7 +117,9 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
-        ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
+        ok = stats_.entriesSkipped == 1
+                 ? ReportText(host_, SyncTexts::EntrySkipped)
+                 : ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
     actions_ = plain;

@@ -32,6 +32,8 @@ const TextPair UnusableName{L"The folder '%s' holds '%s': %s; nothing more is do
                             L"ﾌｫﾙﾀﾞ '%s' の '%s': %s。中止しました"};
 const TextPair EntriesSkipped{L"%d entries could not be synced; their \"skip\" rows say why.",
                               L"%d 個の項目を同期できませんでした。理由は \"skip\" の行にあります"};
+const TextPair EntrySkipped{L"1 entry could not be synced; its \"skip\" row says why.",
+                            L"1 個の項目を同期できませんでした。理由は \"skip\" の行にあります"};
 const TextPair LinkInTheWay{L"'%s' is a link to another place; nothing is written or deleted through it.",
                             L"'%s' は別の場所へのﾘﾝｸです。ﾘﾝｸを通して書き込みや削除はしません"};
 const TextPair LinkNotRemovable{L"Can't remove the link '%s' without removing what it points to; it stays.",

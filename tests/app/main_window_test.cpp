@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
@@ -13,6 +14,7 @@
 #include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/fault_guard.h"
+#include "platform/bands/command_bands.h"
 #include "sets/app_settings.h"
 #include "temp_tree.h"
 
@@ -427,6 +429,51 @@ TEST_F(MainWindowTest, JapaneseControlsAndColumns) {
     w->NewSet();
     EXPECT_EQ(ItemName(0), L"新しいｾｯﾄ");
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"転送元ﾌｫﾙﾀﾞの指定");
+}
+
+// Every command of the bands is within reach at every width from a handheld's up, in both
+// languages: each menu title, the set list with its arrow, New, Delete and each caption
+// button lies inside the window and on no other, and the controls below start under the bands.
+TEST_F(MainWindowTest, BandsHoldEveryCommandAtEveryWidth) {
+    for (int language : {kLanguageEnglish, kLanguageJapanese}) {
+        Open(language);
+        HWND bands = w->w.commandBands.hwnd;
+        for (int width : {180, 240, 320, 480, 1024}) {
+            SetWindowPos(w->hwnd, nullptr, 0, 0, width, 320, SWP_NOMOVE | SWP_NOZORDER);
+            RECT window;
+            GetClientRect(w->hwnd, &window);
+            MapWindowPoints(w->hwnd, nullptr, reinterpret_cast<POINT*>(&window), 2);
+            std::vector<RECT> parts;
+            const HWND menuBar = CommandBandsGetCommandBar(bands, 0);
+            for (HWND bar : {menuBar, w->commandBar.hwnd, GetDlgItem(w->hwnd, kAdornmentBarId)}) {
+                for (int i = 0; i < static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); ++i) {
+                    TBBUTTON button{};
+                    RECT rect{};
+                    SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+                    if (button.fsStyle & BTNS_SEP) continue;
+                    SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
+                    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+                    parts.push_back(rect);
+                }
+            }
+            parts.emplace_back();
+            GetWindowRect(w->setList.hwnd, &parts.back());
+            ASSERT_EQ(parts.size(), 9u);  // three menus, New, Delete, three caption buttons, the set list
+            for (size_t i = 0; i < parts.size(); ++i) {
+                RECT in;
+                EXPECT_TRUE(IntersectRect(&in, &parts[i], &window) && EqualRect(&in, &parts[i]))
+                    << "language " << language << ", width " << width << ": part " << i << " reaches out";
+                for (size_t j = i + 1; j < parts.size(); ++j)
+                    EXPECT_FALSE(IntersectRect(&in, &parts[i], &parts[j]))
+                        << "language " << language << ", width " << width << ": parts " << i << " and " << j;
+            }
+            RECT below, top;
+            GetWindowRect(w->sourceEdit.hwnd, &below);
+            GetWindowRect(bands, &top);
+            EXPECT_GE(below.top, top.bottom) << "width " << width;
+        }
+        TearDown();
+    }
 }
 
 TEST_F(MainWindowTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {

@@ -266,7 +266,7 @@ TEST_F(CopyPass, APathThatWouldNotFitIsSkippedAndTheRunGoesOn) {
     ASSERT_LT(S(name).size(), 260u);
 
     EXPECT_FALSE(Run(src, longDst));
-    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:1 entries could not be synced; their \"skip\" rows say why."}));
+    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:1 entry could not be synced; its \"skip\" row says why."}));
     EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"a") + L"|" + longDst + L"\\a"}));
     EXPECT_EQ(host.Only(L"skip"), (Rows{L"skip|" + longDst + L"\\" + name + L"|the path is longer than 259 characters"}));
 }
