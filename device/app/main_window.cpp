@@ -39,8 +39,8 @@ void Place(FWindow& control, const ControlPlace& p) { MoveWindow(control.hwnd, p
 
 }  // namespace
 
-MainWindow::MainWindow() {
-    ClearSetFields(CurrentSet);
+MainWindow::MainWindow()
+    : sets_({*this, setList, sourceEdit, destinationEdit, optionBoxes, menu}), setFile_(sets_, *this) {
     LoadSettings();
     font.Create(-12, FW_NORMAL, 0, nullptr);
 }
@@ -87,9 +87,9 @@ LRESULT MainWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         // The save at exit happens while the window is still there to own its error box.
         runState.abortRequested = true;
-        SaveAtExit();
+        setFile_.SaveAtExit();
         return DefWindowProcW(window, msg, wParam, lParam);
-    case kMsgStartupNotice: ShowStartupNotice(); return 0;
+    case kMsgStartupNotice: setFile_.ShowStartupNotice(); return 0;
     default: return DefWindowProcW(window, msg, wParam, lParam);
     }
 }
@@ -117,7 +117,7 @@ LRESULT MainWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     display_.Attach(operationList.hwnd, statusBar.hwnd);
     statusLine_.Attach(statusBar.hwnd, window);
     if (AppSettings.iniFile[0] != L'\0') {
-        if (!LoadSetFile()) PostMessageW(window, kMsgStartupNotice, 0, 0);
+        if (!setFile_.LoadSetFile()) PostMessageW(window, kMsgStartupNotice, 0, 0);
     } else {
         PostMessageW(window, WM_COMMAND, kCmdOpenIni, 0);
     }
@@ -189,25 +189,25 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     // During a run only Abort is heard, whatever sent the command.
     if (inRun_ && command != kCmdAbort) return 0;
     switch (command) {
-    case kCmdOpenIni: OpenSetFileCommand(); return 0;
-    case kCmdSaveIni: SaveSetFileCommand(); return 0;
+    case kCmdOpenIni: setFile_.OpenSetFileCommand(); return 0;
+    case kCmdSaveIni: setFile_.SaveSetFileCommand(); return 0;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); return 0;
     case kCmdForward: SyncForward(); return 0;
     case kCmdBackward: SyncBackward(); return 0;
     case kCmdPreviewForward: PreviewForward(); return 0;
     case kCmdPreviewBackward: PreviewBackward(); return 0;
-    case kCmdNewSet: NewSet(); return 0;
-    case kCmdDeleteSet: DeleteSet(); return 0;
-    case kCmdBrowseSource: BrowseFolderInto(sourceEdit); return 0;
-    case kCmdBrowseDestination: BrowseFolderInto(destinationEdit); return 0;
+    case kCmdNewSet: sets_.NewSet(); return 0;
+    case kCmdDeleteSet: sets_.DeleteSet(); return 0;
+    case kCmdBrowseSource: sets_.BrowseFolderInto(sourceEdit); return 0;
+    case kCmdBrowseDestination: sets_.BrowseFolderInto(destinationEdit); return 0;
     case kCmdUndoLastRun: UndoLastRun(); return 0;
     case kCmdAbort: AbortSync(); return 0;
     case kCmdAbout: ShowAbout(window); return 0;
-    case MAKEWPARAM(kIdSetList, CBN_SELCHANGE): OnSetSelChange(); return 0;
-    case MAKEWPARAM(kIdSetList, CBN_DROPDOWN): OnSetListDropDown(); return 0;
+    case MAKEWPARAM(kIdSetList, CBN_SELCHANGE): sets_.OnSetSelChange(); return 0;
+    case MAKEWPARAM(kIdSetList, CBN_DROPDOWN): sets_.OnSetListDropDown(); return 0;
     default:
         if (IsMenuOption(static_cast<int>(command))) {
-            ToggleMenuOption(static_cast<int>(command));
+            sets_.ToggleMenuOption(static_cast<int>(command));
             return 0;
         }
         return DefWindowProcW(window, msg, wParam, lParam);
@@ -216,8 +216,8 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
 
 LRESULT MainWindow::OnDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     runState.abortRequested = true;  // a run pumping messages stops at its next step
-    SaveAtExit();  // done already when the window was closed
-    DestroySetRecords();
+    setFile_.SaveAtExit();  // done already when the window was closed
+    sets_.DestroySetRecords();
     AppSettings.srcWidth = static_cast<int>(SendMessageW(operationList.hwnd, LVM_GETCOLUMNWIDTH, 1, 0));
     AppSettings.dstWidth = static_cast<int>(SendMessageW(operationList.hwnd, LVM_GETCOLUMNWIDTH, 2, 0));
     return FAppFrame::OnDestroy(window, msg, wParam, lParam);

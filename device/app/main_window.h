@@ -7,6 +7,8 @@
 #include "framework/frame.h"
 #include "run_display.h"
 #include "run_figures.h"
+#include "set_editor.h"
+#include "set_file_session.h"
 #include "status_line.h"
 #include "sets/set_fields.h"
 #include "sets/set_options.h"
@@ -24,6 +26,10 @@ public:
     ~MainWindow() override;  // saves the registry settings again
 
     bool CreateMainWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, int backgroundColour);
+
+    // The parts the window's commands reach.
+    SetEditor& Sets() { return sets_; }
+    SetFileSession& SetFile() { return setFile_; }
 
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -55,41 +61,6 @@ private:
     void CreateChildControls();
     void InsertOperationColumns();
 
-    // Sets (the list items with their records, the working copy, the controls).
-    void ClearCurrentSet();
-    void ResetCurrentSet();
-    void LoadCurrentSet(int index);
-    void ShowCurrentSet();
-    void ReadSetControls();
-    int InsertSet(int index);
-    void RemoveSet(int index);
-    void CommitCurrentSet();
-    void OnSetSelChange();
-    void OnSetListDropDown();
-    void NewSet();
-    void DeleteSet();
-    void BrowseFolderInto(FEdit& edit);
-    int SetCount() const;
-    void DestroySetRecords();
-    void ShowOption(int index, bool on);
-    bool OptionShownOn(int index) const;
-    void ToggleMenuOption(int command);  // the click on an option shown as a menu item
-
-    // The INI set file. A file that could not be read is never written over by the save at
-    // exit; a failed save keeps the previous file as the program's INI file.
-    int LoadSetFile();
-    int SaveSetFile();
-    void OpenSetFileCommand();
-    void SaveSetFileCommand();
-    // The settings and the set file, once, when the window closes; says so when it fails.
-    void SaveAtExit();
-    // Posted after creation: the notice about a set file that could not be read.
-    void ShowStartupNotice();
-    bool WriteSetFile(const wchar_t* path);
-    std::string SetFileContent() const;  // the set list as the set file holds it
-    void OfferToKeepUnsavedSets(const wchar_t* question);
-    void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code);
-
     // Runs.
     void SyncForward();
     void SyncBackward();
@@ -108,7 +79,6 @@ private:
     void SetRunControlsEnabled(bool enabled);
     void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
     bool FaultedDuringRun();
-    bool RefuseOverlongPaths();
 
     // The run's figures in the status bar once it is over (a preview's too); the next run
     // clears them.
@@ -117,8 +87,6 @@ private:
     void EndRunFigures();
     void ShowPreviewResult();
 
-    int currentIndex = -1;
-    SetFields CurrentSet;
     RunState runState;
 
     FFont font;
@@ -134,13 +102,6 @@ private:
     StatusLine statusLine_;
     bool inRun_ = false;  // from the run command to its end: every command but Abort waits
     unsigned faultsAtRunStart_ = 0;
-    bool setFileUnread_ = false;
-    DWORD setFileFailure_ = ERROR_SUCCESS;
-    bool exitSaved_ = false;
-    // The set list as it was when the file was read or last saved. When the file's own bytes
-    // would not be written again (another code page, lines the program drops), the save at
-    // exit leaves it alone while nothing changed since, and asks once something did.
-    std::string setFileAsRead_;
-    bool setFileOnDisk_ = false;  // setFileAsRead_ is what the file holds
-    bool setFileReadsBack_ = true;
+    SetEditor sets_;
+    SetFileSession setFile_;
 };

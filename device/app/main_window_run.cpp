@@ -21,20 +21,6 @@ void MainWindow::SyncBackward() { Sync(true); }
 void MainWindow::PreviewForward() { Sync(false, true); }
 void MainWindow::PreviewBackward() { Sync(true, true); }
 
-// A folder edit holding more than a set keeps (text put there by a program, not typed) is
-// refused with the too-long box: a run never works on a path other than the one shown.
-bool MainWindow::RefuseOverlongPaths() {
-    for (const FEdit* edit : {&sourceEdit, &destinationEdit}) {
-        const int length = GetWindowTextLengthW(edit->hwnd);
-        if (length < static_cast<int>(MAX_PATH)) continue;
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        GetWindowTextW(edit->hwnd, text.data(), length + 1);
-        ReportPathTooLong(*this, text.c_str(), L"");
-        return true;
-    }
-    return false;
-}
-
 struct MainWindow::RunScope {
     // The run ends here also when a fault abandons it: its lock, list and status go.
     MainWindow& window;
@@ -45,16 +31,16 @@ struct MainWindow::RunScope {
 
 void MainWindow::Sync(bool backward, bool preview) {
     RunScope scope(*this);
-    if (RefuseOverlongPaths()) return;
+    if (sets_.RefuseOverlongPaths(*this)) return;
     runState.abortRequested = false;  // the last run's Abort
     // A run always uses what is on screen.
-    ReadSetControls();
-    CommitCurrentSet();
+    sets_.ReadSetControls();
+    sets_.CommitCurrentSet();
     PathBuffer from, to;
-    CopyPath(from, backward ? CurrentSet.destination : CurrentSet.source);
-    CopyPath(to, backward ? CurrentSet.source : CurrentSet.destination);
+    CopyPath(from, backward ? sets_.CurrentSet.destination : sets_.CurrentSet.source);
+    CopyPath(to, backward ? sets_.CurrentSet.source : sets_.CurrentSet.destination);
     SyncOptions options;
-    ApplySetFlags(CurrentSet, options);
+    ApplySetFlags(sets_.CurrentSet, options);
     options.dryRun = preview;
     SyncEngine engine(*this, runState, options);
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));  // the last run's figures go
@@ -66,15 +52,15 @@ void MainWindow::Sync(bool backward, bool preview) {
 
 void MainWindow::UndoLastRun() {
     RunScope scope(*this);
-    if (RefuseOverlongPaths()) return;
-    ReadSetControls();
-    CommitCurrentSet();
+    if (sets_.RefuseOverlongPaths(*this)) return;
+    sets_.ReadSetControls();
+    sets_.CommitCurrentSet();
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
     RunUndo destination(*this, runState), source(*this, runState);
-    const bool inDestination = destination.FindRun(CurrentSet.destination);
-    const bool inSource = source.FindRun(CurrentSet.source);
+    const bool inDestination = destination.FindRun(sets_.CurrentSet.destination);
+    const bool inSource = source.FindRun(sets_.CurrentSet.source);
     if (!inDestination && !inSource) {
-        ReportText(*this, KeepTexts::NothingToUndoIn, CurrentSet.destination, CurrentSet.source);
+        ReportText(*this, KeepTexts::NothingToUndoIn, sets_.CurrentSet.destination, sets_.CurrentSet.source);
         return;
     }
     RunUndo& undo = inDestination && (!inSource || destination.NewerThan(source)) ? destination : source;

@@ -22,8 +22,8 @@
 struct MainWindowTestPeer {
     explicit MainWindowTestPeer(MainWindow& window)
         : w(window),
-          CurrentSet(window.CurrentSet),
-          currentIndex(window.currentIndex),
+          CurrentSet(window.sets_.CurrentSet),
+          currentIndex(window.sets_.currentIndex),
           setList(window.setList),
           sourceEdit(window.sourceEdit),
           destinationEdit(window.destinationEdit),
@@ -35,16 +35,16 @@ struct MainWindowTestPeer {
           hwnd(window.hwnd) {}
 
     FCheckBox& Option(int index) { return w.optionBoxes[index]; }
-    int SetCount() const { return w.SetCount(); }
-    void ResetCurrentSet() { w.ResetCurrentSet(); }
-    void ShowCurrentSet() { w.ShowCurrentSet(); }
-    int InsertSet(int index) { return w.InsertSet(index); }
-    void NewSet() { w.NewSet(); }
-    void DeleteSet() { w.DeleteSet(); }
-    void OnSetSelChange() { w.OnSetSelChange(); }
-    void OnSetListDropDown() { w.OnSetListDropDown(); }
-    int LoadSetFile() { return w.LoadSetFile(); }
-    int SaveSetFile() { return w.SaveSetFile(); }
+    int SetCount() const { return w.sets_.SetCount(); }
+    void ResetCurrentSet() { w.sets_.ResetCurrentSet(); }
+    void ShowCurrentSet() { w.sets_.ShowCurrentSet(); }
+    int InsertSet(int index) { return w.sets_.InsertSet(index); }
+    void NewSet() { w.sets_.NewSet(); }
+    void DeleteSet() { w.sets_.DeleteSet(); }
+    void OnSetSelChange() { w.sets_.OnSetSelChange(); }
+    void OnSetListDropDown() { w.sets_.OnSetListDropDown(); }
+    int LoadSetFile() { return w.setFile_.LoadSetFile(); }
+    int SaveSetFile() { return w.setFile_.SaveSetFile(); }
     void SyncForward() { w.SyncForward(); }
     void SyncBackward() { w.SyncBackward(); }
     void PreviewForward() { w.PreviewForward(); }
