@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "about/about_box.h"
 #include "base/text.h"
@@ -40,7 +41,16 @@ void Place(FWindow& control, const ControlPlace& p) { MoveWindow(control.hwnd, p
 }  // namespace
 
 MainWindow::MainWindow()
-    : sets_({*this, setList, sourceEdit, destinationEdit, optionBoxes, menu}), setFile_(sets_, *this) {
+    : sets_({*this, setList, sourceEdit, destinationEdit, optionBoxes, menu}),
+      setFile_(sets_, *this),
+      run_(sets_, statusLine_,
+           {*this, menu, commandBar, statusBar, operationList, abort, setList,
+            [this] {
+                std::vector<const FWindow*> locked{&setList,      &sourceEdit, &destinationEdit, &sourceBrowse,
+                                                   &destinationBrowse, &back,  &forward};
+                for (const FCheckBox& box : optionBoxes) locked.push_back(&box);
+                return locked;
+            }()}) {
     LoadSettings();
     font.Create(-12, FW_NORMAL, 0, nullptr);
 }
@@ -81,12 +91,12 @@ LRESULT MainWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
         return DefWindowProcW(window, msg, wParam, lParam);
     }
     case WM_HELP:
-        if (!inRun_ && GetActiveWindow() == window) PostMessageW(window, WM_COMMAND, kCmdAbout, 0);
+        if (run_.Hears(kCmdAbout) && GetActiveWindow() == window) PostMessageW(window, WM_COMMAND, kCmdAbout, 0);
         return 0;
     case WM_COMMAND: return OnCommand(window, msg, wParam, lParam);
     case WM_CLOSE:
         // The save at exit happens while the window is still there to own its error box.
-        runState.abortRequested = true;
+        run_.AbortSync();
         setFile_.SaveAtExit();
         return DefWindowProcW(window, msg, wParam, lParam);
     case kMsgStartupNotice: setFile_.ShowStartupNotice(); return 0;
@@ -95,7 +105,6 @@ LRESULT MainWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT MainWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
-    SetDialogOwner(window);
     INITCOMMONCONTROLSEX classes{sizeof classes, 0x4FF};
     InitCommonControlsEx(&classes);
     BuildCommandBands();
@@ -114,7 +123,7 @@ LRESULT MainWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
                                                                          &destinationLabel, &abort}) {
         setFont(*control);
     }
-    display_.Attach(operationList.hwnd, statusBar.hwnd);
+    run_.Attach();
     statusLine_.Attach(statusBar.hwnd, window);
     if (AppSettings.iniFile[0] != L'\0') {
         if (!setFile_.LoadSetFile()) PostMessageW(window, kMsgStartupNotice, 0, 0);
@@ -186,22 +195,21 @@ void MainWindow::LayoutControls() {
 LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     // A control's notification code takes part in the match; menus and accelerators do not.
     const WPARAM command = lParam ? wParam : LOWORD(wParam);
-    // During a run only Abort is heard, whatever sent the command.
-    if (inRun_ && command != kCmdAbort) return 0;
+    if (!run_.Hears(command)) return 0;
     switch (command) {
     case kCmdOpenIni: setFile_.OpenSetFileCommand(); return 0;
     case kCmdSaveIni: setFile_.SaveSetFileCommand(); return 0;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); return 0;
-    case kCmdForward: SyncForward(); return 0;
-    case kCmdBackward: SyncBackward(); return 0;
-    case kCmdPreviewForward: PreviewForward(); return 0;
-    case kCmdPreviewBackward: PreviewBackward(); return 0;
+    case kCmdForward: run_.SyncForward(); return 0;
+    case kCmdBackward: run_.SyncBackward(); return 0;
+    case kCmdPreviewForward: run_.PreviewForward(); return 0;
+    case kCmdPreviewBackward: run_.PreviewBackward(); return 0;
     case kCmdNewSet: sets_.NewSet(); return 0;
     case kCmdDeleteSet: sets_.DeleteSet(); return 0;
     case kCmdBrowseSource: sets_.BrowseFolderInto(sourceEdit); return 0;
     case kCmdBrowseDestination: sets_.BrowseFolderInto(destinationEdit); return 0;
-    case kCmdUndoLastRun: UndoLastRun(); return 0;
-    case kCmdAbort: AbortSync(); return 0;
+    case kCmdUndoLastRun: run_.UndoLastRun(); return 0;
+    case kCmdAbort: run_.AbortSync(); return 0;
     case kCmdAbout: ShowAbout(window); return 0;
     case MAKEWPARAM(kIdSetList, CBN_SELCHANGE): sets_.OnSetSelChange(); return 0;
     case MAKEWPARAM(kIdSetList, CBN_DROPDOWN): sets_.OnSetListDropDown(); return 0;
@@ -215,7 +223,7 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT MainWindow::OnDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    runState.abortRequested = true;  // a run pumping messages stops at its next step
+    run_.AbortSync();  // a run pumping messages stops at its next step
     setFile_.SaveAtExit();  // done already when the window was closed
     sets_.DestroySetRecords();
     AppSettings.srcWidth = static_cast<int>(SendMessageW(operationList.hwnd, LVM_GETCOLUMNWIDTH, 1, 0));

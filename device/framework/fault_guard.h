@@ -29,7 +29,7 @@ LRESULT Guarded(HWND owner, const wchar_t* label, Body&& body) {
 unsigned FaultsCaught();
 
 // Test-only: the places where a test can raise a fault of its own (null in the program).
-enum class FaultSite { MenuTracking, DialogInit };
+enum class FaultSite { MenuTracking, DialogInit, LogRow };
 extern void (*g_testFault)(FaultSite site);
 inline void TestFaultPoint(FaultSite site) {
     if (g_testFault) g_testFault(site);
