@@ -45,9 +45,9 @@ MainWindow::MainWindow()
       setFile_(sets_, *this),
       run_(sets_, statusLine_,
            {*this, menu, commandBar, statusBar, operationList, abort, setList,
-            [this] {
-                std::vector<const FWindow*> locked{&setList,      &sourceEdit, &destinationEdit, &sourceBrowse,
-                                                   &destinationBrowse, &back,  &forward};
+            [this] {  // the controls a run disables
+                std::vector<const FWindow*> locked{&setList,           &sourceEdit, &destinationEdit, &sourceBrowse,
+                                                   &destinationBrowse, &back,       &forward};
                 for (const FCheckBox& box : optionBoxes) locked.push_back(&box);
                 return locked;
             }()}) {
