@@ -3,7 +3,7 @@
 # function outside the device's list (device_calls.txt). It reads the objects' undefined
 # symbols: a system call is an import ("__imp_" prefix), a C runtime call a plain C name.
 # Symbols another library of the program defines, C++ names (the standard library) and the
-# compiler's own helpers are not calls to the device.
+# compiler's own helpers (libgcc's arithmetic included) are not calls to the device.
 #   check_calls.sh NM LIST SYMBOL_PREFIX CHECKED... -- OTHERS...
 # CHECKED are the archives or objects whose calls are checked; OTHERS only define symbols.
 # SYMBOL_PREFIX is what the target puts before a C name ("_" on 32-bit x86, else empty).
@@ -29,6 +29,7 @@ calls=$("$nm" -A -u "${checked[@]}" 2>/dev/null | awk -v prefix="$prefix" '
     else if (prefix != "" && !imported) next                     # not a C name of this target
     sub(/@[0-9]+$/, "", name)
     if (name ~ /^(__cxa_|_Unwind_|__gxx_|__mingw_|__chkstk|___chkstk|__stack_chk)/) next
+    if (name ~ /^__[a-z]+(di|si|ti|sf|df|xf|tf)[0-9]?$/) next   # libgcc: __udivdi3 on x86
     print name "\t" where "\t" imported
   }' | sort -u)
 if [ -z "$calls" ]; then

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The device call check passes code that calls only listed functions, the functions of
-# another library and the standard C++ library, and fails, naming the object and the
-# function, code that imports or calls anything else (GetPrivateProfileStringW, a C runtime
-# function the list lacks); for the 64-bit and the 32-bit compiler's symbol names.
+# another library, the standard C++ library and the compiler's helpers, and fails, naming
+# the object and the function, code that imports or calls anything else
+# (GetPrivateProfileStringW, a C runtime function the list lacks); for the 64-bit and the
+# 32-bit compiler's symbol names.
 #   check_calls_test.sh CHECK CXX NM [CXX32 NM32]
 set -euo pipefail
 check=$1
@@ -14,6 +15,7 @@ cat >"$work/lawful.cpp" <<'CODE'
 #include <cwchar>
 #include <string>
 int Elsewhere(const wchar_t*);
+unsigned long long Half(unsigned long long value, unsigned long long by) { return value / by; }  // libgcc on x86
 int Lawful(const wchar_t* name) {
     HANDLE file = CreateFileW(name, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     return std::wstring(name).size() + wcslen(name) + Elsewhere(name) + (file != nullptr);
