@@ -56,7 +56,11 @@ void MainWindow::ShowOption(int index, bool on) {
 
 bool MainWindow::OptionShownOn(int index) const {
     if (index < kOptionBoxCount) return Checked(optionBoxes[index]) != 0;
-    return (GetMenuState(menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STATE;
+    GetMenuItemInfoW(menu.handle, kSetOptions[index].controlId, FALSE, &item);
+    return (item.fState & MFS_CHECKED) != 0;
 }
 
 void MainWindow::ToggleMenuOption(int command) {
