@@ -7,7 +7,8 @@
 # process waits for them: all their output goes to /dev/null.
 
 wine_session_start() {
-  local build=$1
+  local build
+  build=$(realpath -m "$1")  # ctest runs each test in its own folder: the prefix must not be relative
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   if [ -z "${ZOLV_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then

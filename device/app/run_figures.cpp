@@ -13,18 +13,18 @@ const TextPair kPreviewPrefix{L"Preview: ", L"ﾌﾟﾚﾋﾞｭｰ: "};
 // A run or a preview that did not walk to its end (Abort, Cancel, No, a failure).
 const TextPair kStoppedPrefix{L"Stopped: ", L"中止: "};
 const TextPair kPreviewStoppedPrefix{L"Preview stopped: ", L"ﾌﾟﾚﾋﾞｭｰ中止: "};
-// %s: files copied, their size, files deleted, folders removed.
-const TextPair kFigures{L"%s copied (%s), %s deleted, %s removed",
-                        L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %s"};
-const TextPair kPreviewFigures{L"%s would be copied (%s), %s deleted, %s removed",
-                               L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %sの予定です"};
+// %1 to %4: files copied, their size, files deleted, folders removed.
+const TextPair kFigures{L"%1 copied (%2), %3 deleted, %4 removed",
+                        L"ﾌｧｲﾙのｺﾋﾟｰ %1 (%2)、ﾌｧｲﾙの削除 %3、ﾌｫﾙﾀﾞの削除 %4"};
+const TextPair kPreviewFigures{L"%1 would be copied (%2), %3 deleted, %4 removed",
+                               L"ﾌｧｲﾙのｺﾋﾟｰ %1 (%2)、ﾌｧｲﾙの削除 %3、ﾌｫﾙﾀﾞの削除 %4の予定です"};
 // The status line of a preview, with the preview's own words.
-const TextPair kPreviewStatusFigures{L"%s would be copied (%s), %s deleted, %s removed",
-                                     L"ﾌｧｲﾙのｺﾋﾟｰ予定 %s (%s)、ﾌｧｲﾙの削除予定 %s、ﾌｫﾙﾀﾞの削除予定 %s"};
+const TextPair kPreviewStatusFigures{L"%1 would be copied (%2), %3 deleted, %4 removed",
+                                     L"ﾌｧｲﾙのｺﾋﾟｰ予定 %1 (%2)、ﾌｧｲﾙの削除予定 %3、ﾌｫﾙﾀﾞの削除予定 %4"};
 // The short forms: the counts first, the words that say what of.
-const TextPair kBriefFigures{L"%s copied (%s), %s deleted, %s removed", L"%s 個ｺﾋﾟｰ (%s)、%s 個削除、%s ﾌｫﾙﾀﾞ削除"};
-const TextPair kBriefPreviewFigures{L"%s to copy (%s), %s to delete, %s to remove",
-                                    L"%s 個ｺﾋﾟｰ予定 (%s)、%s 個削除予定、%s ﾌｫﾙﾀﾞ削除予定"};
+const TextPair kBriefFigures{L"%1 copied (%2), %3 deleted, %4 removed", L"%1 個ｺﾋﾟｰ (%2)、%3 個削除、%4 ﾌｫﾙﾀﾞ削除"};
+const TextPair kBriefPreviewFigures{L"%1 to copy (%2), %3 to delete, %4 to remove",
+                                    L"%1 個ｺﾋﾟｰ予定 (%2)、%3 個削除予定、%4 ﾌｫﾙﾀﾞ削除予定"};
 const TextPair kWouldCreate{L"the folder '%s' would be created, ", L"ﾌｫﾙﾀﾞ '%s' を作成、"};
 const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません。"};
 const TextPair kSeconds{L", %s s", L"、%s 秒"};
@@ -83,8 +83,8 @@ std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFo
 }
 
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {
-    static const TextPair form{L"Undo: %s put back, %s removed, %s left as they were",
-                               L"元に戻す: 戻したもの %s、削除したもの %s、そのままのもの %s"};
+    static const TextPair form{L"Undo: %1 put back, %2 removed, %3 left as they were",
+                               L"元に戻す: 戻したもの %1、削除したもの %2、そのままのもの %3"};
     FormatInto(out, Pick(form), Count(figures.putBack, L"entry", L"entries").c_str(),
                std::to_wstring(figures.removed).c_str(), std::to_wstring(figures.left).c_str());
 }

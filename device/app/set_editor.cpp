@@ -57,7 +57,11 @@ void SetEditor::ShowOption(int index, bool on) {
 
 bool SetEditor::OptionShownOn(int index) const {
     if (index < kOptionBoxCount) return Checked(controls_.optionBoxes[index]) != 0;
-    return (GetMenuState(controls_.menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STATE;
+    GetMenuItemInfoW(controls_.menu.handle, kSetOptions[index].controlId, FALSE, &item);
+    return (item.fState & MFS_CHECKED) != 0;
 }
 
 void SetEditor::ToggleMenuOption(int command) {

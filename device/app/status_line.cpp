@@ -50,7 +50,7 @@ bool StatusLine::Fits(const wchar_t* text) const {
     HDC dc = GetDC(bar_);
     HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(bar_, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    GetTextExtentExPointW(dc, text, static_cast<int>(wcslen(text)), 0, nullptr, nullptr, &size);
     SelectObject(dc, font);
     ReleaseDC(bar_, dc);
     // The part's text stands inside its edges with a few pixels' margin.

@@ -36,7 +36,7 @@ void FitChildrenToWidth(HWND page) {
         wchar_t cls[16] = L"";
         GetClassNameW(child, cls, 16);
         const bool text =
-            lstrcmpiW(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
+            _wcsicmp(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
         if (text && rect.right > right && rect.left < right) {
             rect.right = right;
             wchar_t words[512] = L"";

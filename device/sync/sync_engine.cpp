@@ -92,7 +92,9 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
-    GetSystemTimeAsFileTime(&now_);
+    SYSTEMTIME utc;  // the device has no GetSystemTimeAsFileTime
+    GetSystemTime(&utc);
+    SystemTimeToFileTime(&utc, &now_);
     stats_ = RunStats();
     sourceHoldsFile_ = false;
     leftInDestination_ = NameSet(NameSet::Case::Kept);
