@@ -4,12 +4,14 @@
 constexpr int kCmdOpenIni = 40101;
 constexpr int kCmdSaveIni = 40102;
 constexpr int kCmdExit = 40103;
+constexpr int kCmdSaveLog = 40104;
 constexpr int kCmdForward = 40201;
 constexpr int kCmdBackward = 40202;
 constexpr int kCmdPreviewForward = 40203;
 constexpr int kCmdPreviewBackward = 40204;
 // 40205: the Keep option's menu item (see sets/set_options.h).
 constexpr int kCmdUndoLastRun = 40206;
+// 40207: the Exclude option's menu item (see sets/set_options.h).
 constexpr int kCmdNewSet = 40301;
 constexpr int kCmdDeleteSet = 40302;
 constexpr int kCmdBrowseSource = 40303;

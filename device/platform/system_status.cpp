@@ -41,16 +41,27 @@ bool ReadVolumeSpace(const wchar_t* folder, ByteFigures* figures) {
     return true;
 }
 
+namespace {
+PowerFigures (*g_powerStandIn)() = nullptr;
+}  // namespace
+
+void SetPowerStatusStandIn(PowerFigures (*read)()) { g_powerStandIn = read; }
+
 PowerFigures ReadPowerStatus() {
+    if (g_powerStandIn) return g_powerStandIn();
     PowerFigures figures;
 #if defined(_WIN32_WCE)
     SYSTEM_POWER_STATUS_EX status{};
     GetSystemPowerStatusEx(&status, FALSE);  // its result is not examined: what it leaves is shown
     figures.main = {status.BatteryFlag, status.BatteryLifePercent};
     figures.backup = {status.BackupBatteryFlag, status.BackupBatteryLifePercent};
+    figures.acLine = status.ACLineStatus;
 #else
     SYSTEM_POWER_STATUS status{};
-    if (GetSystemPowerStatus(&status)) figures.main = {status.BatteryFlag, status.BatteryLifePercent};
+    if (GetSystemPowerStatus(&status)) {
+        figures.main = {status.BatteryFlag, status.BatteryLifePercent};
+        figures.acLine = status.ACLineStatus;
+    }
 #endif
     return figures;
 }

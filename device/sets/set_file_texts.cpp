@@ -6,6 +6,8 @@ const TextPair ReadFailed{L"Can't read the set file '%s': %s. The file is left a
                           L"設定ﾌｧｲﾙ '%s' を読み込めません: %s。ﾌｧｲﾙはそのままにし、終了時にも上書きしません。"};
 const TextPair SaveFailed{L"Can't save the set file '%s': %s. The file is left as it was.",
                           L"設定ﾌｧｲﾙ '%s' を保存できません: %s。ﾌｧｲﾙは元のままです。"};
+const TextPair LogSaveFailed{L"Can't save the log '%s': %s. The file is left as it was.",
+                             L"ﾛｸﾞ '%s' を保存できません: %s。ﾌｧｲﾙは元のままです。"};
 const TextPair ExitSaveFailed{L"Can't save the set file '%s': %s. The changes of this session are not kept.",
                               L"設定ﾌｧｲﾙ '%s' を保存できません: %s。今回の変更は保存されていません。"};
 const TextPair UnsavedSets{L"The set file '%s' could not be read when the program started (%s), so it is not written "

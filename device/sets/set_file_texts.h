@@ -11,6 +11,7 @@ extern const TextPair ReadFailed;   // %s the file, %s the reason
 extern const TextPair SaveFailed;   // %s the file, %s the reason
 extern const TextPair ExitSaveFailed;  // %s the file, %s the reason
 extern const TextPair UnsavedSets;     // %s the file, %s why it was not read
+extern const TextPair LogSaveFailed;  // %s the log file, %s the reason
 extern const TextPair NotReadBack;     // %s the file, whose bytes its sets would not write again
 }  // namespace SetFileTexts
 

@@ -1,5 +1,7 @@
 #include "sync_engine.h"
 
+#include <cwchar>
+
 #include "base/paths.h"
 #include "file_numbers.h"
 #include "file_ops.h"
@@ -81,6 +83,14 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
         host_.ShowFolderNotice(FormatString(Pick(SyncTexts::FoldersOverlap), from, to).c_str());
         return false;
     }
+    // A pattern list from a set file edited by hand is checked as the window checks it.
+    const std::wstring badPatterns = PatternListProblem(options_.exclude.c_str());
+    if (!badPatterns.empty()) {
+        host_.ShowError(badPatterns.c_str());
+        return false;
+    }
+    // Asked before anything is made; a dry run writes nothing a flat battery could cut.
+    if (!options_.dryRun && (!BatteryAllowsRun(host_, options_.minBattery) || state_.abortRequested)) return false;
     if (IsFolder(to)) return true;
     // A dry run asks as the run does; its Yes makes nothing, and every source file then
     // counts as missing.
@@ -108,6 +118,8 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     FileActions* plain = actions_;
     KeepActions keeping(*plain, host_, stats_, to, options_.dryRun, options_.keptRuns);
     if (options_.keep) actions_ = &keeping;
+    watchPower_ = !options_.dryRun;
+    if (watchPower_) power_.Start();
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         ok = GuardDeletionPass(from, to);
@@ -140,6 +152,27 @@ bool SyncEngine::LeaveInDestination(const wchar_t* path, const TextPair& reason)
 bool SyncEngine::Step() {
     host_.PumpOneMessage();
     return !state_.abortRequested;
+}
+
+bool SyncEngine::Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const {
+    if (excluded_.Empty()) return false;
+    // The path below the run folder: the folder's part of it, then the name (each shorter
+    // than the path limit).
+    const wchar_t* below = folder;
+    if (root) {
+        const size_t rootLength = wcslen(root);
+        below = wcslen(folder) > rootLength ? folder + rootLength : L"";
+        if (*below == L'\\') ++below;
+    }
+    wchar_t relative[2 * kPathChars + 1];
+    const size_t belowLength = wcslen(below) < kPathChars ? wcslen(below) : 0;
+    wmemcpy(relative, below, belowLength);
+    size_t at = belowLength;
+    if (at > 0) relative[at++] = L'\\';
+    const size_t nameLength = wcslen(name) < kPathChars ? wcslen(name) : kPathChars - 1;
+    wmemcpy(relative + at, name, nameLength);
+    relative[at + nameLength] = L'\0';
+    return excluded_.Excludes(relative, IsFolderAttributes(attributes));
 }
 
 const WIN32_FILE_ATTRIBUTE_DATA* SyncEngine::RunFolderInfo(const wchar_t* folder) {
@@ -278,6 +311,8 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
         if (runFolder && IsKeptStoreName(name)) continue;
+        // Left out by the set's patterns: neither copied, compared, deleted nor counted.
+        if (Excluded(folder == source ? from_ : to_, folder, name, found->dwFileAttributes)) continue;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
         // A path beyond the limit cannot be named: that entry is left, the rest goes on.
@@ -359,6 +394,7 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     // Copied as any newer file, but said: a clock set wrong makes a file win every comparison.
+    if (!PowerHolds()) return false;
     if (MoreThanADayAhead(source.lastWrite, now_)) host_.AddLogRow(kLogNote, source.path, Pick(SyncTexts::TimeAhead));
     host_.AddLogRow(kLogCopy, source.path, destination);
     // The source's attributes and its three times come from the look the pass just took;
@@ -436,6 +472,7 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
             if (answer == kIdCancel || answer == kIdNo) return false;
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
+        if (!PowerHolds()) return false;
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
         Removed removed;
         bool ok = actions_->RemoveFolder(destination, kind, removed);
@@ -484,6 +521,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdNo) return true;
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
+    if (!PowerHolds()) return false;
     host_.AddLogRow(kLogDelete, path, L"");
     if (!actions_->DeleteFile(path, kind, walked_)) return false;
     ++stats_.filesDeleted;
