@@ -27,6 +27,20 @@ bool SyncEngine::HoldsFile(const wchar_t* root, const wchar_t* folder) const {
     return search.Error() != 0;
 }
 
+bool SyncEngine::HoldsExcluded(const wchar_t* folder) const {
+    if (excluded_.Empty()) return false;
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (Excluded(to_, folder, found->cFileName, found->dwFileAttributes)) return true;
+        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
+            JoinPath(child, folder, found->cFileName) && HoldsExcluded(child)) {
+            return true;
+        }
+    }
+    return false;  // a folder that cannot be listed: its removal says so
+}
+
 namespace {
 
 // What the deletion pass would remove, counted instead of removed: a file or link as one

@@ -419,6 +419,10 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
 // source still has: "path not found" (the source folder vanished under the pass, a card
 // pulled), device not ready, access denied.
 bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
+    if (sourceGone_ > 0) {  // inside a destination folder the source lacks
+        *attributes = kUnreadableAttributes;
+        return true;
+    }
     *attributes = GetFileAttributesW(source);
     if (*attributes != kUnreadableAttributes) return true;
     DWORD code = GetLastError();
@@ -467,6 +471,14 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     if (kind == LinkKind::Entry && !MayEnter(destination)) return false;
     if (!IsFolderAttributes(sourceAttributes)) {
         if (kind == LinkKind::Link && !LinkRemovable(destination)) return Skip(destination, SyncTexts::LinkStaysReason);
+        // What the set's patterns leave out is never deleted, also not with its folder: the
+        // pass goes in and deletes the rest, and the folder stays with what it keeps.
+        if (kind == LinkKind::Entry && HoldsExcluded(destination)) {
+            ++sourceGone_;
+            bool ok = PruneWithin(source, destination);
+            --sourceGone_;
+            return ok;
+        }
         if (state_.confirmEach) {
             int answer = Ask(PromptKind::FolderDelete, destination);
             if (answer == kIdCancel || answer == kIdNo) return false;
@@ -482,6 +494,10 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;
+    return PruneWithin(source, destination);
+}
+
+bool SyncEngine::PruneWithin(const wchar_t* source, const wchar_t* destination) {
     WalkedFolder walked(destination);
     WalkedFolder* outer = walked_;
     walked_ = &walked;

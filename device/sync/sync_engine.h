@@ -102,6 +102,11 @@ private:
     bool WithinDeleteLimit(const wchar_t* from, const wchar_t* to);
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
+    bool PruneWithin(const wchar_t* source, const wchar_t* destination);  // the entries of a destination folder
+    // A destination folder (or one below it, links not followed) holding an entry the
+    // set's patterns leave out.
+    bool HoldsExcluded(const wchar_t* folder) const;
+    int sourceGone_ = 0;  // within a destination folder the source lacks: no counterparts
     int Ask(PromptKind kind, const wchar_t* path);
     // False (reported) when `folder` is the other run folder `other` (from_ or to_): a bind
     // mount, which no path shows, is met only as the walk enters it. `info`: the folder's attributes, when just read.

@@ -96,11 +96,14 @@ TEST_F(CopyPass, ExcludePatternsLeaveNamesAndPathsOutOfBothPasses) {
     tree.Write(L"dst\\old.tmp", "d");
     tree.Write(L"dst\\build\\keep.txt", "d");
     tree.Write(L"dst\\gone.txt", "d");
+    tree.Write(L"dst\\olddir\\x.tmp", "d");  // not removed with its folder either
+    tree.Write(L"dst\\olddir\\y.txt", "d");
 
     EXPECT_TRUE(Forward());
     EXPECT_EQ(SortedRows(), (Rows{L"copy|" + S(L"build.txt") + L"|" + D(L"build.txt"),
                                   L"copy|" + S(L"sub\\Photos\\y.raw") + L"|" + D(L"sub\\Photos\\y.raw"),
-                                  L"del|" + D(L"gone.txt") + L"|"}));
+                                  L"del|" + D(L"gone.txt") + L"|", L"del|" + D(L"olddir\\y.txt") + L"|"}));
+    EXPECT_TRUE(tree.Exists(L"dst\\olddir\\x.tmp"));
     EXPECT_TRUE(tree.Exists(L"dst\\old.tmp"));
     EXPECT_TRUE(tree.Exists(L"dst\\build\\keep.txt"));
     EXPECT_FALSE(tree.Exists(L"dst\\a.tmp") || tree.Exists(L"dst\\Thumbs.db") || tree.Exists(L"dst\\Photos\\x.raw"));
