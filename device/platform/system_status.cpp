@@ -47,6 +47,20 @@ PowerFigures (*g_powerStandIn)() = nullptr;
 
 void SetPowerStatusStandIn(PowerFigures (*read)()) { g_powerStandIn = read; }
 
+PowerFigures RecentPowerStatus(DWORD maxAge) {
+    static PowerFigures last;
+    static DWORD readAt = 0;
+    static bool read = false;
+    if (g_powerStandIn) return g_powerStandIn();
+    const DWORD now = GetTickCount();
+    if (!read || now - readAt > maxAge) {
+        last = ReadPowerStatus();
+        readAt = now;
+        read = true;
+    }
+    return last;
+}
+
 PowerFigures ReadPowerStatus() {
     if (g_powerStandIn) return g_powerStandIn();
     PowerFigures figures;

@@ -45,7 +45,10 @@ bool ReadVolumeSpace(const wchar_t* folder, ByteFigures* figures);
 // Main and backup battery and the mains, not refreshed first. A desktop has no backup
 // battery: unknown.
 PowerFigures ReadPowerStatus();
-// Tests: ReadPowerStatus answers with `read` instead of the platform (null: the platform again).
+// The same, read again only when the last reading is older than `maxAge` milliseconds (a
+// reading costs about 10 us under some platforms, too much to take for every file of a run).
+PowerFigures RecentPowerStatus(DWORD maxAge);
+// Tests: ReadPowerStatus and RecentPowerStatus answer with `read` instead of the platform (null: the platform again).
 void SetPowerStatusStandIn(PowerFigures (*read)());
 
 // A mounted storage card shows as a folder in the root with the temporary bit set.

@@ -29,7 +29,8 @@ bool BatteryAllowsRun(SyncHost& host, int minBattery) {
 void PowerWatch::Start() { critical_ = CriticalOnBattery(ReadPowerStatus()); }
 
 bool PowerWatch::Holds(SyncHost& host) {
-    const bool critical = CriticalOnBattery(ReadPowerStatus());
+    // A battery drains over minutes: a reading a quarter of a second old is fresh enough.
+    const bool critical = CriticalOnBattery(RecentPowerStatus(250));
     const bool dropped = critical && !critical_;
     critical_ = critical;
     return !dropped || ReportText(host, kCriticalBattery);

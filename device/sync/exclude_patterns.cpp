@@ -1,5 +1,7 @@
 #include "exclude_patterns.h"
 
+#include <windows.h>
+
 #include <cwchar>
 
 #include "base/text.h"
@@ -121,12 +123,20 @@ ExcludePatterns::ExcludePatterns(const wchar_t* list) {
     });
 }
 
-bool ExcludePatterns::Excludes(const wchar_t* relative, bool folder) const {
-    const wchar_t* slash = wcsrchr(relative, L'\\');
-    const wchar_t* name = slash ? slash + 1 : relative;
+bool ExcludePatterns::Excludes(const wchar_t* folderBelow, const wchar_t* name, bool folder) const {
     for (const Pattern& p : names_) {
         if ((folder || !p.foldersOnly) && Matches(p.text.c_str(), name)) return true;
     }
+    if (paths_.empty()) return false;
+    // The path below the run folder; each part is shorter than the path limit.
+    wchar_t relative[2 * MAX_PATH + 1];
+    const size_t belowLength = wcsnlen(folderBelow, MAX_PATH - 1);
+    const size_t nameLength = wcsnlen(name, MAX_PATH - 1);
+    wmemcpy(relative, folderBelow, belowLength);
+    size_t at = belowLength;
+    if (at > 0) relative[at++] = L'\\';
+    wmemcpy(relative + at, name, nameLength);
+    relative[at + nameLength] = L'\0';
     for (const Pattern& p : paths_) {
         if ((folder || !p.foldersOnly) && Matches(p.text.c_str(), relative)) return true;
     }

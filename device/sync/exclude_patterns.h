@@ -28,8 +28,9 @@ public:
     explicit ExcludePatterns(const wchar_t* list);
 
     bool Empty() const { return names_.empty() && paths_.empty(); }
-    // `relative`: the entry's path below the run folder; its name is what follows the last '\'.
-    bool Excludes(const wchar_t* relative, bool folder) const;
+    // The entry `name` of the folder at `folderBelow` (its path below the run folder, empty
+    // for the run folder itself).
+    bool Excludes(const wchar_t* folderBelow, const wchar_t* name, bool folder) const;
 
 private:
     struct Pattern {

@@ -154,25 +154,15 @@ bool SyncEngine::Step() {
     return !state_.abortRequested;
 }
 
+const wchar_t* SyncEngine::FolderBelow(const wchar_t* root, const wchar_t* folder) {
+    if (root == nullptr) return folder;
+    const size_t rootLength = wcslen(root);
+    const wchar_t* below = wcslen(folder) > rootLength ? folder + rootLength : L"";
+    return *below == L'\\' ? below + 1 : below;
+}
+
 bool SyncEngine::Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const {
-    if (excluded_.Empty()) return false;
-    // The path below the run folder: the folder's part of it, then the name (each shorter
-    // than the path limit).
-    const wchar_t* below = folder;
-    if (root) {
-        const size_t rootLength = wcslen(root);
-        below = wcslen(folder) > rootLength ? folder + rootLength : L"";
-        if (*below == L'\\') ++below;
-    }
-    wchar_t relative[2 * kPathChars + 1];
-    const size_t belowLength = wcslen(below) < kPathChars ? wcslen(below) : 0;
-    wmemcpy(relative, below, belowLength);
-    size_t at = belowLength;
-    if (at > 0) relative[at++] = L'\\';
-    const size_t nameLength = wcslen(name) < kPathChars ? wcslen(name) : kPathChars - 1;
-    wmemcpy(relative + at, name, nameLength);
-    relative[at + nameLength] = L'\0';
-    return excluded_.Excludes(relative, IsFolderAttributes(attributes));
+    return !excluded_.Empty() && excluded_.Excludes(FolderBelow(root, folder), name, IsFolderAttributes(attributes));
 }
 
 const WIN32_FILE_ATTRIBUTE_DATA* SyncEngine::RunFolderInfo(const wchar_t* folder) {
@@ -308,11 +298,12 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     // The kept runs' store directly in either run folder is theirs, never the user's: it is
     // neither copied, compared nor deleted.
     const bool runFolder = folder == from_ || folder == to_;
+    const wchar_t* below = excluded_.Empty() ? nullptr : FolderBelow(folder == source ? from_ : to_, folder);
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
         if (runFolder && IsKeptStoreName(name)) continue;
         // Left out by the set's patterns: neither copied, compared, deleted nor counted.
-        if (Excluded(folder == source ? from_ : to_, folder, name, found->dwFileAttributes)) continue;
+        if (below && excluded_.Excludes(below, name, IsFolderAttributes(found->dwFileAttributes))) continue;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
         // A path beyond the limit cannot be named: that entry is left, the rest goes on.

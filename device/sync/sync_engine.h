@@ -70,6 +70,8 @@ private:
     // Before a file is written or deleted: false (said) when the battery has just dropped to
     // the critical level.
     bool PowerHolds() { return !watchPower_ || power_.Holds(host_); }
+    // The path of `folder` below the run folder `root` (empty for `root` itself).
+    static const wchar_t* FolderBelow(const wchar_t* root, const wchar_t* folder);
     // An entry of `folder` (in the tree of `root`) that the set's patterns leave out.
     bool Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const;
     // An entry the run leaves alone: its "skip" row, counted; true (the run goes on).
