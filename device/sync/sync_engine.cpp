@@ -270,9 +270,16 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
         if (!actions_->MakeFolder(destination, true)) return false;
     }
     CaseTwins twins(destination);
+    const wchar_t* below = excluded_.Empty() ? nullptr : FolderBelow(from_, source);
     return ForEachEntry(source, source, destination,
-                        [this, missing, &twins](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
-                                                const wchar_t* childDestination) {
+                        [this, missing, &twins, below](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
+                                                       const wchar_t* childDestination) {
+                            // A file is not copied into a folder of its name that a pattern
+                            // for folders leaves out.
+                            if (below && !missing && !IsFolderAttributes(found.dwFileAttributes) &&
+                                excluded_.Excludes(below, found.cFileName, true) && IsFolder(childDestination)) {
+                                return true;
+                            }
                             // A folder link is not followed: through it the walk could come back
                             // to itself. A mount point looks the same and is walked like any folder.
                             if (IsFolderLink(found.dwFileAttributes)) {

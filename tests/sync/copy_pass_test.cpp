@@ -87,7 +87,7 @@ TEST_F(CopyPass, ExcludeObjSkipsObjectFilesOnly) {
 // directions; the empty-source question looks past them; a malformed list is refused.
 TEST_F(CopyPass, ExcludePatternsLeaveNamesAndPathsOutOfBothPasses) {
     options.deleteAfterCopy = options.force = true;
-    options.exclude = L" *.TMP ; thumbs.db;Photos\\*.raw;build\\";
+    options.exclude = L" *.TMP ; thumbs.db;Photos\\*.raw;build\\;Temp\\";
     for (const wchar_t* name : {L"a.tmp", L"sub\\b.Tmp", L"Thumbs.db", L"Photos\\x.raw", L"build\\o.txt"}) {
         tree.Write(L"src\\" + std::wstring(name), "s");
     }
@@ -98,12 +98,16 @@ TEST_F(CopyPass, ExcludePatternsLeaveNamesAndPathsOutOfBothPasses) {
     tree.Write(L"dst\\gone.txt", "d");
     tree.Write(L"dst\\olddir\\x.tmp", "d");  // not removed with its folder either
     tree.Write(L"dst\\olddir\\y.txt", "d");
+    tree.Write(L"src\\Temp", "s");  // a file: not copied into the excluded folder of its name
+    tree.Write(L"dst\\Temp\\t.txt", "d");
 
     EXPECT_TRUE(Forward());
     EXPECT_EQ(SortedRows(), (Rows{L"copy|" + S(L"build.txt") + L"|" + D(L"build.txt"),
                                   L"copy|" + S(L"sub\\Photos\\y.raw") + L"|" + D(L"sub\\Photos\\y.raw"),
                                   L"del|" + D(L"gone.txt") + L"|", L"del|" + D(L"olddir\\y.txt") + L"|"}));
     EXPECT_TRUE(tree.Exists(L"dst\\olddir\\x.tmp"));
+    EXPECT_FALSE(tree.Exists(L"dst\\Temp\\Temp"));
+    EXPECT_TRUE(tree.Exists(L"dst\\Temp\\t.txt"));
     EXPECT_TRUE(tree.Exists(L"dst\\old.tmp"));
     EXPECT_TRUE(tree.Exists(L"dst\\build\\keep.txt"));
     EXPECT_FALSE(tree.Exists(L"dst\\a.tmp") || tree.Exists(L"dst\\Thumbs.db") || tree.Exists(L"dst\\Photos\\x.raw"));
