@@ -191,6 +191,7 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     switch (command) {
     case kCmdOpenIni: OpenSetFileCommand(); return 0;
     case kCmdSaveIni: SaveSetFileCommand(); return 0;
+    case kCmdSaveLog: SaveLogCommand(); return 0;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); return 0;
     case kCmdForward: SyncForward(); return 0;
     case kCmdBackward: SyncBackward(); return 0;
@@ -208,6 +209,10 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     default:
         if (IsMenuOption(static_cast<int>(command))) {
             ToggleMenuOption(static_cast<int>(command));
+            return 0;
+        }
+        if (const SetOption* option = DialogOptionOf(static_cast<int>(command))) {
+            EditOptionText(*option);
             return 0;
         }
         return DefWindowProcW(window, msg, wParam, lParam);

@@ -53,6 +53,7 @@ void MainWindow::Sync(bool backward, bool preview) {
     PathBuffer from, to;
     CopyPath(from, backward ? CurrentSet.destination : CurrentSet.source);
     CopyPath(to, backward ? CurrentSet.source : CurrentSet.destination);
+    NoteRunForLog(preview ? (backward ? L"Preview Backward" : L"Preview Forward") : (backward ? L"Backward" : L"Forward"));
     SyncOptions options;
     ApplySetFlags(CurrentSet, options);
     options.dryRun = preview;
@@ -70,6 +71,7 @@ void MainWindow::UndoLastRun() {
     ReadSetControls();
     CommitCurrentSet();
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    NoteRunForLog(L"Undo");
     RunUndo destination(*this, runState), source(*this, runState);
     const bool inDestination = destination.FindRun(CurrentSet.destination);
     const bool inSource = source.FindRun(CurrentSet.source);
@@ -95,8 +97,9 @@ void MainWindow::FinishRun() {
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
-    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,        kCmdForward, kCmdBackward,
-                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdUndoLastRun, kCmdAbout};
+    static const int menuItems[] = {kCmdOpenIni,     kCmdSaveIni,        kCmdSaveLog,         kCmdExit,
+                                    kCmdForward,     kCmdBackward,       kCmdPreviewForward,  kCmdPreviewBackward,
+                                    kCmdUndoLastRun, kCmdAbout};
     const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     for (int id : menuItems) EnableMenuItem(menu.handle, id, state);
     for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) EnableMenuItem(menu.handle, kSetOptions[i].controlId, state);
@@ -169,6 +172,13 @@ int MainWindow::AskUndo(const wchar_t* text) {
 int MainWindow::AskEmptySource(const wchar_t* text) {
     display_.ShowNow();
     int answer = GuiSyncHost::AskEmptySource(text);
+    display_.ResumeBatching();
+    return answer;
+}
+
+int MainWindow::AskLowBattery(const wchar_t* text) {
+    display_.ShowNow();
+    int answer = GuiSyncHost::AskLowBattery(text);
     display_.ResumeBatching();
     return answer;
 }

@@ -9,6 +9,7 @@
 #include "framework/message_boxes.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
+#include "sets/exclude_dialog.h"
 #include "sets/file_dialog.h"
 #include "sets/ini_codec.h"
 #include "sets/set_file_texts.h"
@@ -69,6 +70,22 @@ void MainWindow::ToggleMenuOption(int command) {
     }
 }
 
+// The patterns go to the set's record at once as well: another set picked before the next
+// commit point would otherwise take them back.
+void MainWindow::EditOptionText(const SetOption& option) {
+    FDlgExclude dialog(CurrentSet.*option.text);
+    if (!dialog.Edit(hwnd) || currentIndex < 0) return;
+    SyncSet* record = ItemRecord(setList.hwnd, currentIndex);
+    if (record == nullptr) return;
+    SetFields fields = CurrentSet;
+    record->CopyTo(fields);  // the record's folders and switches as they were
+    CopyPath(fields.*option.text, CurrentSet.*option.text);
+    if (SyncSet* updated = SyncSet::FromFields(fields)) {
+        delete record;
+        SendMessageW(setList.hwnd, CB_SETITEMDATA, currentIndex, reinterpret_cast<LPARAM>(updated));
+    }
+}
+
 int MainWindow::SetCount() const { return static_cast<int>(SendMessageW(setList.hwnd, CB_GETCOUNT, 0, 0)); }
 
 void MainWindow::ClearCurrentSet() { ClearSetFields(CurrentSet); }
@@ -92,7 +109,9 @@ void MainWindow::LoadCurrentSet(int index) {
 void MainWindow::ShowCurrentSet() {
     SetWindowTextW(sourceEdit.hwnd, CurrentSet.source);
     SetWindowTextW(destinationEdit.hwnd, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].flag) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
+    }
 }
 
 void MainWindow::ReadSetControls() {
@@ -104,7 +123,9 @@ void MainWindow::ReadSetControls() {
     GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
     readFolder(sourceEdit, CurrentSet.source);
     readFolder(destinationEdit, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].flag) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
+    }
 }
 
 int MainWindow::InsertSet(int index) {
