@@ -199,6 +199,7 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     switch (command) {
     case kCmdOpenIni: setFile_.OpenSetFileCommand(); return 0;
     case kCmdSaveIni: setFile_.SaveSetFileCommand(); return 0;
+    case kCmdSaveLog: run_.Log().SaveLogCommand(); return 0;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); return 0;
     case kCmdForward: run_.SyncForward(); return 0;
     case kCmdBackward: run_.SyncBackward(); return 0;
@@ -216,6 +217,10 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     default:
         if (IsMenuOption(static_cast<int>(command))) {
             sets_.ToggleMenuOption(static_cast<int>(command));
+            return 0;
+        }
+        if (const SetOption* option = DialogOptionOf(static_cast<int>(command))) {
+            sets_.EditOptionText(*option);
             return 0;
         }
         return DefWindowProcW(window, msg, wParam, lParam);

@@ -19,7 +19,10 @@
 #include "sync/run_undo.h"
 
 RunController::RunController(SetEditor& sets, StatusLine& statusLine, Controls controls)
-    : sets_(sets), statusLine_(statusLine), controls_(std::move(controls)) {}
+    : sets_(sets),
+      statusLine_(statusLine),
+      controls_(std::move(controls)),
+      log_({controls_.window, controls_.operationList, controls_.statusBar}) {}
 
 void RunController::Attach() {
     SetDialogOwner(controls_.window.hwnd);
@@ -51,6 +54,8 @@ void RunController::Sync(bool backward, bool preview) {
     PathBuffer from, to;
     CopyPath(from, backward ? sets_.CurrentSet.destination : sets_.CurrentSet.source);
     CopyPath(to, backward ? sets_.CurrentSet.source : sets_.CurrentSet.destination);
+    log_.NoteRunForLog(sets_.CurrentSet.name, preview ? (backward ? L"Preview Backward" : L"Preview Forward")
+                                                     : (backward ? L"Backward" : L"Forward"));
     SyncOptions options;
     ApplySetFlags(sets_.CurrentSet, options);
     options.dryRun = preview;
@@ -68,6 +73,7 @@ void RunController::UndoLastRun() {
     sets_.ReadSetControls();
     sets_.CommitCurrentSet();
     SendMessageW(controls_.statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    log_.NoteRunForLog(sets_.CurrentSet.name, L"Undo");
     RunUndo destination(*this, runState), source(*this, runState);
     const bool inDestination = destination.FindRun(sets_.CurrentSet.destination);
     const bool inSource = source.FindRun(sets_.CurrentSet.source);
@@ -93,8 +99,9 @@ void RunController::FinishRun() {
 }
 
 void RunController::SetRunControlsEnabled(bool enabled) {
-    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,        kCmdForward, kCmdBackward,
-                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdUndoLastRun, kCmdAbout};
+    static const int menuItems[] = {kCmdOpenIni,     kCmdSaveIni,        kCmdSaveLog,         kCmdExit,
+                                    kCmdForward,     kCmdBackward,       kCmdPreviewForward,  kCmdPreviewBackward,
+                                    kCmdUndoLastRun, kCmdAbout};
     const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     for (int id : menuItems) EnableMenuItem(controls_.menu.handle, id, state);
     for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) EnableMenuItem(controls_.menu.handle, kSetOptions[i].controlId, state);
@@ -160,6 +167,13 @@ int RunController::AskUndo(const wchar_t* text) {
 int RunController::AskEmptySource(const wchar_t* text) {
     display_.ShowNow();
     int answer = GuiSyncHost::AskEmptySource(text);
+    display_.ResumeBatching();
+    return answer;
+}
+
+int RunController::AskLowBattery(const wchar_t* text) {
+    display_.ShowNow();
+    int answer = GuiSyncHost::AskLowBattery(text);
     display_.ResumeBatching();
     return answer;
 }

@@ -8,6 +8,7 @@
 #include "framework/window.h"
 #include "run_display.h"
 #include "run_figures.h"
+#include "run_log.h"
 #include "set_editor.h"
 #include "status_line.h"
 #include "sync/dialogs/gui_sync_host.h"
@@ -45,6 +46,7 @@ public:
     void AbortSync() { runState.abortRequested = true; }
     // During a run only Abort is heard, whatever sent the command.
     bool Hears(WPARAM command) const;
+    RunLog& Log() { return log_; }
 
     // The engine's host.
     void PumpOneMessage() override;
@@ -55,6 +57,7 @@ public:
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
     int AskEmptySource(const wchar_t* text) override;
+    int AskLowBattery(const wchar_t* text) override;
     int AskUndo(const wchar_t* text) override;
     void ShowError(const wchar_t* text) override;
     void ShowSuccess() override;
@@ -83,6 +86,7 @@ private:
     Controls controls_;
     RunDisplay display_;
     RunFigures figures_;
+    RunLog log_;
     bool inRun_ = false;  // from the run command to its end: every command but Abort waits
     unsigned faultsAtRunStart_ = 0;
 };

@@ -36,3 +36,10 @@ struct RunFigures {
     wchar_t text[kMessageChars] = L"";
     wchar_t brief[kMessageChars] = L"";
 };
+
+// What a saved log's first line says of the last run: its set, its kind, when it started.
+struct RunLogHeader {
+    wchar_t set[MAX_PATH] = L"";
+    const wchar_t* kind = L"";  // "Forward", "Backward", "Preview Forward", ..., "Undo"; empty: no run yet
+    SYSTEMTIME started{};
+};

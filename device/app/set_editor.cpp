@@ -10,6 +10,7 @@
 #include "browse/browse_dialog.h"
 #include "browse/folder_names.h"
 #include "framework/message_boxes.h"
+#include "sets/exclude_dialog.h"
 #include "sets/set_options.h"
 #include "sets/sync_set.h"
 #include "sync/file_ops.h"
@@ -70,6 +71,22 @@ void SetEditor::ToggleMenuOption(int command) {
     }
 }
 
+// The patterns go to the set's record at once as well: another set picked before the next
+// commit point would otherwise take them back.
+void SetEditor::EditOptionText(const SetOption& option) {
+    FDlgExclude dialog(CurrentSet.*option.text);
+    if (!dialog.Edit(controls_.window.hwnd) || currentIndex < 0) return;
+    SyncSet* record = ItemRecord(controls_.setList.hwnd, currentIndex);
+    if (record == nullptr) return;
+    SetFields fields = CurrentSet;
+    record->CopyTo(fields);  // the record's folders and switches as they were
+    CopyPath(fields.*option.text, CurrentSet.*option.text);
+    if (SyncSet* updated = SyncSet::FromFields(fields)) {
+        delete record;
+        SendMessageW(controls_.setList.hwnd, CB_SETITEMDATA, currentIndex, reinterpret_cast<LPARAM>(updated));
+    }
+}
+
 int SetEditor::SetCount() const { return static_cast<int>(SendMessageW(controls_.setList.hwnd, CB_GETCOUNT, 0, 0)); }
 
 void SetEditor::ClearCurrentSet() { ClearSetFields(CurrentSet); }
@@ -93,7 +110,9 @@ void SetEditor::LoadCurrentSet(int index) {
 void SetEditor::ShowCurrentSet() {
     SetWindowTextW(controls_.sourceEdit.hwnd, CurrentSet.source);
     SetWindowTextW(controls_.destinationEdit.hwnd, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].flag) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
+    }
 }
 
 void SetEditor::ReadSetControls() {
@@ -105,7 +124,9 @@ void SetEditor::ReadSetControls() {
     GetWindowTextW(controls_.setList.hwnd, CurrentSet.name, MAX_PATH);
     readFolder(controls_.sourceEdit, CurrentSet.source);
     readFolder(controls_.destinationEdit, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].flag) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
+    }
 }
 
 int SetEditor::InsertSet(int index) {

@@ -5,6 +5,7 @@
 #include "framework/handles.h"
 #include "framework/window.h"
 #include "sets/set_fields.h"
+#include "sets/set_options.h"
 #include "sync/error_reporter.h"
 
 // The sets as the main window edits them: the set list in the tool bar (one item per set, its
@@ -45,6 +46,7 @@ public:
     void DeleteSet();
     void BrowseFolderInto(FEdit& edit);  // on OK only
     void ToggleMenuOption(int command);  // the click on an option shown as a menu item
+    void EditOptionText(const SetOption& option);  // its dialog, for the current set
 
     // A folder edit holding more than a set keeps (text put there by a program, not typed)
     // is refused with the too-long box: a run never works on a path other than the one shown.

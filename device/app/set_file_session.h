@@ -23,9 +23,9 @@ public:
     void SaveAtExit();
     // Posted after creation: the notice about a set file that could not be read.
     void ShowStartupNotice();
-    void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code) const;
 
 private:
+    void ShowSetFileFailure(const TextPair& text, const wchar_t* path, DWORD code) const;
     bool WriteSetFile(const wchar_t* path);
     std::string SetFileContent() const;  // the set list as the set file holds it
     void OfferToKeepUnsavedSets(const wchar_t* question);

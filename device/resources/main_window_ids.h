@@ -8,12 +8,14 @@
 #define IDM_OPEN_INI 40101
 #define IDM_SAVE_INI 40102
 #define IDM_EXIT 40103
+#define IDM_SAVE_LOG 40104
 #define IDM_FORWARD 40201
 #define IDM_BACKWARD 40202
 #define IDM_PREVIEW_FORWARD 40203
 #define IDM_PREVIEW_BACKWARD 40204
 /* 40205: the Keep option's menu item. */
 #define IDM_UNDO_LAST_RUN 40206
+/* 40207: the Exclude option's menu item. */
 #define IDM_NEW_SET 40301
 #define IDM_DELETE_SET 40302
 #define IDM_BROWSE_SOURCE 40303

@@ -6,6 +6,8 @@ const TextPair ReadFailed{L"Can't read the set file '%1': %2. The file is left a
                           L"設定ﾌｧｲﾙ '%1' を読み込めません: %2。ﾌｧｲﾙはそのままにし、終了時にも上書きしません。"};
 const TextPair SaveFailed{L"Can't save the set file '%1': %2. The file is left as it was.",
                           L"設定ﾌｧｲﾙ '%1' を保存できません: %2。ﾌｧｲﾙは元のままです。"};
+const TextPair LogSaveFailed{L"Can't save the log '%1': %2. The file is left as it was.",
+                             L"ﾛｸﾞ '%1' を保存できません: %2。ﾌｧｲﾙは元のままです。"};
 const TextPair ExitSaveFailed{L"Can't save the set file '%1': %2. The changes of this session are not kept.",
                               L"設定ﾌｧｲﾙ '%1' を保存できません: %2。今回の変更は保存されていません。"};
 const TextPair UnsavedSets{L"The set file '%1' could not be read when the program started (%2), so it is not written "

@@ -61,9 +61,9 @@ bool WriteStaging(const wchar_t* path, const std::string& content, PathBuffer& s
 
 }  // namespace
 
-bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
-    // Never a file that the next start would refuse to read.
-    if (content.size() > kMaxSetFileBytes) {
+bool ReplaceFileContent(const wchar_t* path, const std::string& content, unsigned long long limit) {
+    // Never a set file that the next start would refuse to read.
+    if (content.size() > limit) {
         SetLastError(ERROR_FILE_TOO_LARGE);
         return false;
     }

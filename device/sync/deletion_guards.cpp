@@ -8,25 +8,40 @@
 #include "sync_engine.h"
 #include "sync_texts.h"
 
-namespace {
-
 // Whether `folder` or a folder below it holds a file (a link too, but no folder link is
-// followed), not counting excluded ones nor, in a run folder (`runFolder`), the kept runs'
+// followed), not counting excluded ones nor, in the run folder `root`, the kept runs'
 // store; one that cannot be listed may, and counts.
-bool HoldsFile(const wchar_t* folder, bool excludeObj, bool runFolder) {
+bool SyncEngine::HoldsFile(const wchar_t* root, const wchar_t* folder) const {
     FolderSearch search(folder);
     PathBuffer child;
     while (const WIN32_FIND_DATAW* found = search.Next()) {
-        if (runFolder && IsKeptStoreName(found->cFileName)) continue;
+        if (folder == root && IsKeptStoreName(found->cFileName)) continue;
+        if (Excluded(root, folder, found->cFileName, found->dwFileAttributes)) continue;
         if (!IsFolderAttributes(found->dwFileAttributes)) {
-            if (!excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
+            if (!options_.excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
         } else if (!IsFolderLink(found->dwFileAttributes) &&
-                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(child, excludeObj, false))) {
+                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(root, child))) {
             return true;
         }
     }
     return search.Error() != 0;
 }
+
+bool SyncEngine::HoldsExcluded(const wchar_t* folder) const {
+    if (excluded_.Empty()) return false;
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (Excluded(to_, folder, found->cFileName, found->dwFileAttributes)) return true;
+        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
+            JoinPath(child, folder, found->cFileName) && HoldsExcluded(child)) {
+            return true;
+        }
+    }
+    return false;  // a folder that cannot be listed: its removal says so
+}
+
+namespace {
 
 // What the deletion pass would remove, counted instead of removed: a file or link as one
 // entry (a folder link is removed as itself, not with what it leads to), a folder with
@@ -73,6 +88,7 @@ public:
     void ShowFolderNotice(const wchar_t*) override {}
     int AskCreateDestination(const wchar_t*) override { return kIdNo; }
     int AskEmptySource(const wchar_t*) override { return kIdNo; }
+    int AskLowBattery(const wchar_t*) override { return kIdNo; }
     int AskUndo(const wchar_t*) override { return kIdNo; }
     void ShowSuccess() override {}
     void BeginRun() override {}
@@ -90,7 +106,7 @@ bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
     // A dry run asks as the run does: its rows alone would not stop a mistaken mirror.
-    if (sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj, true)) return true;
+    if (sourceHoldsFile_ || !HoldsFile(to, to)) return true;
     return host_.AskEmptySource(FormatString(Pick(SyncTexts::EmptySource), from, to).c_str()) == kIdYes;
 }
 

@@ -1,5 +1,7 @@
 #include "sync_engine.h"
 
+#include <cwchar>
+
 #include "base/paths.h"
 #include "file_numbers.h"
 #include "file_ops.h"
@@ -81,6 +83,14 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
         host_.ShowFolderNotice(FormatString(Pick(SyncTexts::FoldersOverlap), from, to).c_str());
         return false;
     }
+    // A pattern list from a set file edited by hand is checked as the window checks it.
+    const std::wstring badPatterns = PatternListProblem(options_.exclude.c_str());
+    if (!badPatterns.empty()) {
+        host_.ShowError(badPatterns.c_str());
+        return false;
+    }
+    // Asked before anything is made; a dry run writes nothing a flat battery could cut.
+    if (!options_.dryRun && (!BatteryAllowsRun(host_, options_.minBattery) || state_.abortRequested)) return false;
     if (IsFolder(to)) return true;
     // A dry run asks as the run does; its Yes makes nothing, and every source file then
     // counts as missing.
@@ -110,6 +120,8 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     FileActions* plain = actions_;
     KeepActions keeping(*plain, host_, stats_, to, options_.dryRun, options_.keptRuns);
     if (options_.keep) actions_ = &keeping;
+    watchPower_ = !options_.dryRun;
+    if (watchPower_) power_.Start();
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         ok = GuardDeletionPass(from, to);
@@ -144,6 +156,17 @@ bool SyncEngine::LeaveInDestination(const wchar_t* path, const TextPair& reason)
 bool SyncEngine::Step() {
     host_.PumpOneMessage();
     return !state_.abortRequested;
+}
+
+const wchar_t* SyncEngine::FolderBelow(const wchar_t* root, const wchar_t* folder) {
+    if (root == nullptr) return folder;
+    const size_t rootLength = wcslen(root);
+    const wchar_t* below = wcslen(folder) > rootLength ? folder + rootLength : L"";
+    return *below == L'\\' ? below + 1 : below;
+}
+
+bool SyncEngine::Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const {
+    return !excluded_.Empty() && excluded_.Excludes(FolderBelow(root, folder), name, IsFolderAttributes(attributes));
 }
 
 const WIN32_FILE_ATTRIBUTE_DATA* SyncEngine::RunFolderInfo(const wchar_t* folder) {
@@ -251,9 +274,16 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
         if (!actions_->MakeFolder(destination, true)) return false;
     }
     CaseTwins twins(destination);
+    const wchar_t* below = excluded_.Empty() ? nullptr : FolderBelow(from_, source);
     return ForEachEntry(source, source, destination,
-                        [this, missing, &twins](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
-                                                const wchar_t* childDestination) {
+                        [this, missing, &twins, below](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
+                                                       const wchar_t* childDestination) {
+                            // A file is not copied into a folder of its name that a pattern
+                            // for folders leaves out.
+                            if (below && !missing && !IsFolderAttributes(found.dwFileAttributes) &&
+                                excluded_.Excludes(below, found.cFileName, true) && IsFolder(childDestination)) {
+                                return true;
+                            }
                             // A folder link is not followed: through it the walk could come back
                             // to itself. A mount point looks the same and is walked like any folder.
                             if (IsFolderLink(found.dwFileAttributes)) {
@@ -279,9 +309,12 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     // The kept runs' store directly in either run folder is theirs, never the user's: it is
     // neither copied, compared nor deleted.
     const bool runFolder = folder == from_ || folder == to_;
+    const wchar_t* below = excluded_.Empty() ? nullptr : FolderBelow(folder == source ? from_ : to_, folder);
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
         if (runFolder && IsKeptStoreName(name)) continue;
+        // Left out by the set's patterns: neither copied, compared, deleted nor counted.
+        if (below && excluded_.Excludes(below, name, IsFolderAttributes(found->dwFileAttributes))) continue;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
         // A path beyond the limit cannot be named: that entry is left, the rest goes on.
@@ -363,6 +396,7 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     // Copied as any newer file, but said: a clock set wrong makes a file win every comparison.
+    if (!PowerHolds()) return false;
     if (MoreThanADayAhead(source.lastWrite, now_)) host_.AddLogRow(kLogNote, source.path, Pick(SyncTexts::TimeAhead));
     host_.AddLogRow(kLogCopy, source.path, destination);
     // The source's attributes and its three times come from the look the pass just took;
@@ -387,6 +421,10 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
 // source still has: "path not found" (the source folder vanished under the pass, a card
 // pulled), device not ready, access denied.
 bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
+    if (sourceGone_ > 0) {  // inside a destination folder the source lacks
+        *attributes = kUnreadableAttributes;
+        return true;
+    }
     *attributes = GetFileAttributesW(source);
     if (*attributes != kUnreadableAttributes) return true;
     DWORD code = GetLastError();
@@ -435,11 +473,20 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     if (kind == LinkKind::Entry && !MayEnter(destination)) return false;
     if (!IsFolderAttributes(sourceAttributes)) {
         if (kind == LinkKind::Link && !LinkRemovable(destination)) return Skip(destination, SyncTexts::LinkStaysReason);
+        // What the set's patterns leave out is never deleted, also not with its folder: the
+        // pass goes in and deletes the rest, and the folder stays with what it keeps.
+        if (kind == LinkKind::Entry && HoldsExcluded(destination)) {
+            ++sourceGone_;
+            bool ok = PruneWithin(source, destination);
+            --sourceGone_;
+            return ok;
+        }
         if (state_.confirmEach) {
             int answer = Ask(PromptKind::FolderDelete, destination);
             if (answer == kIdCancel || answer == kIdNo) return false;
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
+        if (!PowerHolds()) return false;
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
         Removed removed;
         bool ok = actions_->RemoveFolder(destination, kind, removed);
@@ -449,6 +496,10 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;
+    return PruneWithin(source, destination);
+}
+
+bool SyncEngine::PruneWithin(const wchar_t* source, const wchar_t* destination) {
     WalkedFolder walked(destination);
     WalkedFolder* outer = walked_;
     walked_ = &walked;
@@ -488,6 +539,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdNo) return true;
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
+    if (!PowerHolds()) return false;
     host_.AddLogRow(kLogDelete, path, L"");
     if (!actions_->DeleteFile(path, kind, walked_)) return false;
     ++stats_.filesDeleted;

@@ -4,6 +4,8 @@
 #include <atomic>
 
 #include "base/paths.h"
+#include "battery_guard.h"
+#include "exclude_patterns.h"
 #include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
@@ -38,7 +40,8 @@ struct RunState {
 class SyncEngine : private FolderCheck {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options), timeRule_{options.dosTime, options.IgnoresHourShift()},
+        : host_(host), state_(state), options_(options), excluded_(options.exclude.c_str()),
+          timeRule_{options.dosTime, options.IgnoresHourShift()},
           disk_(host, *this), dry_(host, *this), actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
     // A run whose changes go to `actions` instead.
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
@@ -64,6 +67,13 @@ private:
     struct CopyWatch;  // services the host during a file copy and stops the copy on an abort
 
     bool Step();   // services one message; false once an abort was asked for
+    // Before a file is written or deleted: false (said) when the battery has just dropped to
+    // the critical level.
+    bool PowerHolds() { return !watchPower_ || power_.Holds(host_); }
+    // The path of `folder` below the run folder `root` (empty for `root` itself).
+    static const wchar_t* FolderBelow(const wchar_t* root, const wchar_t* folder);
+    // An entry of `folder` (in the tree of `root`) that the set's patterns leave out.
+    bool Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const;
     // An entry the run leaves alone: its "skip" row, counted; true (the run goes on).
     bool Skip(const wchar_t* path, const TextPair& reason);
     bool LeaveInDestination(const wchar_t* path, const TextPair& reason);  // the same, from the copy pass
@@ -90,9 +100,15 @@ private:
     // The source holds no file the copy pass could sync (only folders, excluded or skipped
     // entries: a freshly formatted card), while the destination holds one.
     bool ConfirmEmptySource(const wchar_t* from, const wchar_t* to);
+    bool HoldsFile(const wchar_t* root, const wchar_t* folder) const;
     bool WithinDeleteLimit(const wchar_t* from, const wchar_t* to);
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
+    bool PruneWithin(const wchar_t* source, const wchar_t* destination);  // the entries of a destination folder
+    // A destination folder (or one below it, links not followed) holding an entry the
+    // set's patterns leave out.
+    bool HoldsExcluded(const wchar_t* folder) const;
+    int sourceGone_ = 0;  // within a destination folder the source lacks: no counterparts
     int Ask(PromptKind kind, const wchar_t* path);
     // False (reported) when `folder` is the other run folder `other` (from_ or to_): a bind
     // mount, which no path shows, is met only as the walk enters it. `info`: the folder's attributes, when just read.
@@ -111,7 +127,10 @@ private:
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
+    ExcludePatterns excluded_;
     TimeRule timeRule_;
+    PowerWatch power_;
+    bool watchPower_ = false;  // a run that writes: not a dry run, nor the deletion count
     FILETIME now_{};  // when the run started, for the source times that lie ahead of it
     RunStats stats_;
     bool sourceHoldsFile_ = false;  // the copy pass met a file it could sync

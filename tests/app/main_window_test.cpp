@@ -16,7 +16,9 @@
 #include "dialog_watcher.h"
 #include "framework/fault_guard.h"
 #include "platform/bands/command_bands.h"
+#include "process.h"
 #include "sets/app_settings.h"
+#include "sets/set_file_writer.h"
 #include "sets/set_options.h"
 #include "temp_tree.h"
 
@@ -272,6 +274,45 @@ TEST_F(RunControllerTest, ForwardRunWithPromptRowsAndSuccess) {
     EXPECT_FALSE(IsWindowEnabled(ui->abort));
     EXPECT_TRUE(IsWindowEnabled(ui->forward));
     EXPECT_TRUE(IsWindowEnabled(ui->setList));
+
+    // The saved log: a line naming the run with its figures, then the rows as zolvsync's.
+    const std::string log = Run().Log().LogContent();
+    const std::string header = "# example\tForward\t";
+    EXPECT_EQ(log.compare(0, header.size(), header), 0) << log;
+    EXPECT_NE(log.find("\t2 files copied"), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\ndel\t" + Utf8(tree.Path(L"dst\\d.txt")) + "\t\r\n"), std::string::npos) << log;
+    EXPECT_TRUE(ReplaceFileContent(tree.Path(L"run.txt").c_str(), log, ~0ULL));
+    EXPECT_EQ(tree.Read(L"run.txt"), log);
+    EXPECT_FALSE(tree.Exists(L"run.txt.new"));
+}
+
+// Sync › Exclude: a malformed pattern is refused with its reason and the dialog stays; OK
+// with good ones puts them in the set, and the set file keeps them.
+TEST_F(SetEditorTest, TheExcludeDialogRefusesAMalformedPattern) {
+    Open();
+    AddSet(L"photos", L"C:\\a", L"C:\\b");
+    HWND exclude = nullptr;
+    DialogWatcher answers([&exclude](const SeenDialog& d) {
+        if (d.caption == L"Exclude") {
+            exclude = d.hwnd;
+            SetDlgItemTextW(d.hwnd, 10801, L"*.tmp;..\\x");
+            DialogWatcher::Click(d.hwnd, IDOK);
+            return;
+        }
+        DialogWatcher::Click(d.hwnd, IDOK);  // the error box; the dialog stays for a second try
+        SetDlgItemTextW(exclude, 10801, L"*.tmp;Thumbs.db");
+        DialogWatcher::Click(exclude, IDOK);
+    });
+    SendMessageW(ui->hwnd, WM_COMMAND, 40207, 0);
+    std::vector<SeenDialog> seen = answers.Seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].message, L"The exclude pattern '..\\x' cannot be used: a '.' or '..' part names nothing inside "
+                               L"the set's folders.");
+    RECT screenFit = seen[0].rect;
+    EXPECT_LE(screenFit.right - screenFit.left, 240);
+    EXPECT_STREQ(Sets().CurrentSet.exclude, L"*.tmp;Thumbs.db");
+    EXPECT_EQ(SetFile().SaveSetFile(), 1);
+    EXPECT_NE(tree.Read(L"sets.ini").find("EXCLUDE=\"*.tmp;Thumbs.db\"\r\n"), std::string::npos);
 }
 
 TEST_F(RunControllerTest, BackwardNamesTheMissingDestinationAndStartsNothing) {
