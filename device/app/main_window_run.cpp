@@ -69,16 +69,21 @@ void MainWindow::UndoLastRun() {
     if (RefuseOverlongPaths()) return;
     ReadSetControls();
     CommitCurrentSet();
-    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    // The newer of the two folders' kept runs, by the order of runs in each store; the last
+    // run's figures stay until an undo is under way.
     RunUndo destination(*this, runState), source(*this, runState);
-    const bool inDestination = destination.FindRun(CurrentSet.destination);
-    const bool inSource = source.FindRun(CurrentSet.source);
-    if (!inDestination && !inSource) {
+    const RunUndo::Found inDestination = destination.FindRun(CurrentSet.destination);
+    if (inDestination == RunUndo::Found::Refused) return;
+    const RunUndo::Found inSource = source.FindRun(CurrentSet.source);
+    if (inSource == RunUndo::Found::Refused) return;
+    const bool destinationRun = inDestination == RunUndo::Found::Run, sourceRun = inSource == RunUndo::Found::Run;
+    if (!destinationRun && !sourceRun) {
         ReportText(*this, KeepTexts::NothingToUndoIn, CurrentSet.destination, CurrentSet.source);
         return;
     }
-    RunUndo& undo = inDestination && (!inSource || destination.NewerThan(source)) ? destination : source;
+    RunUndo& undo = destinationRun && (!sourceRun || destination.NewerThan(source)) ? destination : source;
     undo.Undo(true);
+    if (undo.Declined()) return;  // No changes nothing
     wchar_t figures[kMessageChars];
     FormatUndoFigures(undo.Figures(), figures);
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures));

@@ -66,8 +66,10 @@ std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFo
 }
 
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {
-    static const TextPair form{L"Undo: %s put back, %s removed, %s left as they were",
-                               L"元に戻す: 戻したもの %s、削除したもの %s、そのままのもの %s"};
-    FormatInto(out, Pick(form), Count(figures.putBack, L"entry", L"entries").c_str(),
-               std::to_wstring(figures.removed).c_str(), std::to_wstring(figures.left).c_str());
+    static const TextPair form{L"%s%s put back, %s removed, %s left as they were",
+                               L"%s戻したもの %s、削除したもの %s、そのままのもの %s"};
+    static const TextPair done{L"Undo: ", L"元に戻す: "};
+    static const TextPair stopped{L"Undo stopped: ", L"元に戻す中止: "};
+    FormatInto(out, Pick(form), Pick(figures.stopped ? stopped : done), Count(figures.putBack, L"entry", L"entries").c_str(),
+               Count(figures.removed, L"entry", L"entries").c_str(), Count(figures.left, L"entry", L"entries").c_str());
 }

@@ -43,6 +43,14 @@ private:
 
 class FileActions {
 public:
+    // True once after a change a layer left undone on purpose, with its "skip" row (a true
+    // result then means "go on", not "done"): the run does not count it.
+    bool TakeLeftAlone() {
+        bool left = leftAlone_;
+        leftAlone_ = false;
+        return left;
+    }
+
     // A folder the run needs where none is: `path`, and its missing parents when
     // `withParents`. A file in its way stops the run.
     virtual bool MakeFolder(const wchar_t* path, bool withParents) = 0;
@@ -59,7 +67,12 @@ public:
 
 protected:
     ~FileActions() = default;
+    bool leftAlone_ = false;
 };
+
+// The looks of MakeFolder, making nothing: false, reported as the making would report it,
+// where it would stop (a file in the way; for one folder, its name taken or its parent missing).
+bool LookBeforeMakeFolder(ErrorReporter& owner, const wchar_t* path, bool withParents);
 
 // The disk's own operations; each failure is reported once, through `owner`. Every folder
 // a removal enters is shown to `check` first.

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <string>
 
+#include "base/owned_handle.h"
 #include "base/paths.h"
 #include "folder_search.h"
 #include "platform/file_attributes.h"
@@ -56,9 +57,14 @@ enum class FreshCopy { Made, NoFreeName, Failed };
 // every name that fits the path limit is taken (or none fits); Failed, with the last error
 // set, when the copy failed.
 FreshCopy CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
-                          CopyProgress* progress, ULONGLONG* written) {
+                          CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
     for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
         if (!TemporaryNameFor(destination, attempt, temporary)) continue;
+        if (hook && !hook->BeforeTemporary(temporary)) {
+            SetLastError(ERROR_REQUEST_ABORTED);  // said by the hook
+            temporary[0] = L'\0';
+            return FreshCopy::Failed;
+        }
         if (CopyFileInPieces(source, temporary, true, progress, written)) return FreshCopy::Made;
         DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return FreshCopy::Failed;
@@ -106,7 +112,8 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
 // again when it fails or is stopped. A file that is there is never written over in place: a
 // stop or a failure would lose it.
 bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination, const FileTimes& times,
-                 CopyProgress* progress, ULONGLONG* written) {
+                 CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+    if (hook && !(hook->BeforeTemporary(destination) && hook->BeforeReplace(destination))) return false;
     if (!CopyFileInPieces(source, destination, true, progress, written)) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return ReportNoTemporaryName(owner, destination);
@@ -158,14 +165,13 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // What a killed run left is a file like any other to later runs: the next copy takes
     // another name.
     PathBuffer temporary;
-    switch (CopyToFreshName(source, destination, temporary, progress, written)) {
+    switch (CopyToFreshName(source, destination, temporary, progress, written, hook)) {
     case FreshCopy::Made: break;
     case FreshCopy::NoFreeName:
         // A file there is never written over in place; one a layer moves away first (Keep)
         // is safe, and its place is then free.
         if (destinationBefore) return ReportNoTemporaryName(owner, destination);
-        if (hook && !hook->BeforeReplace(destination)) return false;
-        return CopyInPlace(owner, source, destination, times, progress, written);
+        return CopyInPlace(owner, source, destination, times, progress, written, hook);
     default: {
         // The copy removes what it made itself; whatever else stands under that name is not
         // this run's.
@@ -200,20 +206,14 @@ bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attrib
 }
 
 bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    BOOL ok = GetFileTime(file, creation, lastAccess, lastWrite);
-    CloseHandle(file);
-    return ok != 0;
+    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && GetFileTime(file.Get(), creation, lastAccess, lastWrite) != 0;
 }
 
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,
                     const FILETIME* lastWrite) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    BOOL ok = SetFileTime(file, creation, lastAccess, lastWrite);
-    CloseHandle(file);
-    return ok != 0;
+    FileHandle file(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && SetFileTime(file.Get(), creation, lastAccess, lastWrite) != 0;
 }
 
 namespace {

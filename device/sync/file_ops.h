@@ -23,11 +23,15 @@ struct FileTimes {
     FILETIME lastWrite;
 };
 
-// Told by a copy that the new file is complete and about to take the destination's place
-// (or, where the destination is written in place, about to be written); false stops the
-// copy there, with its temporary file removed and the destination as it is.
+// Told by a copy of each step before it is taken; false stops the copy there, with its
+// temporary file removed and the destination as it is.
 class ReplaceHook {
 public:
+    // Before the copy is written under `temporary` (a name that was free; the destination
+    // itself where it is written in place). A name found taken is followed by the next.
+    virtual bool BeforeTemporary(const wchar_t* temporary) = 0;
+    // The new file is complete and about to take the destination's place (or, written in
+    // place, about to be written).
     virtual bool BeforeReplace(const wchar_t* destination) = 0;
 
 protected:

@@ -114,6 +114,7 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
     }
+    if (options_.keep) keeping.Finish();
     stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
@@ -370,6 +371,7 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
     rootsChanged_ = true;
     CopyWatch watch(*this);
     if (!actions_->CopyFile(copy, &watch)) return false;
+    if (actions_->TakeLeftAlone()) return true;
     ++stats_.filesCopied;
     stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;
@@ -439,6 +441,7 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
         Removed removed;
         bool ok = actions_->RemoveFolder(destination, kind, removed);
+        actions_->TakeLeftAlone();  // nothing went, and nothing is counted
         stats_.filesDeleted += removed.files;
         stats_.foldersRemoved += removed.folders;
         return ok;
@@ -486,6 +489,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
     }
     host_.AddLogRow(kLogDelete, path, L"");
     if (!actions_->DeleteFile(path, kind, walked_)) return false;
+    if (actions_->TakeLeftAlone()) return true;
     ++stats_.filesDeleted;
     return true;
 }

@@ -101,16 +101,17 @@ bool UndoWritten(const wchar_t* written, bool force, const LARGE_INTEGER& start)
     ConsoleHost host(g_interrupt);
     RunUndo undo(host, *g_runState);
     bool ok = false;
-    if (undo.FindRun(written)) {
-        ok = undo.Undo(!force);
-    } else {
-        ReportText(host, KeepTexts::NothingToUndo, written);
+    switch (undo.FindRun(written)) {
+    case RunUndo::Found::Run: ok = undo.Undo(!force); break;
+    case RunUndo::Found::None: ReportText(host, KeepTexts::NothingToUndo, written); break;
+    case RunUndo::Found::Refused: break;
     }
     host.EndRun();
     const UndoFigures& figures = undo.Figures();
     wchar_t time[32];
     swprintf(time, 32, L"%.2f s\n", SecondsSince(start));
-    std::wstring text = L"zolvsync: undo: " + std::to_wstring(figures.putBack) + L" entries put back, " +
+    std::wstring text = std::wstring(L"zolvsync: undo") + (figures.stopped ? L" stopped: " : L": ") +
+                        std::to_wstring(figures.putBack) + L" entries put back, " +
                         std::to_wstring(figures.removed) + L" removed, " + std::to_wstring(figures.left) +
                         L" left as they were, " + time;
     ConsoleStream messages(STD_ERROR_HANDLE);
@@ -134,6 +135,9 @@ int wmain(int argc, wchar_t** argv) {
     SetFields set;
     if (arguments.iniFile) {
         if (const wchar_t* problem = LoadNamedSet(arguments, set)) return Refuse(problem, false);
+        if (arguments.keptRunsGiven && !arguments.options.keep && !arguments.undo) {
+            return Refuse(L"--keep-runs needs a set with Keep on", false);
+        }
     }
 
     const wchar_t* from = arguments.backward ? arguments.to : arguments.from;
