@@ -1,5 +1,6 @@
 #include "run_record.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "base/paths.h"
@@ -208,13 +209,16 @@ bool ReadRunRecord(const wchar_t* path, RunRecordContents& contents, DWORD* erro
     unsigned number = 1;
     ULONGLONG total = 0;
     for (;;) {
+        // A byte past the limit is asked for too: it shows that there is more.
+        DWORD want = static_cast<DWORD>(std::min<ULONGLONG>(piece.size(), kMaxRecordBytes + 1 - total));
         DWORD read = 0;
-        if (!ReadFile(file.Get(), piece.data(), static_cast<DWORD>(piece.size()), &read, nullptr)) {
+        if (!ReadFile(file.Get(), piece.data(), want, &read, nullptr)) {
             *error = GetLastError();
             return false;
         }
         if (read == 0) break;
-        if (total + read > kMaxRecordBytes) {
+        const bool full = total + read > kMaxRecordBytes;
+        if (full) {
             read = static_cast<DWORD>(kMaxRecordBytes - total);
             contents.faults.push_back({number, RecordFault::TooLarge});
         }
@@ -239,7 +243,7 @@ bool ReadRunRecord(const wchar_t* path, RunRecordContents& contents, DWORD* erro
             overlong = false;
             ++number;
         }
-        if (total >= kMaxRecordBytes) break;
+        if (full) break;
     }
     return true;
 }
