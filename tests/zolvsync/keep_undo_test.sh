@@ -62,11 +62,14 @@ mkdir -p "$work/dst/mnt" "$work/src/mnt"
 if mount -t tmpfs -o size=1m tmpfs "$work/dst/mnt" 2>/dev/null; then
   echo old >"$work/dst/mnt/m.txt" && touch -d 2020-01-01 "$work/dst/mnt/m.txt"
   echo new >"$work/src/mnt/m.txt"
+  dry=$(sync --force --keep --dry-run "$(w src)" "$(w dst)")
+  drycode=$?
   out=$(sync --force --keep "$(w src)" "$(w dst)")
   code=$?
   content=$(cat "$work/dst/mnt/m.txt")
   umount "$work/dst/mnt"
   [ "$code" -eq 1 ] && [ "$content" = old ] && grep -q "Can't keep" <<<"$out" || fail "a move that fails: exit $code, '$content' ($out)"
+  [ "$drycode" -eq 1 ] && grep -q "Can't keep" <<<"$dry" || fail "the dry run does not stop where the run stops: $dry"
 else
   echo "skipped the failing move: no tmpfs mount here"
 fi
