@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "base/owned_handle.h"
 #include "file_numbers.h"
 #include "folder_search.h"
 #include "keep_texts.h"
@@ -16,19 +15,6 @@ class NoErrorBox final : public ErrorReporter {
 public:
     void ShowError(const wchar_t*) override {}
 };
-
-// The name an existing entry has on the disk, which may differ in case from `path`'s: a new
-// file that takes its place keeps it, as a plain replace does.
-void NameOnDisk(const wchar_t* path, PathBuffer& exact) {
-    CopyPath(exact, path);
-    WIN32_FIND_DATAW found;
-    FindHandle search(FindFirstFileW(path, &found));
-    if (!search.Valid()) return;
-    PathBuffer folder, name;
-    if (SplitPath(path, folder, name) && wcscmp(name, found.cFileName) != 0 && SameButCase(name, found.cFileName)) {
-        JoinPath(exact, folder, found.cFileName);
-    }
-}
 
 // A folder on the way from the written folder to `path` that a rename cannot cross: a mount
 // point (the walk enters those; links it does not). What the real move would meet, told
@@ -250,13 +236,13 @@ bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     keepOnReplace_ = before && !(before->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     replaced_ = false;
     FileCopy fresh = copy;
-    PathBuffer exact;
     if (keepOnReplace_) {
-        NameOnDisk(copy.destination, exact);
-        fresh.destination = exact;
-        const wchar_t* relative = Relative(exact);
-        if (relative == nullptr) return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_INVALID_NAME, exact, store_);
-        if (!PlanKeep(exact, relative, replaceWhere_, replaceKept_)) return leftAlone_;
+        // The walk names the file as the folder holds it: the new file keeps that name.
+        const wchar_t* relative = Relative(copy.destination);
+        if (relative == nullptr) {
+            return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_INVALID_NAME, copy.destination, store_);
+        }
+        if (!PlanKeep(copy.destination, relative, replaceWhere_, replaceKept_)) return leftAlone_;
     }
     if (dryRun_) {
         if (keepOnReplace_ && !BeforeReplace(fresh.destination)) return false;
@@ -276,6 +262,7 @@ bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
         if (replaced_ && GetFileAttributesW(fresh.destination) == kUnreadableAttributes &&
             RenameEntry(replaceKept_, fresh.destination)) {
             --stats_.entriesKept;
+            --changes_;
         }
         return false;
     }

@@ -39,6 +39,7 @@ struct SyncEngine::CaseTwins {
     bool read = false;
     NameSet names{NameSet::Case::Ignored};
     NameSet twins{NameSet::Case::Ignored};  // names met more than once, but for case
+    NameSet exact{NameSet::Case::Kept};     // the names as the folder holds them
 };
 
 // A large file takes long to copy: between its pieces the host shows how far the copy is
@@ -314,11 +315,15 @@ bool SyncEngine::PickCaseTwin(CaseTwins& twins, const wchar_t* destination, Path
         FolderSearch search(twins.folder);
         while (const WIN32_FIND_DATAW* entry = search.Next()) {
             if (!twins.names.Insert(entry->cFileName)) twins.twins.Insert(entry->cFileName);
+            twins.exact.Insert(entry->cFileName);
         }
         if (search.Error() != 0) return ReportFolderUnlistable(host_, twins.folder, search.Error());
     }
     const wchar_t* name = BaseName(destination);
-    if (!twins.twins.Contains(name)) return true;
+    // A file the folder holds under another case (readme.txt for Readme.TXT) is written under
+    // its own name, which a replace keeps, so that the name never changes whatever is done
+    // around the replace (Keep moves the old file away first).
+    if (!twins.twins.Contains(name) && twins.exact.Contains(name)) return true;
     // Rare: the folder is read once more for the names themselves.
     FolderSearch search(twins.folder);
     PathBuffer other;

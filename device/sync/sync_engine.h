@@ -76,7 +76,8 @@ private:
                    CaseTwins* twins = nullptr);
     // Where the copy pass is to write a file `destination` whose folder holds other names that
     // differ from it only in case (some file systems allow them), the first of them in the
-    // folder's order is written (`picked`, named exactly) and the others stay with a row.
+    // folder's order is written (`picked`, named exactly) and the others stay with a row; one
+    // the folder holds only under another case is written under that name (`picked`).
     // `*found` false: no such names. False (reported) when the folder cannot be listed.
     bool PickCaseTwin(CaseTwins& twins, const wchar_t* destination, PathBuffer& picked, bool* found);
     bool Newer(const Entry& source, const WIN32_FILE_ATTRIBUTE_DATA& destination) const;
