@@ -13,6 +13,7 @@
 #include "framework/fault_guard.h"
 #include "main_window.h"
 #include "sync/file_ops.h"
+#include "sync/keep_actions.h"
 #include "sync/keep_texts.h"
 #include "sync/run_undo.h"
 
@@ -57,6 +58,10 @@ void MainWindow::Sync(bool backward, bool preview) {
     ApplySetFlags(CurrentSet, options);
     options.dryRun = preview;
     SyncEngine engine(*this, runState, options);
+    // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
+    // actions moves it into a kept run of the written folder first.
+    KeepActions keeping(engine.Actions(), *this, to, options.dryRun, options.keptRuns);
+    if (options.keep) engine.UseActions(keeping);
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));  // the last run's figures go
     if (!engine.CheckSyncFolders(from, to)) return;
     BeginRunFigures(engine.Stats(), preview, to);

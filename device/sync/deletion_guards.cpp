@@ -1,11 +1,10 @@
-// What the engine checks before a deletion pass may start: an empty source, and a limit on
-// how much the pass would delete.
+#include "deletion_guards.h"
+
 #include <cwchar>
 #include <string>
 
 #include "folder_search.h"
 #include "kept_runs.h"
-#include "sync_engine.h"
 #include "sync_texts.h"
 
 namespace {
@@ -84,29 +83,23 @@ private:
 
 }  // namespace
 
-bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
-    return ConfirmEmptySource(from, to) && WithinDeleteLimit(from, to);
+bool DeletionGuards::MayDelete(const wchar_t* from, const wchar_t* to, bool sourceHoldsFile) {
+    return ConfirmEmptySource(from, to, sourceHoldsFile) && WithinDeleteLimit();
 }
 
-bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
+bool DeletionGuards::ConfirmEmptySource(const wchar_t* from, const wchar_t* to, bool sourceHoldsFile) {
     // A dry run asks as the run does: its rows alone would not stop a mistaken mirror.
-    if (sourceHoldsFile_ || !HoldsFile(to, options_.excludeObj, true)) return true;
+    if (sourceHoldsFile || !HoldsFile(to, options_.excludeObj, true)) return true;
     return host_.AskEmptySource(FormatString(Pick(SyncTexts::EmptySource), from, to).c_str()) == kIdYes;
 }
 
-bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
+bool DeletionGuards::WithinDeleteLimit() {
     if (options_.maxDelete == SyncOptions::kNoDeleteLimit) return true;
     // The same pass without questions, counting instead of deleting, so that it finds what
     // the real one would.
-    SyncOptions counted = options_;
-    counted.maxDelete = SyncOptions::kNoDeleteLimit;
     RowlessHost quiet(host_);
-    DeletionCounter counter(host_, *this);
-    SyncEngine counting(quiet, state_, counted, counter);
-    counting.from_ = from;  // the run's folders, as the real pass knows them
-    counting.to_ = to;
-    state_.confirmEach = false;
-    if (!counting.PrunePass(from, to)) return false;
+    DeletionCounter counter(host_, check_);
+    if (!pass_.RunCounting(quiet, counter)) return false;
     if (counter.entries <= options_.maxDelete) return true;
     host_.ShowError(FormatString(Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
                                  std::to_wstring(options_.maxDelete).c_str())

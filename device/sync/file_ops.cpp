@@ -73,12 +73,6 @@ FreshCopy CopyToFreshName(const wchar_t* source, const wchar_t* destination, Pat
     return FreshCopy::NoFreeName;
 }
 
-// Whether a temporary name fits beside the destination at all.
-bool TemporaryNameFits(const wchar_t* destination) {
-    PathBuffer temporary;
-    return TemporaryNameFor(destination, 0, temporary);
-}
-
 bool ReportNoTemporaryName(ErrorReporter& owner, const wchar_t* destination) {
     return ReportText(owner, SyncTexts::NoTemporaryName, destination);
 }
@@ -154,8 +148,11 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+                         CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook,
+                         bool hookMovesDestination) {
     if (written) *written = 0;
+    // An old file the hook moves away first keeps its attributes, and its place is then free.
+    const WIN32_FILE_ATTRIBUTE_DATA* replaced = hook && hookMovesDestination ? nullptr : destinationBefore;
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
     // The destination keeps its old content until the new one is complete, with its times:
     // a run stopped, failed or killed leaves at most a temporary file, never a half-written
@@ -168,9 +165,8 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     switch (CopyToFreshName(source, destination, temporary, progress, written, hook)) {
     case FreshCopy::Made: break;
     case FreshCopy::NoFreeName:
-        // A file there is never written over in place; one a layer moves away first (Keep)
-        // is safe, and its place is then free.
-        if (destinationBefore) return ReportNoTemporaryName(owner, destination);
+        // A file there is never written over in place.
+        if (replaced) return ReportNoTemporaryName(owner, destination);
         return CopyInPlace(owner, source, destination, times, progress, written, hook);
     default: {
         // The copy removes what it made itself; whatever else stands under that name is not
@@ -184,10 +180,10 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
         RemoveLeftover(temporary);
         return false;
     }
-    const bool lifted = LiftAttributes(destination, destinationBefore);
+    const bool lifted = LiftAttributes(destination, replaced);
     if (!ReplaceFileAtomically(temporary, destination, &times.creation, &times.lastAccess, &times.lastWrite)) {
         DWORD code = GetLastError();
-        if (lifted) SetFileAttributesW(destination, destinationBefore->dwFileAttributes);
+        if (lifted) SetFileAttributesW(destination, replaced->dwFileAttributes);
         RemoveLeftover(temporary);
         ReportReplaceError(owner, code, destination);
         return false;
@@ -195,8 +191,11 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     return true;
 }
 
-bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists) {
-    return !destinationExists || TemporaryNameFits(destination) || ReportNoTemporaryName(owner, destination);
+bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool replaced, ReplaceHook* hook) {
+    PathBuffer temporary;
+    const bool fits = TemporaryNameFor(destination, 0, temporary);
+    if (!fits && replaced) return ReportNoTemporaryName(owner, destination);
+    return !hook || (hook->BeforeTemporary(fits ? temporary : destination) && hook->BeforeReplace(destination));
 }
 
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes) {

@@ -1,11 +1,11 @@
 #include "keep_actions.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "file_numbers.h"
 #include "folder_search.h"
 #include "keep_texts.h"
-#include "sync_engine.h"
 #include "sync_texts.h"
 
 namespace {
@@ -16,25 +16,10 @@ public:
     void ShowError(const wchar_t*) override {}
 };
 
-// A folder on the way from the written folder to `path` that a rename cannot cross: a mount
-// point (the walk enters those; links it does not). What the real move would meet, told
-// before it for a dry run.
-bool CrossesMountPoint(const wchar_t* written, const wchar_t* path) {
-    PathBuffer folder;
-    if (!CopyPath(folder, path)) return false;
-    size_t base = wcslen(written);
-    while (ParentFolder(folder) && wcslen(folder) > base) {
-        DWORD attributes = GetFileAttributesW(folder);
-        if (attributes != kUnreadableAttributes && IsFolderLink(attributes)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
-KeepActions::KeepActions(FileActions& inner, SyncHost& host, RunStats& stats, const wchar_t* written, bool dryRun,
-                         int keptRuns)
-    : inner_(inner), host_(host), stats_(stats), written_(written), dryRun_(dryRun), keptRuns_(keptRuns) {}
+KeepActions::KeepActions(FileActions& inner, SyncHost& host, const wchar_t* written, bool dryRun, int keptRuns)
+    : inner_(inner), host_(host), written_(written), keptRuns_(keptRuns), disk_(dryRun) {}
 
 const wchar_t* KeepActions::Relative(const wchar_t* path) const {
     size_t length = wcslen(written_);
@@ -84,10 +69,7 @@ bool KeepActions::PlanRun() {
 // same folder at the same moment), so that a run never mixes its files with another's.
 bool KeepActions::MakeRunFolder() {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (CreateDirectoryW(run_, nullptr)) {
-            if (!recordFile_.Create(record_)) return ReportWithReason(host_, KeepTexts::RecordFailed, GetLastError(), record_);
-            return true;
-        }
+        if (disk_.MakeFolder(run_)) return disk_.CreateRecord(recordFile_, record_) || RecordFailed();
         DWORD code = GetLastError();
         if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS) {
             wchar_t text[kMessageChars];
@@ -105,14 +87,16 @@ bool KeepActions::MakeRunFolder() {
 bool KeepActions::StartRun() {
     if (started_) return true;
     if (!PlanRun()) return false;
-    if (!dryRun_) {
-        if (!storeThere_) {
-            if (!CreateFolderReport(host_, store_)) return false;
-            SetFileAttributesW(store_, FILE_ATTRIBUTE_HIDDEN);
-            storeThere_ = true;
+    if (!storeThere_) {
+        if (!disk_.MakeFolder(store_, FILE_ATTRIBUTE_HIDDEN)) {
+            wchar_t text[kMessageChars];
+            CreateFolderErrorText(GetLastError(), store_, text);
+            host_.ShowError(text);
+            return false;
         }
-        if (!MakeRunFolder()) return false;
+        storeThere_ = true;
     }
+    if (!MakeRunFolder()) return false;
     started_ = true;
     return true;
 }
@@ -127,7 +111,10 @@ void KeepActions::PruneOldRuns() {
     std::vector<KeptRun> runs;
     DWORD error;
     if (!ListKeptRuns(store_, runs, &error)) return;
-    size_t count = runs.size() + (dryRun_ ? 1 : 0);  // a dry run's folder is not there
+    size_t count = runs.size();
+    if (std::none_of(runs.begin(), runs.end(), [this](const KeptRun& run) { return run.name == runName_; })) {
+        ++count;  // a dry run's folder is not there
+    }
     for (const KeptRun& run : runs) {
         if (count <= static_cast<size_t>(keptRuns_)) break;
         if (run.name == runName_) continue;
@@ -135,18 +122,17 @@ void KeepActions::PruneOldRuns() {
         if (!JoinPath(old, store_, run.name.c_str())) continue;
         host_.AddLogRow(kLogRemoveFolder, old, L"");
         --count;
-        if (dryRun_) continue;
         NoErrorBox failure;
-        if (!RemoveFolderTree(failure, old)) host_.AddLogRow(kLogNote, old, Pick(KeepTexts::NotRemovable));
+        if (!disk_.RemoveTree(failure, old)) host_.AddLogRow(kLogNote, old, Pick(KeepTexts::NotRemovable));
     }
 }
 
-void KeepActions::Finish() {
+void KeepActions::EndOfRun() {
     if (changes_ == 0) {
         // Made for a change that then did not happen (a stop, a failure): nothing to undo.
-        if (started_ && !dryRun_) {
+        if (started_) {
             recordFile_.Close();
-            if (::DeleteFileW(record_)) RemoveDirectoryW(run_);
+            disk_.RemoveUnused(record_, run_);
         }
         return;
     }
@@ -162,26 +148,20 @@ bool KeepActions::PlanKeep(const wchar_t* path, const wchar_t* relative, PathBuf
     }
     if (!fits || !JoinPath(kept, run_, where)) {
         host_.AddLogRow(kLogSkip, path, Pick(KeepTexts::KeptPathTooLong));
-        ++stats_.entriesSkipped;
-        leftAlone_ = true;
+        report_.leftAlone = true;
         return false;
     }
     return true;
 }
 
 bool KeepActions::Keep(const wchar_t* path, const wchar_t* where, const wchar_t* kept) {
-    if (dryRun_ && CrossesMountPoint(written_, path)) {
-        return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_NOT_SAME_DEVICE, path, run_);
-    }
     if (!StartRun()) return false;
-    if (!dryRun_) {
-        // The record says so first: a run killed after the move still knows where it went.
-        if (!recordFile_.AddKept(Relative(path), where)) return RecordFailed();
-        PathBuffer folder, name;
-        SplitPath(kept, folder, name);
-        if (!CreateFolderPath(host_, folder)) return false;
-        if (!RenameEntry(path, kept)) return ReportWithReason(host_, KeepTexts::KeepFailed, GetLastError(), path, run_);
-    }
+    // The record says so first: a run killed after the move still knows where it went.
+    if (!recordFile_.AddKept(Relative(path), where)) return RecordFailed();
+    PathBuffer folder, name;
+    SplitPath(kept, folder, name);
+    if (!disk_.MakeFolderPath(host_, folder)) return false;
+    if (!disk_.Rename(path, kept, written_)) return ReportWithReason(host_, KeepTexts::KeepFailed, GetLastError(), path, run_);
     // This place and the folders above it are taken in the run folder now.
     PathBuffer taken;
     CopyPath(taken, where);
@@ -189,7 +169,7 @@ bool KeepActions::Keep(const wchar_t* path, const wchar_t* where, const wchar_t*
         keptPaths_.Insert(taken);
     } while (ParentFolder(taken) && taken[0]);
     host_.AddLogRow(kLogKeep, path, kept);
-    ++stats_.entriesKept;
+    ++report_.kept;
     ++changes_;
     return true;
 }
@@ -198,7 +178,7 @@ bool KeepActions::KeepPlanned(const wchar_t* path) {
     const wchar_t* relative = Relative(path);
     if (relative == nullptr) return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_INVALID_NAME, path, store_);
     PathBuffer where, kept;
-    if (!PlanKeep(path, relative, where, kept)) return leftAlone_;
+    if (!PlanKeep(path, relative, where, kept)) return report_.leftAlone;
     return Keep(path, where, kept);
 }
 
@@ -207,7 +187,7 @@ bool KeepActions::MakeFolder(const wchar_t* path, bool withParents) {
     if (relative == nullptr) return inner_.MakeFolder(path, withParents);
     // What would stop the making stops the run before its first change.
     if (!LookBeforeMakeFolder(host_, path, withParents) || !StartRun()) return false;
-    if (!dryRun_ && !recordFile_.AddMade(relative)) return RecordFailed();
+    if (!recordFile_.AddMade(relative)) return RecordFailed();
     if (!inner_.MakeFolder(path, withParents)) return false;
     ++changes_;
     return true;
@@ -215,7 +195,6 @@ bool KeepActions::MakeFolder(const wchar_t* path, bool withParents) {
 
 bool KeepActions::BeforeTemporary(const wchar_t* temporary) {
     if (!StartRun()) return false;
-    if (dryRun_) return true;
     const wchar_t* relative = Relative(current_->destination);
     const wchar_t* temporaryRelative = Relative(temporary);
     if (!relative || !temporaryRelative) return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_INVALID_NAME, temporary, store_);
@@ -242,17 +221,11 @@ bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
         if (relative == nullptr) {
             return ReportWithReason(host_, KeepTexts::KeepFailed, ERROR_INVALID_NAME, copy.destination, store_);
         }
-        if (!PlanKeep(copy.destination, relative, replaceWhere_, replaceKept_)) return leftAlone_;
+        if (!PlanKeep(copy.destination, relative, replaceWhere_, replaceKept_)) return report_.leftAlone;
     }
-    if (dryRun_) {
-        if (keepOnReplace_ && !BeforeReplace(fresh.destination)) return false;
-        if (!StartRun() || !inner_.CopyFile(copy, progress)) return false;
-        ++changes_;
-        return true;
-    }
-    // The old file keeps its attributes in the run folder: nothing is lifted from it.
-    fresh.destinationBefore = nullptr;
+    // The old file goes into the run folder with its attributes: nothing is lifted from it.
     fresh.beforeReplace = this;
+    fresh.hookMovesDestination = keepOnReplace_;
     current_ = &fresh;
     bool copied = inner_.CopyFile(fresh, progress);
     current_ = nullptr;
@@ -260,20 +233,17 @@ bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     if (!copied) {
         // Kept, and then the new file could not take its place: the old one goes back.
         if (replaced_ && GetFileAttributesW(fresh.destination) == kUnreadableAttributes &&
-            RenameEntry(replaceKept_, fresh.destination)) {
-            --stats_.entriesKept;
+            disk_.Rename(replaceKept_, fresh.destination, store_)) {
+            --report_.kept;
             --changes_;
         }
         return false;
     }
     ++changes_;
     // What the copy is now, so that Undo can tell it from a file changed since.
-    WIN32_FILE_ATTRIBUTE_DATA written;
-    if (!GetFileAttributesExW(fresh.destination, GetFileExInfoStandard, &written)) {
-        return ReportUnreadable(host_, fresh.destination, GetLastError());
-    }
-    return recordFile_.AddCopied(Relative(fresh.destination), FileSizeOf(written), FileTimeTicks(written.ftLastWriteTime)) ||
-           RecordFailed();
+    ULONGLONG size = copy.size, lastWrite = FileTimeTicks(copy.times.lastWrite);
+    if (!disk_.ReadWritten(fresh.destination, &size, &lastWrite)) return ReportUnreadable(host_, fresh.destination, GetLastError());
+    return recordFile_.AddCopied(Relative(fresh.destination), size, lastWrite) || RecordFailed();
 }
 
 bool KeepActions::DeleteFile(const wchar_t* path, LinkKind, WalkedFolder*) { return KeepPlanned(path); }
@@ -281,7 +251,7 @@ bool KeepActions::DeleteFile(const wchar_t* path, LinkKind, WalkedFolder*) { ret
 // A folder goes as one rename with all it holds; a link as itself.
 bool KeepActions::RemoveFolder(const wchar_t* path, LinkKind, Removed& removed) {
     if (!KeepPlanned(path)) return false;
-    if (leftAlone_) return true;
+    if (report_.leftAlone) return true;
     ++removed.folders;
     return true;
 }

@@ -1,13 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include "disk_changes.h"
 #include "file_actions.h"
 #include "kept_runs.h"
 #include "name_rules.h"
 #include "run_record.h"
 #include "sync_host.h"
-
-struct RunStats;
 
 // Keep: a layer over the run's file actions that destroys nothing. Before a replace or a
 // delete, the old file or folder is moved (renamed, never copied) into this run's folder
@@ -17,12 +16,13 @@ struct RunStats;
 // at the run's first change (a run that changes nothing leaves none), and only after a run
 // that changed something do the oldest kept runs beyond the count go. A move that fails
 // stops the run before anything is replaced or deleted; an entry whose kept place would pass
-// the path limit stays as it was, with a "skip" row. In a dry run nothing is moved, made or
-// recorded; the looks and the rows are the same.
+// the path limit stays as it was, with a "skip" row. A dry run takes the same steps, with
+// the same looks and rows: only its lowest changes are not made (see DiskChanges).
 class KeepActions final : public FileActions, private ReplaceHook {
 public:
-    KeepActions(FileActions& inner, SyncHost& host, RunStats& stats, const wchar_t* written, bool dryRun,
-                int keptRuns);
+    // Over `inner`, for a run that writes `written`; a host that wants Keep puts it between
+    // the engine and its actions (see SyncEngine::UseActions).
+    KeepActions(FileActions& inner, SyncHost& host, const wchar_t* written, bool dryRun, int keptRuns);
 
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy& copy, CopyProgress* progress) override;
@@ -31,7 +31,7 @@ public:
 
     // At the run's end: a run folder in which nothing was changed goes again; after a run that
     // changed something, the oldest kept runs beyond the count go (one that cannot is a "note").
-    void Finish();
+    void EndOfRun() override;
 
 private:
     bool BeforeTemporary(const wchar_t* temporary) override;
@@ -50,7 +50,7 @@ private:
     bool PlanKeep(const wchar_t* path, const wchar_t* relative, PathBuffer& where, PathBuffer& kept);
     // Moves `path` to its place in the run folder (`kept`), with its record line and row.
     bool Keep(const wchar_t* path, const wchar_t* where, const wchar_t* kept);
-    // Keep with its plan; false with leftAlone_ set when the entry stays.
+    // Keep with its plan; true with the report's leftAlone set when the entry stays.
     bool KeepPlanned(const wchar_t* path);
     // `path` relative to the written folder; null when it does not lie in it.
     const wchar_t* Relative(const wchar_t* path) const;
@@ -58,10 +58,9 @@ private:
 
     FileActions& inner_;
     SyncHost& host_;
-    RunStats& stats_;
     const wchar_t* written_;
-    bool dryRun_;
     int keptRuns_;
+    DiskChanges disk_;  // made, or in a dry run only looked at
     bool planned_ = false;
     bool started_ = false;
     unsigned long long changes_ = 0;  // changes made (a dry run: that would be made)

@@ -136,12 +136,14 @@ bool IsWalkablePath(const wchar_t* relative) {
 }
 
 bool RunRecordWriter::Create(const wchar_t* path) {
+    nothing_ = false;
     file_.Reset(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     bytes_ = 0;
     return file_.Valid();
 }
 
 bool RunRecordWriter::OpenToAdd(const wchar_t* path) {
+    nothing_ = false;
     file_.Reset(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_.Valid()) return false;
     LARGE_INTEGER size;
@@ -154,6 +156,7 @@ bool RunRecordWriter::OpenToAdd(const wchar_t* path) {
 }
 
 bool RunRecordWriter::WriteLine(const std::wstring& line) {
+    if (nothing_) return true;
     if (!file_.Valid()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return false;

@@ -71,7 +71,12 @@ public:
     // Opens an existing record to add lines at its end.
     bool OpenToAdd(const wchar_t* path);
     void Close() { file_.Reset(); }
-    bool IsOpen() const { return file_.Valid(); }
+    bool IsOpen() const { return file_.Valid() || nothing_; }
+    // Takes every line and writes none (a dry run's record).
+    void WriteNothing() {
+        Close();
+        nothing_ = true;
+    }
 
     // Each line goes to the file at once; false, with the last error set, when it did not
     // (ERROR_FILE_TOO_LARGE: the record would pass kMaxRecordBytes).
@@ -87,6 +92,7 @@ private:
     static void CloseAfterFault(void* writer) noexcept { static_cast<RunRecordWriter*>(writer)->file_.Reset(); }
 
     FileHandle file_;
+    bool nothing_ = false;
     ULONGLONG bytes_ = 0;
     // A fault that abandons a run closes the record, so that an undo can open it again.
     RecoveryStep closeAfterFault_{CloseAfterFault, this};

@@ -5,7 +5,6 @@
 #include "file_ops.h"
 #include "folder_overlap.h"
 #include "folder_search.h"
-#include "keep_actions.h"
 #include "kept_runs.h"
 #include "name_rules.h"
 #include "platform/file_system.h"
@@ -104,28 +103,41 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     // run or between its passes would be lost, and the mirror would delete on. The host
     // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
-    // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
-    // actions moves it into a kept run of the written folder first.
-    FileActions* plain = actions_;
-    KeepActions keeping(*plain, host_, stats_, to, options_.dryRun, options_.keptRuns);
-    if (options_.keep) actions_ = &keeping;
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
-        ok = GuardDeletionPass(from, to);
+        // Before the deletion pass: an empty source asked about, a deletion limit checked.
+        DeletionGuards guards(host_, options_, *this, *this);
+        ok = guards.MayDelete(from, to, sourceHoldsFile_);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
     }
-    if (options_.keep) keeping.Finish();
+    actions_->EndOfRun();
     stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
         ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
-    actions_ = plain;
     host_.SetStatusText(L"");
     host_.EndRun();
     return ok;
+}
+
+bool SyncEngine::RunCounting(SyncHost& host, FileActions& actions) {
+    SyncOptions counted = options_;
+    counted.maxDelete = SyncOptions::kNoDeleteLimit;
+    SyncEngine counting(host, state_, counted, actions);
+    counting.from_ = from_;  // the run's folders, as the real pass knows them
+    counting.to_ = to_;
+    state_.confirmEach = false;
+    return counting.PrunePass(from_, to_);
+}
+
+bool SyncEngine::Account(const ActionReport& report) {
+    stats_.entriesKept += report.kept;
+    if (!report.leftAlone) return true;
+    ++stats_.entriesSkipped;
+    return false;
 }
 
 bool SyncEngine::Skip(const wchar_t* path, const TextPair& reason) {
@@ -375,8 +387,8 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
                   source.size, destination, destInfo, &written};
     rootsChanged_ = true;
     CopyWatch watch(*this);
-    if (!actions_->CopyFile(copy, &watch)) return false;
-    if (actions_->TakeLeftAlone()) return true;
+    bool copied = actions_->CopyFile(copy, &watch);
+    if (!Account(actions_->TakeReport()) || !copied) return copied;
     ++stats_.filesCopied;
     stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;
@@ -446,7 +458,7 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
         Removed removed;
         bool ok = actions_->RemoveFolder(destination, kind, removed);
-        actions_->TakeLeftAlone();  // nothing went, and nothing is counted
+        Account(actions_->TakeReport());  // what was left alone went nowhere: nothing in `removed`
         stats_.filesDeleted += removed.files;
         stats_.foldersRemoved += removed.folders;
         return ok;
@@ -493,8 +505,8 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!actions_->DeleteFile(path, kind, walked_)) return false;
-    if (actions_->TakeLeftAlone()) return true;
+    bool deleted = actions_->DeleteFile(path, kind, walked_);
+    if (!Account(actions_->TakeReport()) || !deleted) return deleted;
     ++stats_.filesDeleted;
     return true;
 }

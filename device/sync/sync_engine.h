@@ -4,24 +4,15 @@
 #include <atomic>
 
 #include "base/paths.h"
+#include "deletion_guards.h"
 #include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
 #include "platform/file_system.h"
+#include "run_stats.h"
 #include "sync_host.h"
 #include "sync_options.h"
 #include "time_rule.h"
-
-// What a run did (or, in a dry run, would do).
-struct RunStats {
-    unsigned long long filesCopied = 0;
-    unsigned long long bytesCopied = 0;
-    unsigned long long filesDeleted = 0;
-    unsigned long long foldersRemoved = 0;  // each with what it held (see Removed)
-    unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
-    unsigned long long entriesKept = 0;     // files and folders moved into the run's kept run
-    bool completed = false;                 // both passes walked to their end (not stopped)
-};
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
 // (from its window procedure, or from the console's interrupt handler thread); the host
@@ -35,7 +26,7 @@ struct RunState {
 // true to go on (also after a skip) and false to stop the run; a failure has already
 // been reported where it happened. What the run changes on the disk goes through its
 // FileActions: the disk's own, or, for a dry run, none.
-class SyncEngine : private FolderCheck {
+class SyncEngine : private FolderCheck, private DeletionGuards::CountingPass {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
         : host_(host), state_(state), options_(options), timeRule_{options.dosTime, options.IgnoresHourShift()},
@@ -45,6 +36,11 @@ public:
         : SyncEngine(host, state, options) {
         actions_ = &actions;
     }
+
+    // The actions the run's changes go to: the disk's own, or, for a dry run, none. A host
+    // puts a layer over them (Keep) by handing the layer to UseActions before the run.
+    FileActions& Actions() { return *actions_; }
+    void UseActions(FileActions& actions) { actions_ = &actions; }
 
     // Source must be a folder; a missing destination is offered for creation.
     bool CheckSyncFolders(const wchar_t* from, const wchar_t* to);
@@ -64,6 +60,9 @@ private:
     struct CopyWatch;  // services the host during a file copy and stops the copy on an abort
 
     bool Step();   // services one message; false once an abort was asked for
+    // Counts what the actions' layer did around a change; false when it left the entry alone
+    // (the change is then not counted).
+    bool Account(const ActionReport& report);
     // An entry the run leaves alone: its "skip" row, counted; true (the run goes on).
     bool Skip(const wchar_t* path, const TextPair& reason);
     bool LeaveInDestination(const wchar_t* path, const TextPair& reason);  // the same, from the copy pass
@@ -84,14 +83,8 @@ private:
     bool CopyFolder(const wchar_t* source, const wchar_t* destination);
     bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);
     bool PrunePass(const wchar_t* from, const wchar_t* to);
-    // Before the deletion pass: a source with nothing in it is asked about, even with Force
-    // (a card not inserted would otherwise empty the destination), and a deletion limit is
-    // checked with a dry deletion pass. False stops the run with nothing deleted.
-    bool GuardDeletionPass(const wchar_t* from, const wchar_t* to);
-    // The source holds no file the copy pass could sync (only folders, excluded or skipped
-    // entries: a freshly formatted card), while the destination holds one.
-    bool ConfirmEmptySource(const wchar_t* from, const wchar_t* to);
-    bool WithinDeleteLimit(const wchar_t* from, const wchar_t* to);
+    // The deletion pass of this run, counting with `actions`, for the deletion limit.
+    bool RunCounting(SyncHost& host, FileActions& actions) override;
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     int Ask(PromptKind kind, const wchar_t* path);

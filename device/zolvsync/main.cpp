@@ -13,6 +13,7 @@
 #include "sets/ini_codec.h"
 #include "sets/set_options.h"
 #include "sync/file_ops.h"
+#include "sync/keep_actions.h"
 #include "sync/keep_texts.h"
 #include "sync/run_undo.h"
 
@@ -160,6 +161,8 @@ int wmain(int argc, wchar_t** argv) {
         host.refuseEmptySource = arguments.options.force || arguments.options.dryRun;
         host.allowEmptySource = arguments.allowEmptySource;
         SyncEngine engine(host, state, arguments.options);
+        KeepActions keeping(engine.Actions(), host, to, arguments.options.dryRun, arguments.options.keptRuns);
+        if (arguments.options.keep) engine.UseActions(keeping);
         ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);
         host.EndRun();  // the rows first, then the summary
         WriteSummary(engine.Stats(), arguments.options.dryRun, SecondsSince(start));
