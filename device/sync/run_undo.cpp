@@ -1,6 +1,7 @@
 #include "run_undo.h"
 
 #include <cwchar>
+#include <map>
 #include <string>
 
 #include "file_numbers.h"
@@ -285,10 +286,24 @@ void RunUndo::RunThrough(bool act) {
     for (const RecordLineFault& fault : contents_.faults) {
         Leave(FormatString(L"%s:%u", record_, fault.line).c_str(), FaultReason(fault.fault), act);
     }
+    // A replace is recorded as "copy", "kept", "copied": killed before "copied", its copy
+    // may stand in the kept file's place, and goes before the kept file comes back.
+    std::map<std::wstring, const RecordEntry*> lastCopy;
+    for (const RecordEntry& entry : contents_.entries) {
+        if (entry.kind == RecordEntry::Copy) lastCopy[entry.path] = &entry;
+    }
     for (auto entry = contents_.entries.rbegin(); entry != contents_.entries.rend(); ++entry) {
         if (act && !Step()) {
             figures_.stopped = true;
             return;
+        }
+        if (entry->kind == RecordEntry::Kept) {
+            auto copy = lastCopy.find(entry->path);
+            if (copy != lastCopy.end() && copy->second->line < entry->line && !copiedPaths_.count(entry->path) &&
+                !copyPaths_.count(entry->path) && !UndoCopy(*copy->second, act)) {
+                figures_.stopped = true;
+                return;
+            }
         }
         if (!UndoEntry(*entry, act)) {
             figures_.stopped = true;  // reported where it failed

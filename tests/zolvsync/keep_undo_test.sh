@@ -180,8 +180,8 @@ touch -d 2020-01-01 "$work/dst"/*.txt
 echo only >"$work/dst/only.txt"
 before=$(snapshot "$work/dst")
 for rows in 1 9 30 55; do
-  wine "$exe" --force --delete --keep "$(w src)" "$(w dst)" >"$work/rows" 2>&1 &
-  touch "$work/rows"
+  : >"$work/rows"
+  wine "$exe" --force --delete --keep "$(w src)" "$(w dst)" >>"$work/rows" 2>&1 &
   pid=$!
   until [ "$(wc -l <"$work/rows")" -ge "$rows" ] || ! kill -0 "$pid" 2>/dev/null; do sleep 0.005; done
   kill -9 "$pid" 2>/dev/null
@@ -193,15 +193,19 @@ for rows in 1 9 30 55; do
 done
 # An undo killed part-way, then run again, finishes; what was back already is no change.
 sync --force --delete --keep "$(w src)" "$(w dst)" >/dev/null || fail "the run before the killed undo"
-wine "$exe" --undo --force "$(w src)" "$(w dst)" >"$work/rows" 2>&1 &
-  touch "$work/rows"
+: >"$work/rows"
+wine "$exe" --undo --force "$(w src)" "$(w dst)" >>"$work/rows" 2>&1 &
 pid=$!
 until grep -q '^back' "$work/rows" || ! kill -0 "$pid" 2>/dev/null; do sleep 0.002; done
 kill -9 "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
-out=$(sync --undo --force "$(w src)" "$(w dst)")
-[ $? -eq 0 ] && [ "$(snapshot "$work/dst")" = "$before" ] && ! grep -q '^skip' <<<"$out" && [ ! -e "$work/dst/.zolvkept" ] ||
-  fail "the undo run again: $out"
+if [ -e "$work/dst/.zolvkept" ]; then
+  out=$(sync --undo --force "$(w src)" "$(w dst)")
+  [ $? -eq 0 ] && [ "$(snapshot "$work/dst")" = "$before" ] && ! grep -q '^skip' <<<"$out" && [ ! -e "$work/dst/.zolvkept" ] ||
+    fail "the undo run again: $out"
+else
+  echo "the undo ended before the kill: its resumption is not tried this time"
+fi
 # Keep changes nothing a plain run would not: a case-only name, a file over a folder holding its namesake.
 rm -rf "$work/src" "$work/dst" && mkdir -p "$work/src" "$work/dst/Data"
 echo old >"$work/dst/readme.txt" && touch -d 2020-01-01 "$work/dst/readme.txt" && echo new >"$work/src/Readme.TXT"
