@@ -146,12 +146,14 @@ bool RunRecordWriter::OpenToAdd(const wchar_t* path) {
     nothing_ = false;
     file_.Reset(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_.Valid()) return false;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file_.Get(), &size) || SetFilePointer(file_.Get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) {
+    // Where the end is, is how much the record holds already.
+    LONG high = 0;
+    DWORD low = SetFilePointer(file_.Get(), 0, &high, FILE_END);
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
         file_.Reset();
         return false;
     }
-    bytes_ = static_cast<ULONGLONG>(size.QuadPart);
+    bytes_ = (static_cast<ULONGLONG>(static_cast<DWORD>(high)) << 32) | low;
     return true;
 }
 
