@@ -2,17 +2,21 @@
 # Sets up, builds and starts Zolv under Wine. On a desktop (DISPLAY set) the program opens
 # there for you to use. Without a display it plays a short demonstration on a virtual one:
 # a set with a small demo tree, a Forward run, and a screenshot of the window saved as PNG.
-#   bash scripts/run.sh [--japanese]
+#   bash scripts/run.sh [--japanese] [--screen WxH]
 # --japanese shows the Japanese interface (LangToggle=1); its screenshot is zolv-demo-ja.png.
+# --screen plays the demonstration (without a display) on a virtual screen of that size (a handheld's: 240x320);
+# the screenshot's name then carries the size (zolv-demo-240x320.png, zolv-demo-ja-240x320.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZOLV_BUILD:-$root/build}
-toggle=0
-for arg in "$@"; do
-  case $arg in
+toggle=0 screen=""
+while [ $# -gt 0 ]; do
+  case $1 in
     --japanese) toggle=1 ;;
-    *) echo "usage: bash scripts/run.sh [--japanese]" >&2; exit 2 ;;
+    --screen) screen=${2:-}; shift ;;
+    *) echo "usage: bash scripts/run.sh [--japanese] [--screen WxH]" >&2; exit 2 ;;
   esac
+  shift
 done
 bash "$root/scripts/install-deps.sh"
 ZOLV_BUILD=$build bash "$root/scripts/build.sh" >/dev/null
@@ -39,6 +43,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exit 0
 fi
 
+[ -n "$screen" ] && export ZOLV_SCREEN=$screen
 wine_session_start "$build"
 trap wine_session_stop EXIT
 
@@ -70,6 +75,7 @@ xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "
 xdotool key --window "$window" ctrl+f  # Forward
 result='^Result of fodler sync$' shot="$build/zolv-demo.png"
 [ "$toggle" = 1 ] && result='^結果の報告$' shot="$build/zolv-demo-ja.png"
+[ -n "$screen" ] && shot="${shot%.png}-$screen.png"
 for _ in $(seq 1 100); do
   xdotool search --name "$result" >/dev/null 2>&1 && break
   sleep 0.1

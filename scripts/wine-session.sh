@@ -1,18 +1,20 @@
 # Sourced: starts one Wine session (with a virtual display) for a build tree, and stops it.
-#   wine_session_start BUILD_DIR   exports WINEPREFIX, WINEDEBUG, DISPLAY
+#   wine_session_start BUILD_DIR   exports WINEPREFIX, WINEDEBUG, DISPLAY (a virtual screen of
+#                                  ZOLV_SCREEN pixels, 1024x768 when unset)
 #   wine_session_stop
 #   wine_link_japanese_font        for a prefix whose session is running
 # Wine's background services must not inherit the caller's pipes, or every later
 # process waits for them: all their output goes to /dev/null.
 
 wine_session_start() {
-  local build=$1
+  local build
+  build=$(realpath -m "$1")  # ctest runs each test in its own folder: the prefix must not be relative
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   if [ -z "${ZOLV_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local fdfile
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${ZOLV_SCREEN:-1024x768}x24" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
     ZOLV_XVFB_PID=$!
     for _ in $(seq 1 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
     export DISPLAY=":$(head -n1 "$fdfile")"

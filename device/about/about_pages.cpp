@@ -15,6 +15,7 @@ const TextPair kBackupBattery{L"Backup Battery", L"ﾊﾞｯｸｱｯﾌﾟﾊ�
 
 constexpr int kCardColumnX = 220;
 constexpr int kCardPitch = 50;
+constexpr int kCardsBelowY = 100;  // under the two stores
 
 }  // namespace
 
@@ -38,8 +39,10 @@ void DrawMemoryStores(HDC dc, const ByteFigures& program, const ByteFigures& dat
     DrawMemoryGauge(dc, 4, 52, data.freeBytes, data.totalBytes, kMemoryIcon, Pick(kDataMemory));
 }
 
-void DrawStorageCardGauge(HDC dc, int index, const wchar_t* name, const ByteFigures& space) {
-    DrawMemoryGauge(dc, kCardColumnX, 4 + kCardPitch * index, space.freeBytes, space.totalBytes, kCardIcon, name);
+void DrawStorageCardGauge(HDC dc, int index, const wchar_t* name, const ByteFigures& space, int pageWidth) {
+    const bool below = pageWidth <= kCardColumnX;
+    DrawMemoryGauge(dc, below ? 4 : kCardColumnX, (below ? kCardsBelowY : 4) + kCardPitch * index, space.freeBytes,
+                    space.totalBytes, kCardIcon, name);
 }
 
 void DrawBatteries(HDC dc, const PowerFigures& power) {
@@ -50,9 +53,11 @@ void DrawBatteries(HDC dc, const PowerFigures& power) {
 void FAboutMemory::OnPaint(HWND hwnd) {
     FPaintDC paint(hwnd);
     DrawMemoryStores(paint.hdc, ReadProgramMemory(), ReadDataStore());
+    RECT page;
+    GetClientRect(hwnd, &page);
     int drawn = 0;
     ForEachStorageCard(L"\\", [&](const wchar_t* name, const ByteFigures& space) {
-        DrawStorageCardGauge(paint.hdc, drawn++, name, space);
+        DrawStorageCardGauge(paint.hdc, drawn++, name, space, page.right);
     });
 }
 

@@ -36,6 +36,7 @@ public:
 
 // The pages' drawing from given figures.
 void DrawMemoryStores(HDC dc, const ByteFigures& program, const ByteFigures& data);
-// The gauge of the `index`-th card drawn (from 0): a column right of the stores.
-void DrawStorageCardGauge(HDC dc, int index, const wchar_t* name, const ByteFigures& space);
+// The gauge of the `index`-th card drawn (from 0): a column right of the stores, or below
+// them on a page `pageWidth` pixels wide that ends before that column (a handheld's screen).
+void DrawStorageCardGauge(HDC dc, int index, const wchar_t* name, const ByteFigures& space, int pageWidth = 0x7FFF);
 void DrawBatteries(HDC dc, const PowerFigures& power);

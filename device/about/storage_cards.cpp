@@ -1,5 +1,6 @@
 #include "storage_cards.h"
 
+#include "base/owned_handle.h"
 #include "base/paths.h"
 
 bool IsStorageCardEntry(const WIN32_FIND_DATAW& entry) { return IsStorageCard(entry.dwFileAttributes); }
@@ -8,8 +9,8 @@ int ForEachStorageCard(const wchar_t* root, const CardVisit& visit, CardTest isC
     PathBuffer pattern;
     if (!JoinPath(pattern, root, L"*.*")) return 0;
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE) return 0;
+    FindHandle search(FindFirstFileW(pattern, &entry));
+    if (!search.Valid()) return 0;
     int visited = 0;
     do {
         if (!isCard(entry)) continue;
@@ -18,7 +19,6 @@ int ForEachStorageCard(const wchar_t* root, const CardVisit& visit, CardTest isC
         if (!JoinPath(card, root, entry.cFileName) || !ReadVolumeSpace(card, &space)) continue;
         visit(entry.cFileName, space);
         ++visited;
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &entry));
     return visited;
 }

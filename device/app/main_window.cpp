@@ -73,6 +73,7 @@ LRESULT MainWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_ACTIVATE: return OnActivate(window, msg, wParam, lParam);
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (statusLine_.OnNotify(lParam)) return 0;
         if (header->idFrom == kIdCommandBands && header->code == RBN_HEIGHTCHANGE) {
             LayoutControls();
             return 0;
@@ -114,6 +115,7 @@ LRESULT MainWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
         setFont(*control);
     }
     display_.Attach(operationList.hwnd, statusBar.hwnd);
+    statusLine_.Attach(statusBar.hwnd, window);
     if (AppSettings.iniFile[0] != L'\0') {
         if (!LoadSetFile()) PostMessageW(window, kMsgStartupNotice, 0, 0);
     } else {
@@ -178,6 +180,7 @@ void MainWindow::LayoutControls() {
     Place(destinationBrowse, m.destinationBrowse);
     for (int i = 0; i < kOptionBoxCount; ++i) Place(optionBoxes[i], m.optionBoxes[i]);
     Place(operationList, m.operationList);
+    statusLine_.Refit();
 }
 
 LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -188,6 +191,7 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     switch (command) {
     case kCmdOpenIni: OpenSetFileCommand(); return 0;
     case kCmdSaveIni: SaveSetFileCommand(); return 0;
+    case kCmdSaveLog: SaveLogCommand(); return 0;
     case kCmdExit: PostMessageW(window, WM_CLOSE, 0, 0); return 0;
     case kCmdForward: SyncForward(); return 0;
     case kCmdBackward: SyncBackward(); return 0;
@@ -205,6 +209,10 @@ LRESULT MainWindow::OnCommand(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     default:
         if (IsMenuOption(static_cast<int>(command))) {
             ToggleMenuOption(static_cast<int>(command));
+            return 0;
+        }
+        if (const SetOption* option = DialogOptionOf(static_cast<int>(command))) {
+            EditOptionText(*option);
             return 0;
         }
         return DefWindowProcW(window, msg, wParam, lParam);

@@ -7,6 +7,7 @@
 #include "framework/frame.h"
 #include "run_display.h"
 #include "run_figures.h"
+#include "status_line.h"
 #include "sets/set_fields.h"
 #include "sets/set_options.h"
 #include "sync/dialogs/gui_sync_host.h"
@@ -40,6 +41,7 @@ protected:
     void EndRun() override;
     int AskPrompt(const Prompt& prompt) override;
     int AskEmptySource(const wchar_t* text) override;
+    int AskLowBattery(const wchar_t* text) override;
     int AskUndo(const wchar_t* text) override;
     void ShowError(const wchar_t* text) override;
     void ShowSuccess() override;
@@ -73,6 +75,7 @@ private:
     void ShowOption(int index, bool on);
     bool OptionShownOn(int index) const;
     void ToggleMenuOption(int command);  // the click on an option shown as a menu item
+    void EditOptionText(const SetOption& option);  // its dialog, for the current set
 
     // The INI set file. A file that could not be read is never written over by the save at
     // exit; a failed save keeps the previous file as the program's INI file.
@@ -80,6 +83,11 @@ private:
     int SaveSetFile();
     void OpenSetFileCommand();
     void SaveSetFileCommand();
+    // File › Save Log: the operation list as a UTF-8 text file, after a line naming the run
+    // with its figures, through the same staged save as the set file.
+    void SaveLogCommand();
+    std::string LogContent() const;
+    void NoteRunForLog(const wchar_t* kind);
     // The settings and the set file, once, when the window closes; says so when it fails.
     void SaveAtExit();
     // Posted after creation: the notice about a set file that could not be read.
@@ -130,6 +138,8 @@ private:
 
     RunDisplay display_;
     RunFigures figures_;
+    StatusLine statusLine_;
+    RunLogHeader logHeader_;
     bool inRun_ = false;  // from the run command to its end: every command but Abort waits
     unsigned faultsAtRunStart_ = 0;
     bool setFileUnread_ = false;

@@ -25,14 +25,15 @@ void MainWindow::ShowRunFigures() {
     const double seconds =
         static_cast<double>(now.QuadPart - figures_.start.QuadPart) / static_cast<double>(frequency.QuadPart);
     FormatRunFigures(*figures_.stats, seconds, figures_.preview, figures_.text);
+    FormatBriefRunFigures(*figures_.stats, seconds, figures_.preview, figures_.brief);
     figures_.shown = true;
-    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures_.text));
+    statusLine_.Show(figures_.text, figures_.brief);
 }
 
 // The run empties the status bar as it ends: the figures come back after it.
 void MainWindow::EndRunFigures() {
     ShowRunFigures();
-    SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures_.text));
+    statusLine_.Show(figures_.text, figures_.brief);
     figures_.stats = nullptr;
     figures_.createdFolder = nullptr;
 }

@@ -54,6 +54,7 @@ void MainWindow::Sync(bool backward, bool preview) {
     PathBuffer from, to;
     CopyPath(from, backward ? CurrentSet.destination : CurrentSet.source);
     CopyPath(to, backward ? CurrentSet.source : CurrentSet.destination);
+    NoteRunForLog(preview ? (backward ? L"Preview Backward" : L"Preview Forward") : (backward ? L"Backward" : L"Forward"));
     SyncOptions options;
     ApplySetFlags(CurrentSet, options);
     options.dryRun = preview;
@@ -76,6 +77,8 @@ void MainWindow::UndoLastRun() {
     CommitCurrentSet();
     // The newer of the two folders' kept runs, by the order of runs in each store; the last
     // run's figures stay until an undo is under way.
+    const RunLogHeader lastRun = logHeader_;  // a declined undo leaves the last run's log as it was
+    NoteRunForLog(L"Undo");
     RunUndo destination(*this, runState), source(*this, runState);
     const RunUndo::Found inDestination = destination.FindRun(CurrentSet.destination);
     if (inDestination == RunUndo::Found::Refused) return;
@@ -88,7 +91,10 @@ void MainWindow::UndoLastRun() {
     }
     RunUndo& undo = destinationRun && (!sourceRun || destination.NewerThan(source)) ? destination : source;
     undo.Undo(true);
-    if (undo.Declined()) return;  // No changes nothing
+    if (undo.Declined()) {  // No changes nothing
+        logHeader_ = lastRun;
+        return;
+    }
     wchar_t figures[kMessageChars];
     FormatUndoFigures(undo.Figures(), figures);
     SendMessageW(statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures));
@@ -105,8 +111,9 @@ void MainWindow::FinishRun() {
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
-    static const int menuItems[] = {kCmdOpenIni,        kCmdSaveIni,         kCmdExit,        kCmdForward, kCmdBackward,
-                                    kCmdPreviewForward, kCmdPreviewBackward, kCmdUndoLastRun, kCmdAbout};
+    static const int menuItems[] = {kCmdOpenIni,     kCmdSaveIni,        kCmdSaveLog,         kCmdExit,
+                                    kCmdForward,     kCmdBackward,       kCmdPreviewForward,  kCmdPreviewBackward,
+                                    kCmdUndoLastRun, kCmdAbout};
     const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     for (int id : menuItems) EnableMenuItem(menu.handle, id, state);
     for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) EnableMenuItem(menu.handle, kSetOptions[i].controlId, state);
@@ -179,6 +186,13 @@ int MainWindow::AskUndo(const wchar_t* text) {
 int MainWindow::AskEmptySource(const wchar_t* text) {
     display_.ShowNow();
     int answer = GuiSyncHost::AskEmptySource(text);
+    display_.ResumeBatching();
+    return answer;
+}
+
+int MainWindow::AskLowBattery(const wchar_t* text) {
+    display_.ShowNow();
+    int answer = GuiSyncHost::AskLowBattery(text);
     display_.ResumeBatching();
     return answer;
 }

@@ -9,6 +9,7 @@
 #include "framework/message_boxes.h"
 #include "main_window.h"
 #include "sets/app_settings.h"
+#include "sets/exclude_dialog.h"
 #include "sets/file_dialog.h"
 #include "sets/ini_codec.h"
 #include "sets/set_file_texts.h"
@@ -56,12 +57,32 @@ void MainWindow::ShowOption(int index, bool on) {
 
 bool MainWindow::OptionShownOn(int index) const {
     if (index < kOptionBoxCount) return Checked(optionBoxes[index]) != 0;
-    return (GetMenuState(menu.handle, kSetOptions[index].controlId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STATE;
+    GetMenuItemInfoW(menu.handle, kSetOptions[index].controlId, FALSE, &item);
+    return (item.fState & MFS_CHECKED) != 0;
 }
 
 void MainWindow::ToggleMenuOption(int command) {
     for (int i = kOptionBoxCount; i < kSetOptionCount; ++i) {
         if (kSetOptions[i].controlId == command) ShowOption(i, !OptionShownOn(i));
+    }
+}
+
+// The patterns go to the set's record at once as well: another set picked before the next
+// commit point would otherwise take them back.
+void MainWindow::EditOptionText(const SetOption& option) {
+    FDlgExclude dialog(CurrentSet.*option.text);
+    if (!dialog.Edit(hwnd) || currentIndex < 0) return;
+    SyncSet* record = ItemRecord(setList.hwnd, currentIndex);
+    if (record == nullptr) return;
+    SetFields fields = CurrentSet;
+    record->CopyTo(fields);  // the record's folders and switches as they were
+    CopyPath(fields.*option.text, CurrentSet.*option.text);
+    if (SyncSet* updated = SyncSet::FromFields(fields)) {
+        delete record;
+        SendMessageW(setList.hwnd, CB_SETITEMDATA, currentIndex, reinterpret_cast<LPARAM>(updated));
     }
 }
 
@@ -88,7 +109,9 @@ void MainWindow::LoadCurrentSet(int index) {
 void MainWindow::ShowCurrentSet() {
     SetWindowTextW(sourceEdit.hwnd, CurrentSet.source);
     SetWindowTextW(destinationEdit.hwnd, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].flag) ShowOption(i, CurrentSet.*kSetOptions[i].flag != 0);
+    }
 }
 
 void MainWindow::ReadSetControls() {
@@ -100,7 +123,9 @@ void MainWindow::ReadSetControls() {
     GetWindowTextW(setList.hwnd, CurrentSet.name, MAX_PATH);
     readFolder(sourceEdit, CurrentSet.source);
     readFolder(destinationEdit, CurrentSet.destination);
-    for (int i = 0; i < kSetOptionCount; ++i) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
+    for (int i = 0; i < kSetOptionCount; ++i) {
+        if (kSetOptions[i].flag) CurrentSet.*kSetOptions[i].flag = OptionShownOn(i) ? 1 : 0;
+    }
 }
 
 int MainWindow::InsertSet(int index) {

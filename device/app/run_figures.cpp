@@ -13,14 +13,18 @@ const TextPair kPreviewPrefix{L"Preview: ", L"ﾌﾟﾚﾋﾞｭｰ: "};
 // A run or a preview that did not walk to its end (Abort, Cancel, No, a failure).
 const TextPair kStoppedPrefix{L"Stopped: ", L"中止: "};
 const TextPair kPreviewStoppedPrefix{L"Preview stopped: ", L"ﾌﾟﾚﾋﾞｭｰ中止: "};
-// %s: files copied, their size, files deleted, folders removed.
-const TextPair kFigures{L"%s copied (%s), %s deleted, %s removed",
-                        L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %s"};
-const TextPair kPreviewFigures{L"%s would be copied (%s), %s deleted, %s removed",
-                               L"ﾌｧｲﾙのｺﾋﾟｰ %s (%s)、ﾌｧｲﾙの削除 %s、ﾌｫﾙﾀﾞの削除 %sの予定です"};
+// %1 to %4: files copied, their size, files deleted, folders removed.
+const TextPair kFigures{L"%1 copied (%2), %3 deleted, %4 removed",
+                        L"ﾌｧｲﾙのｺﾋﾟｰ %1 (%2)、ﾌｧｲﾙの削除 %3、ﾌｫﾙﾀﾞの削除 %4"};
+const TextPair kPreviewFigures{L"%1 would be copied (%2), %3 deleted, %4 removed",
+                               L"ﾌｧｲﾙのｺﾋﾟｰ %1 (%2)、ﾌｧｲﾙの削除 %3、ﾌｫﾙﾀﾞの削除 %4の予定です"};
 // The status line of a preview, with the preview's own words.
-const TextPair kPreviewStatusFigures{L"%s would be copied (%s), %s deleted, %s removed",
-                                     L"ﾌｧｲﾙのｺﾋﾟｰ予定 %s (%s)、ﾌｧｲﾙの削除予定 %s、ﾌｫﾙﾀﾞの削除予定 %s"};
+const TextPair kPreviewStatusFigures{L"%1 would be copied (%2), %3 deleted, %4 removed",
+                                     L"ﾌｧｲﾙのｺﾋﾟｰ予定 %1 (%2)、ﾌｧｲﾙの削除予定 %3、ﾌｫﾙﾀﾞの削除予定 %4"};
+// The short forms: the counts first, the words that say what of.
+const TextPair kBriefFigures{L"%1 copied (%2), %3 deleted, %4 removed", L"%1 個ｺﾋﾟｰ (%2)、%3 個削除、%4 ﾌｫﾙﾀﾞ削除"};
+const TextPair kBriefPreviewFigures{L"%1 to copy (%2), %3 to delete, %4 to remove",
+                                    L"%1 個ｺﾋﾟｰ予定 (%2)、%3 個削除予定、%4 ﾌｫﾙﾀﾞ削除予定"};
 const TextPair kWouldCreate{L"the folder '%s' would be created, ", L"ﾌｫﾙﾀﾞ '%s' を作成、"};
 const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません。"};
 const TextPair kSeconds{L", %s s", L"、%s 秒"};
@@ -30,32 +34,45 @@ std::wstring Count(unsigned long long n, const wchar_t* one, const wchar_t* many
     return std::to_wstring(n) + L" " + (UiLanguage ? L"個" : n == 1 ? one : many);
 }
 
-void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& text) {
+// `brief`: the bare numbers of the short forms.
+void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& text, bool brief = false) {
+    auto count = [brief](unsigned long long n, const wchar_t* one, const wchar_t* many) {
+        return brief ? std::to_wstring(n) : Count(n, one, many);
+    };
     wchar_t size[32], part[kMessageChars];
     FormatByteSize(stats.bytesCopied, size);
-    FormatInto(part, Pick(form), Count(stats.filesCopied, L"file", L"files").c_str(), size,
-               Count(stats.filesDeleted, L"file", L"files").c_str(),
-               Count(stats.foldersRemoved, L"folder", L"folders").c_str());
+    FormatInto(part, Pick(form), count(stats.filesCopied, L"file", L"files").c_str(), size,
+               count(stats.filesDeleted, L"file", L"files").c_str(),
+               count(stats.foldersRemoved, L"folder", L"folders").c_str());
     text += part;
     if (stats.entriesKept > 0) {
         static const TextPair kept{L", %s kept", L"、保管 %s"};
-        FormatInto(part, Pick(kept), Count(stats.entriesKept, L"entry", L"entries").c_str());
+        static const TextPair briefKept{L", %s kept", L"、%s 個保管"};
+        FormatInto(part, Pick(brief ? briefKept : kept), count(stats.entriesKept, L"entry", L"entries").c_str());
         text += part;
     }
 }
 
-void Finish(const std::wstring& text, wchar_t (&out)[kMessageChars]) { FormatInto(out, L"%s", text.c_str()); }
+void FormatFigures(const RunStats& stats, double seconds, bool preview, bool brief, wchar_t (&out)[kMessageChars]) {
+    std::wstring text = preview ? Pick(stats.completed ? kPreviewPrefix : kPreviewStoppedPrefix)
+                                : (stats.completed ? L"" : Pick(kStoppedPrefix));
+    const TextPair& form = brief ? (preview ? kBriefPreviewFigures : kBriefFigures)
+                                 : (preview ? kPreviewStatusFigures : kFigures);
+    AppendFigures(stats, form, text, brief);
+    wchar_t number[32], part[64];
+    swprintf(number, 32, L"%.2f", seconds);
+    FormatInto(part, Pick(kSeconds), number);
+    FormatInto(out, L"%s", (text + part).c_str());
+}
 
 }  // namespace
 
 void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]) {
-    std::wstring text = preview ? Pick(stats.completed ? kPreviewPrefix : kPreviewStoppedPrefix)
-                                : (stats.completed ? L"" : Pick(kStoppedPrefix));
-    AppendFigures(stats, preview ? kPreviewStatusFigures : kFigures, text);
-    wchar_t number[32], part[64];
-    swprintf(number, 32, L"%.2f", seconds);
-    FormatInto(part, Pick(kSeconds), number);
-    Finish(text + part, out);
+    FormatFigures(stats, seconds, preview, false, out);
+}
+
+void FormatBriefRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]) {
+    FormatFigures(stats, seconds, preview, true, out);
 }
 
 std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder) {
@@ -66,8 +83,8 @@ std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFo
 }
 
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {
-    static const TextPair form{L"%s%s put back, %s removed, %s left as they were",
-                               L"%s戻したもの %s、削除したもの %s、そのままのもの %s"};
+    static const TextPair form{L"%1%2 put back, %3 removed, %4 left as they were",
+                               L"%1戻したもの %2、削除したもの %3、そのままのもの %4"};
     static const TextPair done{L"Undo: ", L"元に戻す: "};
     static const TextPair stopped{L"Undo stopped: ", L"元に戻す中止: "};
     FormatInto(out, Pick(form), Pick(figures.stopped ? stopped : done), Count(figures.putBack, L"entry", L"entries").c_str(),

@@ -13,6 +13,9 @@
 // removed, 0.52 s"; a preview's in its own words ("Preview: 12 files would be copied ...");
 // "Stopped: " or "Preview stopped: " first for one that did not walk to its end.
 void FormatRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]);
+// Its short form for a narrow status bar, the counts first: "12 copied (3.4 MB), 3 deleted,
+// 1 removed, 0.52 s".
+void FormatBriefRunFigures(const RunStats& stats, double seconds, bool preview, wchar_t (&out)[kMessageChars]);
 
 // The result box of a preview: what would happen, "Nothing was changed." at the end.
 // `createdFolder`: the destination folder the run would create, or null.
@@ -32,4 +35,12 @@ struct RunFigures {
     LARGE_INTEGER start{};
     bool shown = false;
     wchar_t text[kMessageChars] = L"";
+    wchar_t brief[kMessageChars] = L"";
+};
+
+// What a saved log's first line says of the last run: its set, its kind, when it started.
+struct RunLogHeader {
+    wchar_t set[MAX_PATH] = L"";
+    const wchar_t* kind = L"";  // "Forward", "Backward", "Preview Forward", ..., "Undo"; empty: no run yet
+    SYSTEMTIME started{};
 };

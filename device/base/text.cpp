@@ -40,42 +40,130 @@ void PutNumber(Sink& writer, unsigned long long value, bool negative) {
     while (count > 0) writer.Put(digits[--count]);
 }
 
+// One argument as the format's conversion takes it: 's' a wide string, 'd' a signed and 'u'
+// an unsigned 32-bit integer, 'c' a wide character.
+struct Argument {
+    wchar_t kind = 0;
+    const wchar_t* text = nullptr;
+    long long number = 0;
+};
+
+Argument TakeArgument(wchar_t kind, va_list& args) {
+    Argument argument;
+    argument.kind = kind;
+    switch (kind) {
+    case L's': argument.text = va_arg(args, const wchar_t*); break;
+    case L'd': argument.number = va_arg(args, int); break;
+    case L'u': argument.number = va_arg(args, unsigned int); break;
+    case L'c': argument.number = static_cast<wchar_t>(va_arg(args, int)); break;
+    }
+    return argument;
+}
+
+template <typename Sink>
+void PutArgument(Sink& writer, const Argument& argument) {
+    switch (argument.kind) {
+    case L's': writer.Put(argument.text ? argument.text : L"(null)"); break;
+    case L'd':
+    case L'u':
+        PutNumber(writer, static_cast<unsigned long long>(argument.number < 0 ? -argument.number : argument.number),
+                  argument.number < 0);
+        break;
+    case L'c': writer.Put(static_cast<wchar_t>(argument.number)); break;
+    }
+}
+
+bool IsConversion(wchar_t c) { return c == L's' || c == L'd' || c == L'u' || c == L'c'; }
+
+// A numbered conversion at `p` ("%1", "%2!d!"): its number (1 to 9) and kind, and where it
+// ends; number 0 when `p` holds none.
+struct Numbered {
+    int number = 0;
+    wchar_t kind = L's';
+    const wchar_t* end = nullptr;
+};
+
+Numbered ReadNumbered(const wchar_t* p) {
+    Numbered found;
+    if (p[0] != L'%' || p[1] < L'1' || p[1] > L'9') return found;
+    found.number = p[1] - L'0';
+    found.end = p + 2;
+    if (p[2] == L'!' && IsConversion(p[3]) && p[4] == L'!') {
+        found.kind = p[3];
+        found.end = p + 5;
+    }
+    return found;
+}
+
+constexpr int kMostNumbered = 9;
+
+// A format with numbered conversions: each argument is read once, in the order of the
+// numbers, and shown wherever its number stands.
+template <typename Sink>
+void FormatNumbered(Sink& writer, const wchar_t* format, va_list args) {
+    wchar_t kinds[kMostNumbered + 1] = {};
+    int highest = 0;
+    for (const wchar_t* p = format; *p; ++p) {
+        if (p[0] == L'%' && p[1] == L'%') {
+            ++p;
+            continue;
+        }
+        const Numbered numbered = ReadNumbered(p);
+        if (numbered.number == 0) continue;
+        if (!kinds[numbered.number]) kinds[numbered.number] = numbered.kind;
+        if (numbered.number > highest) highest = numbered.number;
+    }
+    // Arguments are read up to the first number the format skips: the kind of the one it
+    // skips, and so where the next one lies, is unknown.
+    Argument arguments[kMostNumbered + 1];
+    for (int number = 1; number <= highest && kinds[number]; ++number)
+        arguments[number] = TakeArgument(kinds[number], args);
+    for (const wchar_t* p = format; *p; ++p) {
+        if (p[0] == L'%' && p[1] == L'%') {
+            writer.Put(L'%');
+            ++p;
+            continue;
+        }
+        const Numbered numbered = ReadNumbered(p);
+        if (numbered.number == 0 || arguments[numbered.number].kind == 0) {
+            writer.Put(*p);  // not a conversion, or one whose argument could not be read
+            continue;
+        }
+        PutArgument(writer, arguments[numbered.number]);
+        p = numbered.end - 1;
+    }
+}
+
+bool HasNumbered(const wchar_t* format) {
+    for (const wchar_t* p = format; *p; ++p) {
+        if (p[0] == L'%' && p[1] == L'%') {
+            ++p;
+            continue;
+        }
+        if (ReadNumbered(p).number != 0) return true;
+    }
+    return false;
+}
+
 template <typename Sink>
 void Format(Sink& writer, const wchar_t* format, va_list args) {
+    if (format && HasNumbered(format)) {
+        FormatNumbered(writer, format, args);
+        return;
+    }
     for (const wchar_t* p = format; p && *p; ++p) {
         if (*p != L'%') {
             writer.Put(*p);
             continue;
         }
-        switch (p[1]) {
-        case L's': {
-            const wchar_t* text = va_arg(args, const wchar_t*);
-            writer.Put(text ? text : L"(null)");
+        if (IsConversion(p[1])) {
+            PutArgument(writer, TakeArgument(p[1], args));
             ++p;
-            break;
-        }
-        case L'd': {
-            int value = va_arg(args, int);
-            long long wide = value;
-            PutNumber(writer, static_cast<unsigned long long>(wide < 0 ? -wide : wide), wide < 0);
-            ++p;
-            break;
-        }
-        case L'u':
-            PutNumber(writer, va_arg(args, unsigned int), false);
-            ++p;
-            break;
-        case L'c':
-            writer.Put(static_cast<wchar_t>(va_arg(args, int)));
-            ++p;
-            break;
-        case L'%':
+        } else if (p[1] == L'%') {
             writer.Put(L'%');
             ++p;
-            break;
-        default:
+        } else {
             writer.Put(L'%');  // unknown or dangling: shown as written
-            break;
         }
     }
 }

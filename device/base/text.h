@@ -25,9 +25,14 @@ inline const wchar_t* PickName(const wchar_t* english, const wchar_t* japanese) 
 constexpr int kMessageChars = 520;
 
 // printf-style formatting with wide semantics: %s takes a wide string, %d a signed 32-bit
-// integer, %u an unsigned one, %c a wide character, %% a percent sign. The output is always
-// terminated and never longer than `capacity` units; text that does not fit is cut.
-// Returns the number of characters written (without the terminator).
+// integer, %u an unsigned one, %c a wide character, %% a percent sign. Or with numbered
+// arguments, so that each language puts the words where its sentence wants them: %1 to %9
+// the first to ninth argument, a wide string, or with its kind as %2!d! (!s!, !d!, !u!,
+// !c!), in any order and as often as the text needs; every number up to the highest must
+// appear. A format with a numbered argument takes all its arguments so (other % forms are
+// shown as written). The output is always terminated and never longer than `capacity`
+// units; text that does not fit is cut. Returns the number of characters written (without
+// the terminator).
 size_t FormatTextV(wchar_t* out, size_t capacity, const wchar_t* format, va_list args);
 size_t FormatText(wchar_t* out, size_t capacity, const wchar_t* format, ...);
 

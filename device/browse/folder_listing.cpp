@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/owned_handle.h"
 #include "base/paths.h"
 
 namespace {
@@ -15,13 +16,12 @@ bool ForEachEntry(const wchar_t* folder, const std::function<bool(const WIN32_FI
     PathBuffer pattern;
     if (!JoinPath(pattern, folder, L"*.*")) return false;
     WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(pattern, &data);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    FindHandle search(FindFirstFileW(pattern, &data));
+    if (!search.Valid()) return false;
     do {
         if (IsSelfOrParent(data.cFileName)) continue;
         if (!visit(data)) break;
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &data));
     return true;
 }
 

@@ -2,8 +2,8 @@
 
 #include "fault_guard.h"
 #include "handles.h"
-#include "message_boxes.h"
 #include "program.h"
+#include "system_boxes.h"
 #include "window_list.h"
 
 LRESULT FDlg::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,7 @@
 #include "fault_guard.h"
 
-#include "message_boxes.h"
 #include "platform_hooks.h"
+#include "system_boxes.h"
 
 namespace {
 

@@ -10,16 +10,7 @@
 
 namespace {
 
-const TextPair kFatalCaption{L"Fatal", L"致命的なｴﾗｰ"};
 const TextPair kErrorCaption{L"Error", L"ｴﾗｰ"};
-
-// The fault and debug texts are short and fixed (labels, resource names): they keep the
-// stack buffer, which asks nothing of a heap that a fault may have left in doubt.
-void ShowBox(HWND owner, const wchar_t* caption, UINT type, const wchar_t* format, va_list args) {
-    wchar_t text[kMessageChars];
-    FormatTextV(text, kMessageChars, format, args);
-    MessageBoxW(owner, text, caption, type);
-}
 
 // The icon and the message of the box's templates (as in the run's dialogs).
 constexpr int kBoxIcon = 10901;
@@ -84,13 +75,6 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     return MessageBoxW(owner, text, caption, type);
 }
 
-void ShowFatal(HWND owner, const wchar_t* format, ...) {
-    va_list args;
-    va_start(args, format);
-    ShowBox(owner, Pick(kFatalCaption), kFatalBoxType, format, args);
-    va_end(args);
-}
-
 // An error names files and folders: its text is as long as they need.
 void ShowError(HWND owner, const wchar_t* format, ...) {
     va_list args;
@@ -98,11 +82,4 @@ void ShowError(HWND owner, const wchar_t* format, ...) {
     const std::wstring text = FormatStringV(format, args);
     va_end(args);
     ShowMessageBox(owner, text.c_str(), Pick(kErrorCaption), kErrorBoxType);
-}
-
-void ShowDebug(const wchar_t* format, ...) {
-    va_list args;
-    va_start(args, format);
-    ShowBox(GetActiveWindow(), L"Debug", kDebugBoxType, format, args);
-    va_end(args);
 }

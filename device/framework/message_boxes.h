@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// Formatted message boxes (printf-style, %s a wide string, %d a 32-bit integer; the fault
-// and debug texts at most 520 characters, an error's as long as its paths need). Each waits
-// until the user closes it; the answer is not used.
+#include "system_boxes.h"
+
+// Formatted message boxes (printf-style, %s a wide string, %d a 32-bit integer; an error's
+// text as long as its paths need). The Fatal and Debug boxes are the system's own
+// (system_boxes.h). Each waits until the user closes it; the answer is not used.
 
 // A message box that fits the screen, for texts that hold paths and names: the system's
 // types MB_OK and MB_YESNO (the first button the default) with their icon (MB_ICONSTOP,
@@ -14,15 +16,7 @@
 // a program without the templates, get the system's box.
 int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
-// Faults caught by the fault guard and missing resources, in the system's box (short labels
-// and resource names, which fit any screen). Caption "Fatal" / "致命的なｴﾗｰ".
-void ShowFatal(HWND owner, const wchar_t* format, ...);
 // Failed file operations, in the fitted box (ShowMessageBox). Caption "Error" / "ｴﾗｰ".
 void ShowError(HWND owner, const wchar_t* format, ...);
-// Developer diagnostics, owned by the active window and brought to the front. Caption "Debug".
-void ShowDebug(const wchar_t* format, ...);
 
-// The box types of the three helpers.
-constexpr UINT kFatalBoxType = MB_OK | MB_ICONSTOP;
 constexpr UINT kErrorBoxType = MB_OK | MB_ICONSTOP;
-constexpr UINT kDebugBoxType = MB_OK | MB_ICONSTOP | MB_SETFOREGROUND;

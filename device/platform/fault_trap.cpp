@@ -250,6 +250,10 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* info) {
         !CalledFromProgram(*info->ContextRecord))
         return EXCEPTION_CONTINUE_SEARCH;
     CONTEXT* context = info->ContextRecord;
+    // A fault in the middle of a backward string copy (std; rep movs) leaves the direction
+    // flag set; every function the recovery calls may take it for clear.
+    constexpr DWORD kDirectionFlag = 0x400;
+    context->EFlags &= ~kDirectionFlag;
 #if defined(_WIN64)
     context->Rsp = ((context->Rsp - 256) & ~DWORD64(15)) - 8;  // as if just called
     context->Rip = reinterpret_cast<DWORD64>(&ResumeAtTrapPoint);

@@ -41,16 +41,41 @@ bool ReadVolumeSpace(const wchar_t* folder, ByteFigures* figures) {
     return true;
 }
 
+namespace {
+PowerFigures (*g_powerStandIn)() = nullptr;
+}  // namespace
+
+void SetPowerStatusStandIn(PowerFigures (*read)()) { g_powerStandIn = read; }
+
+PowerFigures RecentPowerStatus(DWORD maxAge) {
+    static PowerFigures last;
+    static DWORD readAt = 0;
+    static bool read = false;
+    if (g_powerStandIn) return g_powerStandIn();
+    const DWORD now = GetTickCount();
+    if (!read || now - readAt > maxAge) {
+        last = ReadPowerStatus();
+        readAt = now;
+        read = true;
+    }
+    return last;
+}
+
 PowerFigures ReadPowerStatus() {
+    if (g_powerStandIn) return g_powerStandIn();
     PowerFigures figures;
 #if defined(_WIN32_WCE)
     SYSTEM_POWER_STATUS_EX status{};
     GetSystemPowerStatusEx(&status, FALSE);  // its result is not examined: what it leaves is shown
     figures.main = {status.BatteryFlag, status.BatteryLifePercent};
     figures.backup = {status.BackupBatteryFlag, status.BackupBatteryLifePercent};
+    figures.acLine = status.ACLineStatus;
 #else
     SYSTEM_POWER_STATUS status{};
-    if (GetSystemPowerStatus(&status)) figures.main = {status.BatteryFlag, status.BatteryLifePercent};
+    if (GetSystemPowerStatus(&status)) {
+        figures.main = {status.BatteryFlag, status.BatteryLifePercent};
+        figures.acLine = status.ACLineStatus;
+    }
 #endif
     return figures;
 }

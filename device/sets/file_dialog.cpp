@@ -19,15 +19,19 @@ bool AskSetFilePath(HWND owner, SetFileDialogKind kind, const wchar_t* currentIn
     static const wchar_t japaneseFilter[] = L"定義ﾌｧｲﾙ(*.ini)\0*.ini\0すべてのﾌｧｲﾙ\0*.*\0";
     static const TextPair openTitle{L"Open INI file", L"設定ﾌｧｲﾙを開く"};
     static const TextPair saveTitle{L"Save INI file", L"設定ﾌｧｲﾙを保存"};
+    static const wchar_t englishLogFilter[] = L"Text Files(*.txt)\0*.txt\0All Files\0*.*\0";
+    static const wchar_t japaneseLogFilter[] = L"ﾃｷｽﾄﾌｧｲﾙ(*.txt)\0*.txt\0すべてのﾌｧｲﾙ\0*.*\0";
+    static const TextPair saveLogTitle{L"Save Log", L"ﾛｸﾞの保存"};
+    const bool log = kind == SetFileDialogKind::SaveLog;
 
     FFileDialog dialog;
     OPENFILENAMEW& r = dialog.request;
     r.hwndOwner = owner;
-    r.lpstrFilter = UiLanguage ? japaneseFilter : englishFilter;
+    r.lpstrFilter = log ? (UiLanguage ? japaneseLogFilter : englishLogFilter) : (UiLanguage ? japaneseFilter : englishFilter);
     r.nFilterIndex = 0;
     r.lpstrFile = dialog.file;
     r.nMaxFile = MAX_PATH;
-    r.lpstrDefExt = L"ini";
+    r.lpstrDefExt = log ? L"txt" : L"ini";
 
     if (currentIniFile[0] != L'\0') {
         CopyPath(dialog.initialFolder, currentIniFile);
@@ -44,8 +48,8 @@ bool AskSetFilePath(HWND owner, SetFileDialogKind kind, const wchar_t* currentIn
         r.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
         chosen = dialog.RunOpen();
     } else {
-        wcscpy(dialog.file, L"Zolv.ini");
-        r.lpstrTitle = Pick(saveTitle);
+        wcscpy(dialog.file, log ? L"Zolv log.txt" : L"Zolv.ini");
+        r.lpstrTitle = Pick(log ? saveLogTitle : saveTitle);
         r.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
         chosen = dialog.RunSave();
     }

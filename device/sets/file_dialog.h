@@ -20,8 +20,9 @@ public:
     wchar_t initialFolder[MAX_PATH];
 };
 
-enum class SetFileDialogKind { Open, Save };
+enum class SetFileDialogKind { Open, Save, SaveLog };
 
-// The INI file dialogs: filters, title, flags and initial folder (the folder of the current
-// INI file, else of the program). On OK the chosen path is in `path`.
+// The INI file dialogs, and the one that saves the log (a text file): filters, title, flags
+// and initial folder (the folder of the current INI file, else of the program). On OK the
+// chosen path is in `path`.
 bool AskSetFilePath(HWND owner, SetFileDialogKind kind, const wchar_t* currentIniFile, wchar_t (&path)[MAX_PATH]);

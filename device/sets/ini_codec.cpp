@@ -8,7 +8,7 @@
 #include <cwchar>
 
 void ClearSetFields(SetFields& set) {
-    set.name[0] = set.source[0] = set.destination[0] = L'\0';
+    set.name[0] = set.source[0] = set.destination[0] = set.exclude[0] = L'\0';
     static_cast<SetFlags&>(set) = SetFlags();
 }
 
@@ -131,7 +131,12 @@ int ParseSetLine(char* line, SetFields& current, UINT codePage) {
         const SetOption& option = kSetOptions[i];
         const int keyLength = static_cast<int>(strlen(option.iniKey));
         if (KeyMatches(line, option.iniKey, keyLength) == 0 && line[keyLength] == '=') {
-            if (FlagIsYes(line, keyLength + 1)) current.*option.flag = 1;
+            if (option.text) {
+                StripSetValue(line + keyLength + 1, codePage);
+                ConvertInto(line + keyLength + 1, current.*option.text, codePage);
+            } else if (FlagIsYes(line, keyLength + 1)) {
+                current.*option.flag = 1;
+            }
             return 4 + i;
         }
     }
@@ -145,7 +150,12 @@ std::string FormatSetSection(const SetFields& set, UINT codePage) {
     out += "SRC=\"" + ToMultiByte(EscapeMarks(set.source).c_str(), codePage) + "\"\r\n";
     out += "DST=\"" + ToMultiByte(EscapeMarks(set.destination).c_str(), codePage) + "\"\r\n";
     for (const SetOption& option : kSetOptions) {
-        if (option.lineWhenOff || set.*option.flag) out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
+        if (option.text) {
+            const wchar_t* text = set.*option.text;
+            if (text[0] != L'\0') out += std::string(option.iniKey) + "=\"" + ToMultiByte(EscapeMarks(text).c_str(), codePage) + "\"\r\n";
+        } else if (option.lineWhenOff || set.*option.flag) {
+            out += std::string(option.iniKey) + "=" + flag(set.*option.flag) + "\r\n";
+        }
     }
     out += "\r\n";
     return out;
@@ -153,7 +163,7 @@ std::string FormatSetSection(const SetFields& set, UINT codePage) {
 
 bool FitsAnsi(const SetFields& set) {
     return RoundTripsAnsi(set.name, '[', ']') && RoundTripsAnsi(set.source, '"', '"') &&
-           RoundTripsAnsi(set.destination, '"', '"');
+           RoundTripsAnsi(set.destination, '"', '"') && RoundTripsAnsi(set.exclude, '"', '"');
 }
 
 SetFileReader::SetFileReader(const wchar_t* path, std::string* bytes) : bytes_(bytes) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// The options of a set, 0 or 1 each, in their fixed order (DELETE, DOSTIME, FORCE,
+// The switches of a set, 0 or 1 each, in their fixed order (DELETE, DOSTIME, FORCE,
 // EXCLUDEOBJ, then KEEP); the set options table (set_options.h) says what each one is.
 struct SetFlags {
     int deleteAfterCopy = 0;
@@ -16,6 +16,7 @@ struct SetFields : SetFlags {
     wchar_t name[MAX_PATH];
     wchar_t source[MAX_PATH];
     wchar_t destination[MAX_PATH];
+    wchar_t exclude[MAX_PATH];  // the patterns of what the set's runs leave out; empty: none
 };
 
 // Empty texts, all flags 0.

@@ -1,17 +1,19 @@
 #include "set_file_texts.h"
 
 namespace SetFileTexts {
-const TextPair ReadFailed{L"Can't read the set file '%s': %s. The file is left as it is and is not written over "
+const TextPair ReadFailed{L"Can't read the set file '%1': %2. The file is left as it is and is not written over "
                           L"when the program ends.",
-                          L"設定ﾌｧｲﾙ '%s' を読み込めません: %s。ﾌｧｲﾙはそのままにし、終了時にも上書きしません。"};
-const TextPair SaveFailed{L"Can't save the set file '%s': %s. The file is left as it was.",
-                          L"設定ﾌｧｲﾙ '%s' を保存できません: %s。ﾌｧｲﾙは元のままです。"};
-const TextPair ExitSaveFailed{L"Can't save the set file '%s': %s. The changes of this session are not kept.",
-                              L"設定ﾌｧｲﾙ '%s' を保存できません: %s。今回の変更は保存されていません。"};
-const TextPair UnsavedSets{L"The set file '%s' could not be read when the program started (%s), so it is not written "
+                          L"設定ﾌｧｲﾙ '%1' を読み込めません: %2。ﾌｧｲﾙはそのままにし、終了時にも上書きしません。"};
+const TextPair SaveFailed{L"Can't save the set file '%1': %2. The file is left as it was.",
+                          L"設定ﾌｧｲﾙ '%1' を保存できません: %2。ﾌｧｲﾙは元のままです。"};
+const TextPair LogSaveFailed{L"Can't save the log '%1': %2. The file is left as it was.",
+                             L"ﾛｸﾞ '%1' を保存できません: %2。ﾌｧｲﾙは元のままです。"};
+const TextPair ExitSaveFailed{L"Can't save the set file '%1': %2. The changes of this session are not kept.",
+                              L"設定ﾌｧｲﾙ '%1' を保存できません: %2。今回の変更は保存されていません。"};
+const TextPair UnsavedSets{L"The set file '%1' could not be read when the program started (%2), so it is not written "
                            L"over: the changes made since the program started are not kept.\n\nSave the sets in "
                            L"another file?",
-                           L"設定ﾌｧｲﾙ '%s' は起動時に読み込めなかったため (%s)、上書きしません。起動後の変更は保存"
+                           L"設定ﾌｧｲﾙ '%1' は起動時に読み込めなかったため (%2)、上書きしません。起動後の変更は保存"
                            L"されません。\n\n別のﾌｧｲﾙにｾｯﾄを保存しますか?"};
 const TextPair NotReadBack{L"The set file '%s' would not be written back as it was read (names from another code "
                            L"page, or lines the program does not keep), so it is not written over: the changes made "

@@ -7,10 +7,11 @@
 
 // What the main window says when the set file cannot be read or written.
 namespace SetFileTexts {
-extern const TextPair ReadFailed;   // %s the file, %s the reason
-extern const TextPair SaveFailed;   // %s the file, %s the reason
-extern const TextPair ExitSaveFailed;  // %s the file, %s the reason
-extern const TextPair UnsavedSets;     // %s the file, %s why it was not read
+extern const TextPair ReadFailed;   // %1 the file, %2 the reason
+extern const TextPair SaveFailed;   // %1 the file, %2 the reason
+extern const TextPair ExitSaveFailed;  // %1 the file, %2 the reason
+extern const TextPair UnsavedSets;     // %1 the file, %2 why it was not read
+extern const TextPair LogSaveFailed;  // %1 the log file, %2 the reason
 extern const TextPair NotReadBack;     // %s the file, whose bytes its sets would not write again
 }  // namespace SetFileTexts
 

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "base/owned_handle.h"
 #include "base/paths.h"
 #include "platform/file_system.h"
 #include "set_file_limit.h"
@@ -11,20 +12,15 @@
 namespace {
 
 bool WriteAll(const wchar_t* path, const std::string& content, DWORD disposition) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    FileHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
     DWORD written = 0;
     bool ok = content.empty() ||
-              (WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+              (WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
                written == content.size());
-    ok = FlushFileBuffers(file) && ok;
-    if (!ok) {
-        DWORD failure = GetLastError();
-        CloseHandle(file);
-        SetLastError(failure);
-        return false;
-    }
-    return CloseHandle(file) != FALSE;
+    ok = FlushFileBuffers(file.Get()) && ok;
+    if (!ok) return false;  // closed keeping the failure's error
+    return CloseHandle(file.Release()) != FALSE;  // a close that fails is a save that fails
 }
 
 // Removes the staging file and hands back the error that made the save fail.
@@ -65,9 +61,9 @@ bool WriteStaging(const wchar_t* path, const std::string& content, PathBuffer& s
 
 }  // namespace
 
-bool ReplaceFileContent(const wchar_t* path, const std::string& content) {
-    // Never a file that the next start would refuse to read.
-    if (content.size() > kMaxSetFileBytes) {
+bool ReplaceFileContent(const wchar_t* path, const std::string& content, unsigned long long limit) {
+    // Never a set file that the next start would refuse to read.
+    if (content.size() > limit) {
         SetLastError(ERROR_FILE_TOO_LARGE);
         return false;
     }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "base/text.h"
 #include "set_fields.h"
 #include "sync/sync_options.h"
@@ -8,20 +10,25 @@
 // file, the window, the console runner and the run are all driven from kSetOptions, so a
 // new option is one row here plus what it does.
 struct SetOption {
-    enum class Shown { CheckBox, MenuItem };
+    // A check box, a checked Sync menu item, or a Sync menu item that opens the option's dialog.
+    enum class Shown { CheckBox, MenuItem, MenuDialog };
     const char* iniKey;          // "DELETE": the line "DELETE=Y" or "DELETE=N"
-    // An option added to the four of old writes its line only when it is on, so that a set
-    // file without it stays byte for byte as it was.
+    // An option added to the four of old writes its line only when it is on (a text option:
+    // when it holds something), so that a set file without it stays byte for byte as it was.
     bool lineWhenOff;
     Shown shown;                 // a check box in the row of the four, or a checked Sync menu item
     int controlId;               // its check box's id or its menu item's command
     TextPair label;              // the check box's or the menu item's text
     const wchar_t* commandLine;  // "--delete"
+    // A switch: its flag and the run's switch. A text (null flag): the set's field, written
+    // KEY="text", and the run's text.
     int SetFlags::*flag;
     bool SyncOptions::*option;
+    wchar_t (SetFields::*text)[MAX_PATH] = nullptr;
+    std::wstring SyncOptions::*textOption = nullptr;
 };
 
-constexpr int kSetOptionCount = 5;
+constexpr int kSetOptionCount = 6;
 // The options shown as check boxes: the first four rows.
 constexpr int kOptionBoxCount = 4;
 
@@ -37,6 +44,8 @@ inline constexpr SetOption kSetOptions[kSetOptionCount] = {
      &SetFlags::excludeObj, &SyncOptions::excludeObj},
     {"KEEP", false, SetOption::Shown::MenuItem, 40205, {L"&Keep replaced and deleted files", L"置換・削除したﾌｧｲﾙを保管(&K)"},
      L"--keep", &SetFlags::keep, &SyncOptions::keep},
+    {"EXCLUDE", false, SetOption::Shown::MenuDialog, 40207, {L"E&xclude...", L"除外(&X)..."}, L"--exclude", nullptr,
+     nullptr, &SetFields::exclude, &SyncOptions::exclude},
 };
 
 namespace set_options_detail {
@@ -53,9 +62,11 @@ constexpr bool CheckBoxesFirst() {
 
 static_assert(set_options_detail::CheckBoxesFirst(), "the first kOptionBoxCount options, and only they, are check boxes");
 
-// The run's switches from a set's flags (what is not a set option stays as it is).
-void ApplySetFlags(const SetFlags& flags, SyncOptions& options);
+// The run's switches and texts from a set's (what is not a set option stays as it is).
+void ApplySetFlags(const SetFields& set, SyncOptions& options);
 // True when any set option is switched on in `options`.
 bool AnySetOption(const SyncOptions& options);
-// True for the command of an option shown as a menu item.
+// True for the command of an option shown as a checked menu item.
 bool IsMenuOption(int command);
+// The option whose menu item `command` opens its dialog, or null.
+const SetOption* DialogOptionOf(int command);

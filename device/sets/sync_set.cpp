@@ -24,6 +24,7 @@ void CopyField(wchar_t (&field)[MAX_PATH], const wchar_t* text) {
 SyncSet::~SyncSet() {
     delete[] source;
     delete[] destination;
+    delete[] exclude;
 }
 
 SyncSet* SyncSet::FromFields(const SetFields& fields) {
@@ -31,7 +32,8 @@ SyncSet* SyncSet::FromFields(const SetFields& fields) {
     if (set == nullptr) return nullptr;
     set->source = CopyText(fields.source);
     set->destination = CopyText(fields.destination);
-    if (set->source == nullptr || set->destination == nullptr) {
+    set->exclude = CopyText(fields.exclude);
+    if (set->source == nullptr || set->destination == nullptr || set->exclude == nullptr) {
         delete set;
         return nullptr;
     }
@@ -42,5 +44,6 @@ SyncSet* SyncSet::FromFields(const SetFields& fields) {
 void SyncSet::CopyTo(SetFields& fields) const {
     CopyField(fields.source, source);
     CopyField(fields.destination, destination);
+    CopyField(fields.exclude, exclude);
     static_cast<SetFlags&>(fields) = *this;
 }

@@ -14,6 +14,7 @@ public:
 
     wchar_t* source = nullptr;
     wchar_t* destination = nullptr;
+    wchar_t* exclude = nullptr;
 
 private:
     SyncSet() = default;

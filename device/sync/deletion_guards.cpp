@@ -9,24 +9,6 @@
 
 namespace {
 
-// Whether `folder` or a folder below it holds a file (a link too, but no folder link is
-// followed), not counting excluded ones nor, in a run folder (`runFolder`), the kept runs'
-// store; one that cannot be listed may, and counts.
-bool HoldsFile(const wchar_t* folder, bool excludeObj, bool runFolder) {
-    FolderSearch search(folder);
-    PathBuffer child;
-    while (const WIN32_FIND_DATAW* found = search.Next()) {
-        if (runFolder && IsKeptStoreName(found->cFileName)) continue;
-        if (!IsFolderAttributes(found->dwFileAttributes)) {
-            if (!excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
-        } else if (!IsFolderLink(found->dwFileAttributes) &&
-                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(child, excludeObj, false))) {
-            return true;
-        }
-    }
-    return search.Error() != 0;
-}
-
 // What the deletion pass would remove, counted instead of removed: a file or link as one
 // entry (a folder link is removed as itself, not with what it leads to), a folder with
 // everything it holds. A folder's removal is looked through first, as the removal will look
@@ -72,6 +54,7 @@ public:
     void ShowFolderNotice(const wchar_t*) override {}
     int AskCreateDestination(const wchar_t*) override { return kIdNo; }
     int AskEmptySource(const wchar_t*) override { return kIdNo; }
+    int AskLowBattery(const wchar_t*) override { return kIdNo; }
     int AskUndo(const wchar_t*) override { return kIdNo; }
     void ShowSuccess() override {}
     void BeginRun() override {}
@@ -89,7 +72,7 @@ bool DeletionGuards::MayDelete(const wchar_t* from, const wchar_t* to, bool sour
 
 bool DeletionGuards::ConfirmEmptySource(const wchar_t* from, const wchar_t* to, bool sourceHoldsFile) {
     // A dry run asks as the run does: its rows alone would not stop a mistaken mirror.
-    if (sourceHoldsFile || !HoldsFile(to, options_.excludeObj, true)) return true;
+    if (sourceHoldsFile || !pass_.DestinationHoldsFile(to)) return true;
     return host_.AskEmptySource(FormatString(Pick(SyncTexts::EmptySource), from, to).c_str()) == kIdYes;
 }
 

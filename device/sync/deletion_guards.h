@@ -14,6 +14,9 @@ public:
     class CountingPass {
     public:
         virtual bool RunCounting(SyncHost& host, FileActions& actions) = 0;
+        // Whether the written folder `to` holds a file the run counts: a file the pass could
+        // delete, not the kept runs' store nor what the set leaves out.
+        virtual bool DestinationHoldsFile(const wchar_t* to) const = 0;
 
     protected:
         ~CountingPass() = default;

@@ -2,24 +2,24 @@
 
 namespace KeepTexts {
 
-const TextPair KeepFailed{L"Can't keep '%s' in '%s': %s; nothing more is done.",
-                          L"'%s' を '%s' に保管できません: %s。中止しました"};
+const TextPair KeepFailed{L"Can't keep '%1' in '%2': %3; nothing more is done.",
+                          L"'%1' を '%2' に保管できません: %3。中止しました"};
 const TextPair StoreInTheWay{L"'%s' is not a folder of its own (a file or a link stands there); nothing is kept "
                              L"there, and nothing more is done.",
                              L"'%s' はﾌｫﾙﾀﾞではありません (ﾌｧｲﾙかﾘﾝｸです)。保管できないので中止しました"};
-const TextPair RecordFailed{L"Can't write the record of the run '%s': %s; nothing more is done.",
-                            L"同期の記録 '%s' を書き込めません: %s。中止しました"};
-const TextPair NoRoomForRecord{L"Can't keep what a run replaces or deletes in '%s': the record of a run in '%s' would "
+const TextPair RecordFailed{L"Can't write the record of the run '%1': %2; nothing more is done.",
+                            L"同期の記録 '%1' を書き込めません: %2。中止しました"};
+const TextPair NoRoomForRecord{L"Can't keep what a run replaces or deletes in '%1': the record of a run in '%2' would "
                                 L"pass 259 characters; nothing was changed.",
-                                L"'%s' で置き換えや削除するものを保管できません: '%s' の同期の記録が 259 文字を超えます。"
+                                L"'%1' で置き換えや削除するものを保管できません: '%2' の同期の記録が 259 文字を超えます。"
                                 L"何も変更していません"};
 const TextPair KeptPathTooLong{L"its place among the kept files would pass 259 characters; it stays as it was",
                                L"保管先が 259 文字を超えるため、そのままにしました"};
 const TextPair NothingToUndo{L"There is no kept run to undo in '%s'.", L"'%s' には元に戻せる同期がありません"};
-const TextPair NothingToUndoIn{L"There is no kept run to undo in '%s' or in '%s'.",
-                               L"'%s' にも '%s' にも元に戻せる同期がありません"};
-const TextPair UndoQuestion{L"Undo the run of %s in '%s': %s put back, %s removed?",
-                            L"%s の '%s' への同期を元に戻しますか? 戻すもの %s、削除するもの %s"};
+const TextPair NothingToUndoIn{L"There is no kept run to undo in '%1' or in '%2'.",
+                               L"'%1' にも '%2' にも元に戻せる同期がありません"};
+const TextPair UndoQuestion{L"Undo the run of %1 in '%2': %3 put back, %4 removed?",
+                            L"%1 の '%2' への同期を元に戻しますか? 戻すもの %3、削除するもの %4"};
 const TextPair UndoCaption{L"Confirm undo", L"元に戻す確認"};
 const TextPair UndoLeft{L"%d entries were left where they are; their \"skip\" rows say why.",
                         L"%d 個の項目はそのままにしました。理由は \"skip\" の行にあります"};

@@ -8,8 +8,6 @@ namespace {
 
 wchar_t AsciiCapital(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
-wchar_t Capital(wchar_t c) { return c < 0x80 ? AsciiCapital(c) : NameCapital(c); }
-
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9: the part before the first dot, in any case.
 bool IsDeviceName(const wchar_t* name, size_t stem) {
     if (stem != 3 && stem != 4) return false;
@@ -22,6 +20,8 @@ bool IsDeviceName(const wchar_t* name, size_t stem) {
 }
 
 }  // namespace
+
+wchar_t Capital(wchar_t c) { return c < 0x80 ? AsciiCapital(c) : NameCapital(c); }
 
 NameFault CheckName(const wchar_t* name) {
     if (name[0] == L'\0' || wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0) return NameFault::Separator;

@@ -19,6 +19,9 @@ enum class NameFault {
 };
 NameFault CheckName(const wchar_t* name);
 
+// A character as names are compared without case (the platform's capital letter).
+wchar_t Capital(wchar_t c);
+
 // True when the two names differ at most in case, as NameSet with case ignored compares them.
 bool SameButCase(const wchar_t* a, const wchar_t* b);
 

@@ -1,5 +1,7 @@
 #include "sync_engine.h"
 
+#include <cwchar>
+
 #include "base/paths.h"
 #include "file_numbers.h"
 #include "file_ops.h"
@@ -81,6 +83,14 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
         host_.ShowFolderNotice(FormatString(Pick(SyncTexts::FoldersOverlap), from, to).c_str());
         return false;
     }
+    // A pattern list from a set file edited by hand is checked as the window checks it.
+    const std::wstring badPatterns = PatternListProblem(options_.exclude.c_str());
+    if (!badPatterns.empty()) {
+        host_.ShowError(badPatterns.c_str());
+        return false;
+    }
+    // Asked before anything is made; a dry run writes nothing a flat battery could cut.
+    if (!options_.dryRun && (!BatteryAllowsRun(host_, options_.minBattery) || state_.abortRequested)) return false;
     if (IsFolder(to)) return true;
     // A dry run asks as the run does; its Yes makes nothing, and every source file then
     // counts as missing.
@@ -92,7 +102,9 @@ bool SyncEngine::CheckSyncFolders(const wchar_t* from, const wchar_t* to) {
 
 bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     host_.BeginRun();
-    GetSystemTimeAsFileTime(&now_);
+    SYSTEMTIME utc;  // the device has no GetSystemTimeAsFileTime
+    GetSystemTime(&utc);
+    SystemTimeToFileTime(&utc, &now_);
     stats_ = RunStats();
     sourceHoldsFile_ = false;
     leftInDestination_ = NameSet(NameSet::Case::Kept);
@@ -103,6 +115,8 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     // run or between its passes would be lost, and the mirror would delete on. The host
     // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
+    watchPower_ = !options_.dryRun;
+    if (watchPower_) power_.Start();
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
         // Before the deletion pass: an empty source asked about, a deletion limit checked.
@@ -115,7 +129,9 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
-        ok = ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
+        ok = stats_.entriesSkipped == 1
+                 ? ReportText(host_, SyncTexts::EntrySkipped)
+                 : ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
     host_.SetStatusText(L"");
@@ -131,6 +147,41 @@ bool SyncEngine::RunCounting(SyncHost& host, FileActions& actions) {
     counting.to_ = to_;
     state_.confirmEach = false;
     return counting.PrunePass(from_, to_);
+}
+
+// Whether `folder` or a folder below it holds a file (a link too, but no folder link is
+// followed), not counting excluded ones nor, in the run folder `root`, the kept runs'
+// store; one that cannot be listed may, and counts.
+bool SyncEngine::DestinationHoldsFile(const wchar_t* to) const { return HoldsFile(to, to); }
+
+bool SyncEngine::HoldsFile(const wchar_t* root, const wchar_t* folder) const {
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (folder == root && IsKeptStoreName(found->cFileName)) continue;
+        if (Excluded(root, folder, found->cFileName, found->dwFileAttributes)) continue;
+        if (!IsFolderAttributes(found->dwFileAttributes)) {
+            if (!options_.excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
+        } else if (!IsFolderLink(found->dwFileAttributes) &&
+                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(root, child))) {
+            return true;
+        }
+    }
+    return search.Error() != 0;
+}
+
+bool SyncEngine::HoldsExcluded(const wchar_t* folder) const {
+    if (excluded_.Empty()) return false;
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (Excluded(to_, folder, found->cFileName, found->dwFileAttributes)) return true;
+        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
+            JoinPath(child, folder, found->cFileName) && HoldsExcluded(child)) {
+            return true;
+        }
+    }
+    return false;  // a folder that cannot be listed: its removal says so
 }
 
 bool SyncEngine::Account(const ActionReport& report) {
@@ -154,6 +205,17 @@ bool SyncEngine::LeaveInDestination(const wchar_t* path, const TextPair& reason)
 bool SyncEngine::Step() {
     host_.PumpOneMessage();
     return !state_.abortRequested;
+}
+
+const wchar_t* SyncEngine::FolderBelow(const wchar_t* root, const wchar_t* folder) {
+    if (root == nullptr) return folder;
+    const size_t rootLength = wcslen(root);
+    const wchar_t* below = wcslen(folder) > rootLength ? folder + rootLength : L"";
+    return *below == L'\\' ? below + 1 : below;
+}
+
+bool SyncEngine::Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const {
+    return !excluded_.Empty() && excluded_.Excludes(FolderBelow(root, folder), name, IsFolderAttributes(attributes));
 }
 
 const WIN32_FILE_ATTRIBUTE_DATA* SyncEngine::RunFolderInfo(const wchar_t* folder) {
@@ -261,9 +323,16 @@ bool SyncEngine::CopyFolder(const wchar_t* source, const wchar_t* destination) {
         if (!actions_->MakeFolder(destination, true)) return false;
     }
     CaseTwins twins(destination);
+    const wchar_t* below = excluded_.Empty() ? nullptr : FolderBelow(from_, source);
     return ForEachEntry(source, source, destination,
-                        [this, missing, &twins](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
-                                                const wchar_t* childDestination) {
+                        [this, missing, &twins, below](const WIN32_FIND_DATAW& found, const wchar_t* childSource,
+                                                       const wchar_t* childDestination) {
+                            // A file is not copied into a folder of its name that a pattern
+                            // for folders leaves out.
+                            if (below && !missing && !IsFolderAttributes(found.dwFileAttributes) &&
+                                excluded_.Excludes(below, found.cFileName, true) && IsFolder(childDestination)) {
+                                return true;
+                            }
                             // A folder link is not followed: through it the walk could come back
                             // to itself. A mount point looks the same and is walked like any folder.
                             if (IsFolderLink(found.dwFileAttributes)) {
@@ -289,9 +358,12 @@ bool SyncEngine::ForEachEntry(const wchar_t* folder, const wchar_t* source, cons
     // The kept runs' store directly in either run folder is theirs, never the user's: it is
     // neither copied, compared nor deleted.
     const bool runFolder = folder == from_ || folder == to_;
+    const wchar_t* below = excluded_.Empty() ? nullptr : FolderBelow(folder == source ? from_ : to_, folder);
     while (const WIN32_FIND_DATAW* found = search.Next()) {
         const wchar_t* name = found->cFileName;
         if (runFolder && IsKeptStoreName(name)) continue;
+        // Left out by the set's patterns: neither copied, compared, deleted nor counted.
+        if (below && excluded_.Excludes(below, name, IsFolderAttributes(found->dwFileAttributes))) continue;
         NameFault fault = CheckName(name);
         bool usable = fault == NameFault::None && names.Insert(name);
         // A path beyond the limit cannot be named: that entry is left, the rest goes on.
@@ -377,6 +449,7 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
     // Copied as any newer file, but said: a clock set wrong makes a file win every comparison.
+    if (!PowerHolds()) return false;
     if (MoreThanADayAhead(source.lastWrite, now_)) host_.AddLogRow(kLogNote, source.path, Pick(SyncTexts::TimeAhead));
     host_.AddLogRow(kLogCopy, source.path, destination);
     // The source's attributes and its three times come from the look the pass just took;
@@ -402,6 +475,10 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
 // source still has: "path not found" (the source folder vanished under the pass, a card
 // pulled), device not ready, access denied.
 bool SyncEngine::SourceCounterpart(const wchar_t* source, DWORD* attributes) {
+    if (sourceGone_ > 0) {  // inside a destination folder the source lacks
+        *attributes = kUnreadableAttributes;
+        return true;
+    }
     *attributes = GetFileAttributesW(source);
     if (*attributes != kUnreadableAttributes) return true;
     DWORD code = GetLastError();
@@ -450,11 +527,20 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     if (kind == LinkKind::Entry && !MayEnter(destination)) return false;
     if (!IsFolderAttributes(sourceAttributes)) {
         if (kind == LinkKind::Link && !LinkRemovable(destination)) return Skip(destination, SyncTexts::LinkStaysReason);
+        // What the set's patterns leave out is never deleted, also not with its folder: the
+        // pass goes in and deletes the rest, and the folder stays with what it keeps.
+        if (kind == LinkKind::Entry && HoldsExcluded(destination)) {
+            ++sourceGone_;
+            bool ok = PruneWithin(source, destination);
+            --sourceGone_;
+            return ok;
+        }
         if (state_.confirmEach) {
             int answer = Ask(PromptKind::FolderDelete, destination);
             if (answer == kIdCancel || answer == kIdNo) return false;
             if (answer == kIdYesToAll) state_.confirmEach = false;
         }
+        if (!PowerHolds()) return false;
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
         Removed removed;
         bool ok = actions_->RemoveFolder(destination, kind, removed);
@@ -465,6 +551,10 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
     }
     // Both are folders. Through a link the pass would delete in whatever it points to.
     if (kind == LinkKind::Link) return true;
+    return PruneWithin(source, destination);
+}
+
+bool SyncEngine::PruneWithin(const wchar_t* source, const wchar_t* destination) {
     WalkedFolder walked(destination);
     WalkedFolder* outer = walked_;
     walked_ = &walked;
@@ -504,6 +594,7 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
         if (answer == kIdNo) return true;
         if (answer == kIdYesToAll) state_.confirmEach = false;
     }
+    if (!PowerHolds()) return false;
     host_.AddLogRow(kLogDelete, path, L"");
     bool deleted = actions_->DeleteFile(path, kind, walked_);
     if (!Account(actions_->TakeReport()) || !deleted) return deleted;

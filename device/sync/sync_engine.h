@@ -4,7 +4,9 @@
 #include <atomic>
 
 #include "base/paths.h"
+#include "battery_guard.h"
 #include "deletion_guards.h"
+#include "exclude_patterns.h"
 #include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
@@ -29,7 +31,8 @@ struct RunState {
 class SyncEngine : private FolderCheck, private DeletionGuards::CountingPass {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
-        : host_(host), state_(state), options_(options), timeRule_{options.dosTime, options.IgnoresHourShift()},
+        : host_(host), state_(state), options_(options), excluded_(options.exclude.c_str()),
+          timeRule_{options.dosTime, options.IgnoresHourShift()},
           disk_(host, *this), dry_(host, *this), actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
     // A run whose changes go to `actions` instead.
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
@@ -63,6 +66,13 @@ private:
     // Counts what the actions' layer did around a change; false when it left the entry alone
     // (the change is then not counted).
     bool Account(const ActionReport& report);
+    // Before a file is written or deleted: false (said) when the battery has just dropped to
+    // the critical level.
+    bool PowerHolds() { return !watchPower_ || power_.Holds(host_); }
+    // The path of `folder` below the run folder `root` (empty for `root` itself).
+    static const wchar_t* FolderBelow(const wchar_t* root, const wchar_t* folder);
+    // An entry of `folder` (in the tree of `root`) that the set's patterns leave out.
+    bool Excluded(const wchar_t* root, const wchar_t* folder, const wchar_t* name, DWORD attributes) const;
     // An entry the run leaves alone: its "skip" row, counted; true (the run goes on).
     bool Skip(const wchar_t* path, const TextPair& reason);
     bool LeaveInDestination(const wchar_t* path, const TextPair& reason);  // the same, from the copy pass
@@ -85,8 +95,17 @@ private:
     bool PrunePass(const wchar_t* from, const wchar_t* to);
     // The deletion pass of this run, counting with `actions`, for the deletion limit.
     bool RunCounting(SyncHost& host, FileActions& actions) override;
+    // Whether the written folder holds a file the run counts (not its store, nor what the
+    // set leaves out), for the empty-source question.
+    bool DestinationHoldsFile(const wchar_t* to) const override;
+    bool HoldsFile(const wchar_t* root, const wchar_t* folder) const;
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
+    bool PruneWithin(const wchar_t* source, const wchar_t* destination);  // the entries of a destination folder
+    // A destination folder (or one below it, links not followed) holding an entry the
+    // set's patterns leave out.
+    bool HoldsExcluded(const wchar_t* folder) const;
+    int sourceGone_ = 0;  // within a destination folder the source lacks: no counterparts
     int Ask(PromptKind kind, const wchar_t* path);
     // False (reported) when `folder` is the other run folder `other` (from_ or to_): a bind
     // mount, which no path shows, is met only as the walk enters it. `info`: the folder's attributes, when just read.
@@ -105,7 +124,10 @@ private:
     SyncHost& host_;
     RunState& state_;
     SyncOptions options_;
+    ExcludePatterns excluded_;
     TimeRule timeRule_;
+    PowerWatch power_;
+    bool watchPower_ = false;  // a run that writes: not a dry run, nor the deletion count
     FILETIME now_{};  // when the run started, for the source times that lie ahead of it
     RunStats stats_;
     bool sourceHoldsFile_ = false;  // the copy pass met a file it could sync

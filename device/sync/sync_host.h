@@ -26,6 +26,9 @@ public:
     // Before a deletion pass would empty the destination from an empty source, even with
     // Force; returns kIdYes to go on (No is the safe answer and the default).
     virtual int AskEmptySource(const wchar_t* text) = 0;
+    // Before a run on a low battery, even with Force; returns kIdYes to run (No is the
+    // safe answer and the default).
+    virtual int AskLowBattery(const wchar_t* text) = 0;
     // Before an undo puts a folder back; returns kIdYes to go on (No is the default).
     virtual int AskUndo(const wchar_t* text) = 0;
     virtual void ShowSuccess() = 0;

@@ -8,30 +8,32 @@ const TextPair SourceMissing{L"Source folder '%s' is not exist.", L"転送元ﾌ
 const TextPair CreateDestination{
     L"Destination folder '%s' is not exist. Are you sure you want to create destination folder",
     L"転送先ﾌｫﾙﾀﾞ '%s' が存在しません。転送先ﾌｫﾙﾀﾞを作成しますか?"};
-const TextPair FoldersOverlap{L"The source folder and the destination folder overlap: '%s' and '%s'.",
-                              L"転送元ﾌｫﾙﾀﾞと転送先ﾌｫﾙﾀﾞが重なっています: '%s' と '%s'"};
+const TextPair FoldersOverlap{L"The source folder and the destination folder overlap: '%1' and '%2'.",
+                              L"転送元ﾌｫﾙﾀﾞと転送先ﾌｫﾙﾀﾞが重なっています: '%1' と '%2'"};
 const TextPair PathTooLong{L"The path is too long: '%s'", L"ﾊﾟｽが長すぎます: '%s'"};
-const TextPair SourceUnreadable{L"Can't read '%s' in the source folder (error %d); nothing more is deleted.",
-                                L"転送元の '%s' を読み取れません (ｴﾗｰ %d)。削除を中止しました"};
+const TextPair SourceUnreadable{L"Can't read '%1' in the source folder (error %2!d!); nothing more is deleted.",
+                                L"転送元の '%1' を読み取れません (ｴﾗｰ %2!d!)。削除を中止しました"};
 const TextPair SourceGone{L"Source folder '%s' is not exist.", L"転送元ﾌｫﾙﾀﾞ '%s' が存在しません"};
-const TextPair FolderUnlistable{L"Can't read the folder '%s': %s.", L"ﾌｫﾙﾀﾞ '%s' を読み取れません: %s"};
-const TextPair FileUnreadable{L"Can't read '%s': %s.", L"'%s' を読み取れません: %s"};
-const TextPair ReplaceFailed{L"Can't replace '%s': %s.", L"'%s' を置き換えられません: %s"};
+const TextPair FolderUnlistable{L"Can't read the folder '%1': %2.", L"ﾌｫﾙﾀﾞ '%1' を読み取れません: %2"};
+const TextPair FileUnreadable{L"Can't read '%1': %2.", L"'%1' を読み取れません: %2"};
+const TextPair ReplaceFailed{L"Can't replace '%1': %2.", L"'%1' を置き換えられません: %2"};
 const TextPair NoTemporaryName{
     L"Can't replace '%s': every temporary name that fits beside it is taken or too long, and a file is "
     L"never written over in place; it stays as it was.",
     L"'%s' を置き換えられません: 横に置く一時ﾌｧｲﾙの名前がすべて使用中か長すぎます。上書きはしないので、元のﾌｧｲﾙはそのままです"};
 const TextPair FileInTheWay{L"Can't create the folder '%s': a file of that name is in the way.",
                             L"ﾌｫﾙﾀﾞ '%s' を作成できません: 同じ名前のﾌｧｲﾙがあります"};
-const TextPair EmptySource{L"'%s' is empty. Delete everything in '%s'?", L"'%s' は空です。'%s' の中をすべて削除しますか?"};
+const TextPair EmptySource{L"'%1' is empty. Delete everything in '%2'?", L"'%1' は空です。'%2' の中をすべて削除しますか?"};
 const TextPair TooManyDeletions{
-    L"The deletion pass would delete %s entries, more than the %s allowed; nothing was deleted.",
-    L"削除するものが %s 個あり、上限の %s 個を超えています。何も削除しませんでした"};
+    L"The deletion pass would delete %1 entries, more than the %2 allowed; nothing was deleted.",
+    L"削除するものが %1 個あり、上限の %2 個を超えています。何も削除しませんでした"};
 
-const TextPair UnusableName{L"The folder '%s' holds '%s': %s; nothing more is done.",
-                            L"ﾌｫﾙﾀﾞ '%s' の '%s': %s。中止しました"};
+const TextPair UnusableName{L"The folder '%1' holds '%2': %3; nothing more is done.",
+                            L"ﾌｫﾙﾀﾞ '%1' の '%2': %3。中止しました"};
 const TextPair EntriesSkipped{L"%d entries could not be synced; their \"skip\" rows say why.",
                               L"%d 個の項目を同期できませんでした。理由は \"skip\" の行にあります"};
+const TextPair EntrySkipped{L"1 entry could not be synced; its \"skip\" row says why.",
+                            L"1 個の項目を同期できませんでした。理由は \"skip\" の行にあります"};
 const TextPair LinkInTheWay{L"'%s' is a link to another place; nothing is written or deleted through it.",
                             L"'%s' は別の場所へのﾘﾝｸです。ﾘﾝｸを通して書き込みや削除はしません"};
 const TextPair LinkNotRemovable{L"Can't remove the link '%s' without removing what it points to; it stays.",

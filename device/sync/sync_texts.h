@@ -22,6 +22,7 @@ extern const TextPair EmptySource;        // %s, %s: the empty from folder, the 
 extern const TextPair TooManyDeletions;   // %s, %s: the entries the deletion pass would remove, the limit
 extern const TextPair UnusableName;       // %s, %s, %s: a folder, an entry in it, why its name cannot be used
 extern const TextPair EntriesSkipped;     // %d: how many entries a run could not sync
+extern const TextPair EntrySkipped;       // the one entry a run could not sync
 extern const TextPair LinkInTheWay;       // %s: a link inside a tree that the run would write through
 extern const TextPair LinkNotRemovable;   // %s: a link the platform cannot remove without its target
 extern const TextPair NotDeleted;         // %s: a file or folder still there after its deletion

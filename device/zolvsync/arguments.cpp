@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 #include "sets/set_options.h"
+#include "sync/exclude_patterns.h"
 #include "sync/sync_options.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 // What follows the list of the set options' words.
 const wchar_t kUsageRest[] =
     L"[--dry-run] [--lang en|ja]\n"
+    L"                [--min-battery N] [--log FILE]\n"
     L"                [--max-delete N] [--allow-empty-source] [--keep-runs N] [--[no-]ignore-hour-shift]\n"
     L"                [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
@@ -28,6 +30,11 @@ const wchar_t kUsageRest[] =
     L"  --keep moves what the run replaces or deletes into TO\\.zolvkept\\<time>\\ (FROM with --backward),\n"
     L"  keeping the newest --keep-runs N runs (10); --undo puts the written folder back as it was\n"
     L"  before its newest kept run.\n"
+    L"  --exclude PATTERN leaves out the files and folders it matches (* and ?, no case; a pattern\n"
+    L"  with \\ matches a path below FROM and TO); repeat it or separate patterns with ';'.\n"
+    L"  --min-battery N: on battery power below N%, asks before the run, even with --force (10;\n"
+    L"  0: never); a battery that drops to its critical level stops the run between two files.\n"
+    L"  --log FILE appends the rows, after a line naming the run, and the summary to FILE (UTF-8).\n"
     L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
     L"  it unless --allow-empty-source is given.\n"
     L"  Log rows go to standard output (operation, first path, second path, tab-separated;\n"
@@ -41,7 +48,9 @@ const wchar_t kUsageRest[] =
 
 std::wstring UsageText() {
     std::wstring text = L"usage: zolvsync [--backward] ";
-    for (const SetOption& option : kSetOptions) text += std::wstring(L"[") + option.commandLine + L"] ";
+    for (const SetOption& option : kSetOptions) {
+        text += std::wstring(L"[") + option.commandLine + (option.text ? L" PATTERN]... " : L"] ");
+    }
     return text + kUsageRest;
 }
 
@@ -52,6 +61,27 @@ const SetOption* SetOptionNamed(const wchar_t* word) {
         if (wcscmp(word, option.commandLine) == 0) return &option;
     }
     return nullptr;
+}
+
+// One --exclude: its patterns joined to those given before, as a set holds them.
+bool AddPatterns(const wchar_t* value, std::wstring& patterns, std::wstring* error) {
+    if (value == nullptr) {
+        *error = L"--exclude takes a pattern";
+        return false;
+    }
+    if (wcsspn(value, L" \t") == wcslen(value)) {
+        *error = L"--exclude takes a pattern";
+        return false;
+    }
+    std::wstring joined = patterns.empty() ? std::wstring(value) : patterns + L";" + value;
+    *error = PatternListProblem(joined.c_str());
+    if (!error->empty()) return false;
+    if (joined.size() >= MAX_PATH) {
+        *error = L"the --exclude patterns take more than 259 characters together";
+        return false;
+    }
+    patterns = joined;
+    return true;
 }
 
 }  // namespace
@@ -74,8 +104,25 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
             out.options.dryRun = true;
         } else if (wcscmp(arg, L"--backward") == 0) {
             out.backward = true;
-        } else if (const SetOption* option = SetOptionNamed(arg)) {
+        } else if (const SetOption* option = SetOptionNamed(arg); option && option->text) {
+            if (!AddPatterns(i + 1 < argc ? argv[++i] : nullptr, out.options.*option->textOption, error)) return false;
+        } else if (option) {
             out.options.*option->option = true;
+        } else if (wcscmp(arg, L"--min-battery") == 0) {
+            const wchar_t* value = (i + 1 < argc) ? argv[++i] : L"";
+            wchar_t* end = nullptr;
+            long level = wcstol(value, &end, 10);
+            if (!iswdigit(value[0]) || *end != L'\0' || level < 0 || level > 100) {
+                *error = L"--min-battery takes a number from 0 to 100";
+                return false;
+            }
+            out.options.minBattery = static_cast<int>(level);
+        } else if (wcscmp(arg, L"--log") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == L'\0') {
+                *error = L"--log takes a file";
+                return false;
+            }
+            out.logFile = argv[++i];
         } else if (wcscmp(arg, L"--ignore-hour-shift") == 0) {
             out.options.hourShift = SyncOptions::HourShift::Ignored;
         } else if (wcscmp(arg, L"--no-ignore-hour-shift") == 0) {
@@ -129,7 +176,7 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
         SyncOptions others = out.options;
         others.force = false;  // --force: put back without the question
         if (AnySetOption(others) || others.dryRun || others.maxDelete != SyncOptions::kNoDeleteLimit ||
-            out.allowEmptySource || out.keptRunsGiven) {
+            out.allowEmptySource || out.keptRunsGiven || out.logFile) {
             *error = L"--undo takes only --backward, --force, --lang and FROM TO or --ini/--set";
             return false;
         }

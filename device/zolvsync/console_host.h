@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "console_stream.h"
 #include "sync/sync_host.h"
 
@@ -21,6 +23,8 @@ public:
     // Asked on standard input; refused without a question after --force, and answered Yes
     // without one after --allow-empty-source.
     int AskEmptySource(const wchar_t* text) override;
+    // Asked on standard input (end of input: No), also after --force.
+    int AskLowBattery(const wchar_t* text) override;
     // Asked on standard input (end of input: No).
     int AskUndo(const wchar_t* text) override;
     void ShowSuccess() override;
@@ -29,6 +33,13 @@ public:
     void ShowError(const wchar_t* text) override;
 
     void Report(const wchar_t* caption, const wchar_t* text);
+
+    // --log: from now on every row is appended to `path` as well, written through, after
+    // `header`; false (the system's error) when the file cannot be opened for appending.
+    bool OpenLog(const wchar_t* path, const std::wstring& header);
+    // Appends a line to the log (when one is open); false once any write to it failed.
+    bool WriteLogLine(const std::wstring& line);
+    bool LogIntact() const { return logIntact_; }
 
     bool refuseEmptySource = false;  // --force: nobody is there to answer
     bool allowEmptySource = false;   // --allow-empty-source
@@ -44,4 +55,7 @@ private:
     InputLines& input_;
     HANDLE interrupt_;
     int copyPercent_ = -1;  // shown on the console; -1: none
+    HANDLE log_ = INVALID_HANDLE_VALUE;  // never closed: the program's end closes it
+    std::string logBytes_;
+    bool logIntact_ = true;
 };

@@ -2,14 +2,10 @@
 
 #include <cwchar>
 
+#include "sync/log_text.h"
+
 namespace {
 constexpr size_t kFlushThreshold = 32 * 1024;
-
-bool BreaksLines(wchar_t c) { return c < 0x20 || c == 0x7F || c == 0x85 || c == 0x2028 || c == 0x2029; }
-
-// A "<" is escaped too, so that a name holding "<0A>" as it stands is told from one holding
-// a line feed.
-bool Escaped(wchar_t c) { return BreaksLines(c) || c == L'<'; }
 }  // namespace
 
 ConsoleStream::ConsoleStream(DWORD standardHandle) : handle_(GetStdHandle(standardHandle)) {
@@ -23,15 +19,7 @@ void ConsoleStream::Write(const wchar_t* text) {
 }
 
 void ConsoleStream::WriteEscaped(const wchar_t* text) {
-    for (const wchar_t* p = text; *p; ++p) {
-        if (!Escaped(*p)) {
-            buffer_ += *p;
-            continue;
-        }
-        wchar_t escaped[8];
-        swprintf(escaped, 8, L"<%02X>", static_cast<unsigned>(*p));
-        buffer_ += escaped;
-    }
+    AppendLogText(buffer_, text);
     if (buffer_.size() >= kFlushThreshold) Flush();
 }
 

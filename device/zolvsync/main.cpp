@@ -15,6 +15,8 @@
 #include "sync/file_ops.h"
 #include "sync/keep_actions.h"
 #include "sync/keep_texts.h"
+#include "sync/log_text.h"
+#include "sync/sync_texts.h"
 #include "sync/run_undo.h"
 
 namespace {
@@ -75,7 +77,7 @@ const wchar_t* LoadNamedSet(RunnerArguments& arguments, SetFields& set) {
 
 // The last line of standard error: what the run did, for scripts and for a look before a
 // mirror is trusted with deletions.
-void WriteSummary(const RunStats& stats, bool dryRun, double seconds) {
+std::wstring SummaryText(const RunStats& stats, bool dryRun, double seconds) {
     wchar_t time[32];
     swprintf(time, 32, L"%.2f s\n", seconds);
     std::wstring text = L"zolvsync: ";
@@ -85,9 +87,17 @@ void WriteSummary(const RunStats& stats, bool dryRun, double seconds) {
             std::to_wstring(stats.foldersRemoved) + L" folders removed, ";
     if (stats.entriesKept > 0) text += std::to_wstring(stats.entriesKept) + L" entries kept, ";
     if (stats.entriesSkipped > 0) text += std::to_wstring(stats.entriesSkipped) + L" entries skipped, ";
-    text += time;
-    ConsoleStream messages(STD_ERROR_HANDLE);
-    messages.Write(text.c_str());
+    return text + time;
+}
+
+// The log's first line for the run: the set (or the two folders), the direction, the time.
+std::wstring RunHeader(const RunnerArguments& arguments, const wchar_t* from, const wchar_t* to) {
+    std::wstring set = arguments.setName ? arguments.setName : std::wstring(from) + L" > " + to;
+    const wchar_t* direction = arguments.backward ? L"Backward" : L"Forward";
+    std::wstring label = arguments.options.dryRun ? std::wstring(L"dry run ") + direction : direction;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return LogHeader(set.c_str(), label.c_str(), now, nullptr);
 }
 
 double SecondsSince(const LARGE_INTEGER& start) {
@@ -160,12 +170,23 @@ int wmain(int argc, wchar_t** argv) {
         // A dry run is the --force run without its changes.
         host.refuseEmptySource = arguments.options.force || arguments.options.dryRun;
         host.allowEmptySource = arguments.allowEmptySource;
+        if (arguments.logFile && !host.OpenLog(arguments.logFile, RunHeader(arguments, from, to))) {
+            wchar_t reason[kMessageChars];
+            SystemReasonText(GetLastError(), reason);
+            g_runState = nullptr;
+            return Refuse((std::wstring(L"cannot open the log file: ") + reason).c_str(), false);
+        }
         SyncEngine engine(host, state, arguments.options);
         KeepActions keeping(engine.Actions(), host, to, arguments.options.dryRun, arguments.options.keptRuns);
         if (arguments.options.keep) engine.UseActions(keeping);
         ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);
         host.EndRun();  // the rows first, then the summary
-        WriteSummary(engine.Stats(), arguments.options.dryRun, SecondsSince(start));
+        std::wstring summary = SummaryText(engine.Stats(), arguments.options.dryRun, SecondsSince(start));
+        ConsoleStream messages(STD_ERROR_HANDLE);
+        messages.Write(summary.c_str());
+        // The summary ends the run's lines in the log (a line feed already ends it).
+        summary.pop_back();
+        ok = host.WriteLogLine(L"# " + summary + L"\r\n") && ok;
     }
     g_runState = nullptr;
     return ok ? 0 : 1;

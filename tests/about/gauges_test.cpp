@@ -189,6 +189,9 @@ TEST(Gauges, PagesPlaceTheirGauges) {
     DrawStorageCardGauge(canvas.dc, 1, L"SD", {1, 2});
     ExpectBar(canvas, 220, 4, kGreenColumn, 80);
     ExpectBar(canvas, 220, 54, kGreenColumn, 80);  // the second card 50 pixels lower
+    Canvas narrow;  // a page that ends before the card column: the cards go below the stores
+    DrawStorageCardGauge(narrow.dc, 0, L"CF", {1, 2}, 216);
+    ExpectBar(narrow, 4, 100, kGreenColumn, 80);
 
     Canvas batteries;
     DrawBatteries(batteries.dc, {{1, 255}, {8, 255}});

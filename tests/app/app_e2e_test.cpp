@@ -956,6 +956,13 @@ TEST_F(EnglishSession, TheStatusBarShowsTheFiguresOfTheLastRun) {
     const std::wstring after = WindowText(status);
     EXPECT_EQ(after.rfind(figures, 0), 0u) << Utf8(after);
     EXPECT_EQ(after.substr(after.size() - 2), L" s");
+    // A handheld's width: the short form, counts first; and the whole text again when wide.
+    RECT wide;
+    GetWindowRect(zolv.Main(), &wide);
+    SetWindowPos(zolv.Main(), nullptr, 0, 0, 240, wide.bottom - wide.top, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(WindowText(status), L"2 copied (5 B), 1 deleted, 0 removed" + after.substr(after.rfind(L", ")));
+    SetWindowPos(zolv.Main(), nullptr, 0, 0, wide.right - wide.left, wide.bottom - wide.top, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(WindowText(status), after);
 
     SetText(zolv.Control(10701), tree.Path(L"nowhere"));  // a run that stops at its check
     zolv.Command(40201);

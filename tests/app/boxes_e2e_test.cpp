@@ -280,18 +280,39 @@ TEST_P(Boxes, EveryMessageBoxFitsTheScreenAndKeepsItsWords) {
 }
 
 // In English the set list and the folder edits ask for a font of no face in the ANSI
-// character set; Japanese names there show their own characters (kanji, hiragana, katakana,
-// half-width katakana), not one empty box each, which would draw two names of as many
-// characters alike.
+// character set; Japanese names there, and in the set list's drop-down, show their own
+// characters (kanji, hiragana, katakana, half-width katakana), not one empty box each, which
+// would draw two names of as many characters alike.
 TEST_P(Boxes, JapaneseNamesShowInTheSetListAndTheFolderEdits) {
-    UseSets(Section(L"新しいｾｯﾄ", tree.Path(L"a"), tree.Path(L"b"), false));
-    ZolvProcess zolv;
-    ASSERT_TRUE(zolv.Start(WinePath(ZOLV_EXE), tree.Root()));
-    EXPECT_EQ(WindowText(zolv.Control(kSetList)), L"新しいｾｯﾄ");
     const wchar_t* pairs[][2] = {{L"日本語名前字", L"漢字仮名文書"},
                                  {L"あいうえおか", L"かきくけこさ"},
                                  {L"アイウエオカ", L"カキクケコサ"},
                                  {L"ｱｲｳｴｵｶ", L"ｷｸｹｺｻｼ"}};
+    std::string sets = Section(L"新しいｾｯﾄ", tree.Path(L"a"), tree.Path(L"b"), false);
+    for (const auto& pair : pairs)
+        for (const wchar_t* name : pair) sets += Section(name, tree.Path(L"a"), tree.Path(L"b"), false);
+    UseSets(sets);
+    ZolvProcess zolv;
+    ASSERT_TRUE(zolv.Start(WinePath(ZOLV_EXE), tree.Root()));
+    EXPECT_EQ(WindowText(zolv.Control(kSetList)), L"新しいｾｯﾄ");
+    // The drop-down: each pair's two rows (neither selected) drawn differently.
+    SendMessageW(zolv.Control(kSetList), CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = FindWindowW(L"ComboLBox", nullptr);
+    ASSERT_TRUE(list && IsWindowVisible(list));
+    const int row = static_cast<int>(SendMessageW(zolv.Control(kSetList), CB_GETITEMHEIGHT, 0, 0));
+    RECT frame;
+    GetWindowRect(list, &frame);
+    const size_t width = frame.right - frame.left;
+    const std::vector<DWORD> shown = Pixels(list);
+    ASSERT_GE(shown.size(), width * (1 + 9 * row));
+    auto rowPixels = [&](int item) {
+        const auto first = shown.begin() + static_cast<std::ptrdiff_t>(width * (1 + item * row));
+        return std::vector<DWORD>(first, first + static_cast<std::ptrdiff_t>(width * row));
+    };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NE(rowPixels(1 + 2 * i), rowPixels(2 + 2 * i))
+            << "the drop-down draws " << Utf8(pairs[i][0]) << " as empty boxes";
+    SendMessageW(zolv.Control(kSetList), CB_SHOWDROPDOWN, FALSE, 0);
     for (int id : {kSetList, kSourceEdit, kDestinationEdit}) {
         HWND control = zolv.Control(id);
         for (const auto& pair : pairs) {

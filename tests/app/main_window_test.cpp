@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
@@ -13,7 +14,10 @@
 #include "base/text.h"
 #include "dialog_watcher.h"
 #include "framework/fault_guard.h"
+#include "platform/bands/command_bands.h"
+#include "process.h"
 #include "sets/app_settings.h"
+#include "sets/set_file_writer.h"
 #include "temp_tree.h"
 
 // The window's parts as the in-process tests reach them.
@@ -46,6 +50,7 @@ struct MainWindowTestPeer {
     void SyncForward() { w.SyncForward(); }
     void SyncBackward() { w.SyncBackward(); }
     void PreviewForward() { w.PreviewForward(); }
+    std::string LogContent() const { return w.LogContent(); }
 
     MainWindow& w;
     SetFields& CurrentSet;
@@ -302,6 +307,45 @@ TEST_F(MainWindowTest, ForwardRunWithPromptRowsAndSuccess) {
     EXPECT_FALSE(IsWindowEnabled(w->abort.hwnd));
     EXPECT_TRUE(IsWindowEnabled(w->forward.hwnd));
     EXPECT_TRUE(IsWindowEnabled(w->setList.hwnd));
+
+    // The saved log: a line naming the run with its figures, then the rows as zolvsync's.
+    const std::string log = w->LogContent();
+    const std::string header = "# example\tForward\t";
+    EXPECT_EQ(log.compare(0, header.size(), header), 0) << log;
+    EXPECT_NE(log.find("\t2 files copied"), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\ndel\t" + Utf8(tree.Path(L"dst\\d.txt")) + "\t\r\n"), std::string::npos) << log;
+    EXPECT_TRUE(ReplaceFileContent(tree.Path(L"run.txt").c_str(), log, ~0ULL));
+    EXPECT_EQ(tree.Read(L"run.txt"), log);
+    EXPECT_FALSE(tree.Exists(L"run.txt.new"));
+}
+
+// Sync › Exclude: a malformed pattern is refused with its reason and the dialog stays; OK
+// with good ones puts them in the set, and the set file keeps them.
+TEST_F(MainWindowTest, TheExcludeDialogRefusesAMalformedPattern) {
+    Open();
+    AddSet(L"photos", L"C:\\a", L"C:\\b");
+    HWND exclude = nullptr;
+    DialogWatcher answers([&exclude](const SeenDialog& d) {
+        if (d.caption == L"Exclude") {
+            exclude = d.hwnd;
+            SetDlgItemTextW(d.hwnd, 10801, L"*.tmp;..\\x");
+            DialogWatcher::Click(d.hwnd, IDOK);
+            return;
+        }
+        DialogWatcher::Click(d.hwnd, IDOK);  // the error box; the dialog stays for a second try
+        SetDlgItemTextW(exclude, 10801, L"*.tmp;Thumbs.db");
+        DialogWatcher::Click(exclude, IDOK);
+    });
+    SendMessageW(w->hwnd, WM_COMMAND, 40207, 0);
+    std::vector<SeenDialog> seen = answers.Seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].message, L"The exclude pattern '..\\x' cannot be used: a '.' or '..' part names nothing inside "
+                               L"the set's folders.");
+    RECT screenFit = seen[0].rect;
+    EXPECT_LE(screenFit.right - screenFit.left, 240);
+    EXPECT_STREQ(w->CurrentSet.exclude, L"*.tmp;Thumbs.db");
+    EXPECT_EQ(w->SaveSetFile(), 1);
+    EXPECT_NE(tree.Read(L"sets.ini").find("EXCLUDE=\"*.tmp;Thumbs.db\"\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, BackwardNamesTheMissingDestinationAndStartsNothing) {
@@ -427,6 +471,51 @@ TEST_F(MainWindowTest, JapaneseControlsAndColumns) {
     w->NewSet();
     EXPECT_EQ(ItemName(0), L"新しいｾｯﾄ");
     EXPECT_EQ(TextOf(w->sourceEdit.hwnd), L"転送元ﾌｫﾙﾀﾞの指定");
+}
+
+// Every command of the bands is within reach at every width from a handheld's up, in both
+// languages: each menu title, the set list with its arrow, New, Delete and each caption
+// button lies inside the window and on no other, and the controls below start under the bands.
+TEST_F(MainWindowTest, BandsHoldEveryCommandAtEveryWidth) {
+    for (int language : {kLanguageEnglish, kLanguageJapanese}) {
+        Open(language);
+        HWND bands = w->w.commandBands.hwnd;
+        for (int width : {180, 240, 320, 480, 1024}) {
+            SetWindowPos(w->hwnd, nullptr, 0, 0, width, 320, SWP_NOMOVE | SWP_NOZORDER);
+            RECT window;
+            GetClientRect(w->hwnd, &window);
+            MapWindowPoints(w->hwnd, nullptr, reinterpret_cast<POINT*>(&window), 2);
+            std::vector<RECT> parts;
+            const HWND menuBar = CommandBandsGetCommandBar(bands, 0);
+            for (HWND bar : {menuBar, w->commandBar.hwnd, GetDlgItem(w->hwnd, kAdornmentBarId)}) {
+                for (int i = 0; i < static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); ++i) {
+                    TBBUTTON button{};
+                    RECT rect{};
+                    SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+                    if (button.fsStyle & BTNS_SEP) continue;
+                    SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
+                    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+                    parts.push_back(rect);
+                }
+            }
+            parts.emplace_back();
+            GetWindowRect(w->setList.hwnd, &parts.back());
+            ASSERT_EQ(parts.size(), 9u);  // three menus, New, Delete, three caption buttons, the set list
+            for (size_t i = 0; i < parts.size(); ++i) {
+                RECT in;
+                EXPECT_TRUE(IntersectRect(&in, &parts[i], &window) && EqualRect(&in, &parts[i]))
+                    << "language " << language << ", width " << width << ": part " << i << " reaches out";
+                for (size_t j = i + 1; j < parts.size(); ++j)
+                    EXPECT_FALSE(IntersectRect(&in, &parts[i], &parts[j]))
+                        << "language " << language << ", width " << width << ": parts " << i << " and " << j;
+            }
+            RECT below, top;
+            GetWindowRect(w->sourceEdit.hwnd, &below);
+            GetWindowRect(bands, &top);
+            EXPECT_GE(below.top, top.bottom) << "width " << width;
+        }
+        TearDown();
+    }
 }
 
 TEST_F(MainWindowTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {

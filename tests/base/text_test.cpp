@@ -27,6 +27,17 @@ TEST(FormatText, AStringHoldsTheWholeText) {
     EXPECT_EQ(FormatString(L"%s is %u", L"Ｆｉｌｅ", 3u), L"Ｆｉｌｅ is 3");
 }
 
+TEST(FormatText, NumberedArgumentsInEachLanguagesOrder) {
+    const TextPair pair{L"Can't keep '%1' in '%2': %3!d!.", L"'%2' に '%1' を保管できません (%3!d!、%3!d!)。%%"};
+    UiLanguage = kLanguageJapanese;
+    EXPECT_EQ(FormatString(Pick(pair), L"a.txt", L"\\K", -5), L"'\\K' に 'a.txt' を保管できません (-5、-5)。%");
+    UiLanguage = kLanguageEnglish;
+    wchar_t small[12];
+    EXPECT_EQ(FormatInto(small, Pick(pair), L"a.txt", L"\\K", 5), 11u);  // cut where it is full
+    EXPECT_STREQ(small, L"Can't keep ");
+    EXPECT_EQ(FormatString(L"%2!u!%1!c! %s %4", L'x', 7u), L"7x %s %4");  // 4 follows a gap: not read
+}
+
 TEST(TextPairs, FollowTheLanguageFlag) {
     TextPair pair{L"Error", L"ｴﾗｰ"};
     UiLanguage = kLanguageEnglish;

@@ -117,6 +117,42 @@ TEST(Guard, AFaultInTheRuntimeRunsTheRecoveryStepsOfTheFramesItLeaves) {
     EXPECT_EQ(watcher.Seen()[0].FirstStaticText(), L"steps");
 }
 
+namespace {
+
+bool DirectionFlagSet() {
+    std::uintptr_t flags;
+#if defined(__x86_64__)
+    __asm__ __volatile__("pushfq\n\tpopq %0" : "=r"(flags));
+#else
+    __asm__ __volatile__("pushfl\n\tpopl %0" : "=r"(flags));
+#endif
+    return (flags & 0x400) != 0;
+}
+
+// Writes through a null pointer with the direction flag set, as a backward string copy
+// that faults does.
+void FaultWithDirectionFlagSet() { __asm__ __volatile__("std\n\tmovl $1, (%0)\n\tcld" : : "r"(g_nowhere) : "memory"); }
+
+}  // namespace
+
+// Every function may take the direction flag for clear; the fault's recovery steps, the
+// Fatal box and the code after the guard are no exception. (Runs on x86 where the tests
+// are built for it; this machine runs the 64-bit tests only.)
+TEST(Guard, TheRecoveryRunsWithTheDirectionFlagClear) {
+    DialogWatcher watcher(ClickEach(IDOK));
+    static int setInStep = -1;
+    const auto look = [](void*) noexcept { setInStep = DirectionFlagSet(); };
+    EXPECT_EQ(Guarded(nullptr, L"flag", [&]() -> LRESULT {
+                  RecoveryStep step(look, nullptr);
+                  FaultWithDirectionFlagSet();
+                  return 1;
+              }),
+              0);
+    EXPECT_EQ(setInStep, 0);
+    EXPECT_FALSE(DirectionFlagSet());
+    EXPECT_EQ(watcher.Seen().size(), 1u);
+}
+
 TEST(Guard, ARuntimeFaultThatSystemCodeHandlesPassesUntouched) {
     // The system calls a runtime function that faults, and takes the fault itself: a timer
     // procedure that is the runtime's wcslen, handed a null string by the dispatch, which

@@ -188,15 +188,15 @@ TEST(CommandBands, AdornmentsAtTheRightEndSendHelpOkAndClose) {
     HWND adornments = AdornmentBar(bands);
     ASSERT_NE(adornments, nullptr);
     ASSERT_EQ(SendMessageW(adornments, TB_BUTTONCOUNT, 0, 0), 3);  // help, OK, close
-    // At the bands' right end, beside the strip the bands leave free for them.
-    RECT bandsWindow, bandsClient, place;
+    // At the first row's right end, which the bands' contents leave free for them.
+    RECT bandsWindow, last, place;
     GetWindowRect(bands, &bandsWindow);
-    GetClientRect(bands, &bandsClient);
-    MapWindowPoints(bands, nullptr, reinterpret_cast<POINT*>(&bandsClient), 2);
+    SendMessageW(frame.commandBar.hwnd, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&last));
+    MapWindowPoints(frame.commandBar.hwnd, nullptr, reinterpret_cast<POINT*>(&last), 2);
     GetWindowRect(adornments, &place);
     EXPECT_EQ(place.right, bandsWindow.right);
     EXPECT_EQ(place.top, bandsWindow.top);
-    EXPECT_LE(bandsClient.right, place.left);
+    EXPECT_LE(last.right, place.left);
     // Still so after the frame has changed its width.
     SetWindowPos(frame.hwnd, nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
     Pump();

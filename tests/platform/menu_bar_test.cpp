@@ -28,7 +28,7 @@ std::wstring ButtonText(HWND bar, int index) {
 struct Expected {
     int language;
     const wchar_t* titles[3];
-    const wchar_t* file[4];
+    const wchar_t* file[5];
     const wchar_t* sync[4];  // Forward, Backward, Preview Forward, Preview Back
     const wchar_t* help;
 };
@@ -36,12 +36,12 @@ struct Expected {
 const Expected kMenus[] = {
     {0,
      {L"&File", L"&Sync", L"&Help"},
-     {L"&Open INI file", L"&Save INI file", L"", L"E&xit"},
+     {L"&Open INI file", L"&Save INI file", L"Save &Log...", L"", L"E&xit"},
      {L"&Forward\tCtrl+F", L"&Backward\tCtrl+B", L"&Preview Forward", L"Pre&view Back"},
      L"&About..."},
     {1,
      {L"ﾌｧｲﾙ(&F)", L"同期(&S)", L"ﾍﾙﾌﾟ(&H)"},
-     {L"設定ﾌｧｲﾙを開く(&O)", L"設定ﾌｧｲﾙの保存(&S)", L"", L"終了(&X)"},
+     {L"設定ﾌｧｲﾙを開く(&O)", L"設定ﾌｧｲﾙの保存(&S)", L"ﾛｸﾞの保存(&L)...", L"", L"終了(&X)"},
      {L"順方向(&F)\tCtrl+F", L"逆方向(&B)\tCtrl+B", L"順方向のﾌﾟﾚﾋﾞｭｰ(&P)", L"逆方向のﾌﾟﾚﾋﾞｭｰ(&V)"},
      L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."},
 };
@@ -62,14 +62,14 @@ TEST_P(MenuBar, ButtonsAndPopupsCarryTheMenuOfTheLanguage) {
         EXPECT_EQ(Text(menu, i, MF_BYPOSITION), expected.titles[i]);
         EXPECT_EQ(ButtonText(frame.menuBar, i), expected.titles[i]);
     }
-    const UINT fileIds[4] = {40101, 40102, 0, 40103};
+    const UINT fileIds[5] = {40101, 40102, 40104, 0, 40103};
     HMENU file = GetSubMenu(menu, 0);
-    ASSERT_EQ(GetMenuItemCount(file), 4);
-    for (UINT i = 0; i < 4; ++i) {
+    ASSERT_EQ(GetMenuItemCount(file), 5);
+    for (UINT i = 0; i < 5; ++i) {
         EXPECT_EQ(Text(file, i, MF_BYPOSITION), expected.file[i]);
         EXPECT_EQ(GetMenuItemID(file, i), fileIds[i]);
     }
-    EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(Text(menu, 40201, MF_BYCOMMAND), expected.sync[0]);
     EXPECT_EQ(Text(menu, 40202, MF_BYCOMMAND), expected.sync[1]);
     EXPECT_EQ(Text(menu, 40203, MF_BYCOMMAND), expected.sync[2]);

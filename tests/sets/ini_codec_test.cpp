@@ -198,7 +198,7 @@ TEST(IniCodec, AFileThatCannotBeReadWhollyGivesItsReason) {
     CloseHandle(lock);
 }
 
-TEST(IniCodec, TheKeepLineIsWrittenOnlyWhenOnSoOldFilesStayAsTheyWere) {
+TEST(IniCodec, TheKeepAndExcludeLinesAreWrittenOnlyWhenSetSoOldFilesStayAsTheyWere) {
     SetFields set;
     ClearSetFields(set);
     wcscpy(set.name, L"K");
@@ -212,4 +212,15 @@ TEST(IniCodec, TheKeepLineIsWrittenOnlyWhenOnSoOldFilesStayAsTheyWere) {
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets[0].keep, 1);
     EXPECT_EQ(sets[1].keep, 0);  // a file of old, without the key
+    EXPECT_EQ(FormatSetSection(sets[1]), plain);  // and written back byte for byte
+
+    // The patterns, a mark among them, come back as they were.
+    wcscpy(set.exclude, L"*.tmp;Thumbs.db;~*;[old]\\*");
+    const std::string excluding = FormatSetSection(set);
+    EXPECT_EQ(excluding, kept.substr(0, kept.size() - 2) + "EXCLUDE=\"*.tmp;Thumbs.db;~*;<[>old<]>\\*\"\r\n\r\n");
+    sets = ReadAll(tree, excluding + plain);
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_STREQ(sets[0].exclude, set.exclude);
+    EXPECT_STREQ(sets[1].exclude, L"");
+    EXPECT_EQ(FormatSetSection(sets[0]), excluding);
 }

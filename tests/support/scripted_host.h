@@ -25,6 +25,10 @@ public:
         events.push_back(std::wstring(L"empty:") + text);
         return emptySourceAnswer;
     }
+    int AskLowBattery(const wchar_t* text) override {
+        events.push_back(std::wstring(L"battery:") + text);
+        return batteryAnswer;
+    }
     int AskUndo(const wchar_t* text) override {
         events.push_back(std::wstring(L"undo:") + text);
         return undoAnswer;
@@ -47,6 +51,7 @@ public:
     int createAnswer = 7;              // IDNO
     int emptySourceAnswer = 6;         // IDYES: most tests are about what the pass deletes
     int undoAnswer = 6;                // IDYES
+    int batteryAnswer = 7;             // IDNO
     std::function<void(int)> onPump;   // called with the pump count
     int pumps = 0;
     int begun = 0;

@@ -83,6 +83,64 @@ TEST_F(CopyPass, ExcludeObjSkipsObjectFilesOnly) {
     EXPECT_EQ(host.Rows().size(), 2u);
 }
 
+// Names anywhere, paths below the run folder, without case; in both folders and both
+// directions; the empty-source question looks past them; a malformed list is refused.
+TEST_F(CopyPass, ExcludePatternsLeaveNamesAndPathsOutOfBothPasses) {
+    options.deleteAfterCopy = options.force = true;
+    options.exclude = L" *.TMP ; thumbs.db;Photos\\*.raw;build\\;Temp\\";
+    for (const wchar_t* name : {L"a.tmp", L"sub\\b.Tmp", L"Thumbs.db", L"Photos\\x.raw", L"build\\o.txt"}) {
+        tree.Write(L"src\\" + std::wstring(name), "s");
+    }
+    tree.Write(L"src\\sub\\Photos\\y.raw", "s");  // the path pattern starts at the run folder
+    tree.Write(L"src\\build.txt", "s");
+    tree.Write(L"dst\\old.tmp", "d");
+    tree.Write(L"dst\\build\\keep.txt", "d");
+    tree.Write(L"dst\\gone.txt", "d");
+    tree.Write(L"dst\\olddir\\x.tmp", "d");  // not removed with its folder either
+    tree.Write(L"dst\\olddir\\y.txt", "d");
+    tree.Write(L"src\\Temp", "s");  // a file: not copied into the excluded folder of its name
+    tree.Write(L"dst\\Temp\\t.txt", "d");
+
+    EXPECT_TRUE(Forward());
+    EXPECT_EQ(SortedRows(), (Rows{L"copy|" + S(L"build.txt") + L"|" + D(L"build.txt"),
+                                  L"copy|" + S(L"sub\\Photos\\y.raw") + L"|" + D(L"sub\\Photos\\y.raw"),
+                                  L"del|" + D(L"gone.txt") + L"|", L"del|" + D(L"olddir\\y.txt") + L"|"}));
+    EXPECT_TRUE(tree.Exists(L"dst\\olddir\\x.tmp"));
+    EXPECT_FALSE(tree.Exists(L"dst\\Temp\\Temp"));
+    EXPECT_TRUE(tree.Exists(L"dst\\Temp\\t.txt"));
+    EXPECT_TRUE(tree.Exists(L"dst\\old.tmp"));
+    EXPECT_TRUE(tree.Exists(L"dst\\build\\keep.txt"));
+    EXPECT_FALSE(tree.Exists(L"dst\\a.tmp") || tree.Exists(L"dst\\Thumbs.db") || tree.Exists(L"dst\\Photos\\x.raw"));
+
+    host.events.clear();  // backward: the source's excluded entries stay too
+    EXPECT_TRUE(Run(dst, src));
+    EXPECT_TRUE(host.Rows().empty());
+    EXPECT_TRUE(tree.Exists(L"src\\a.tmp") && tree.Exists(L"src\\build\\o.txt"));
+
+    // A source holding only excluded entries is empty: the question comes before a deletion.
+    TempTree other;
+    other.Write(L"s\\x.tmp", "s");
+    other.Write(L"d\\y.txt", "d");
+    host.events.clear();
+    host.emptySourceAnswer = kIdNo;
+    EXPECT_FALSE(Run(other.Path(L"s"), other.Path(L"d")));
+    EXPECT_EQ(host.Only(L"empty").size(), 1u);
+    EXPECT_TRUE(other.Exists(L"d\\y.txt"));
+
+    std::wstring bad;
+    EXPECT_EQ(CheckPatternList(L"*.tmp;;x", &bad), PatternFault::Empty);
+    EXPECT_EQ(CheckPatternList(L"\\\\", &bad), PatternFault::OnlySeparators);
+    EXPECT_EQ(CheckPatternList(L"a;docs\\..\\x", &bad), PatternFault::DotPart);
+    EXPECT_EQ(bad, L"docs\\..\\x");
+    EXPECT_EQ(CheckPatternList(L"a\\\\b"), PatternFault::EmptyPart);
+    EXPECT_EQ(CheckPatternList(L"  "), PatternFault::None);
+    options.exclude = L"*.tmp;";  // as a hand-edited set file may hold it: no run
+    host.events.clear();
+    EXPECT_FALSE(Forward());
+    EXPECT_EQ(host.Only(L"error"),
+              Rows{L"error:The exclude pattern '' cannot be used: there is nothing between two ';' or at an end of the list."});
+}
+
 TEST_F(CopyPass, EmptyFoldersAreCreatedWithoutARow) {
     tree.MakeFolder(L"src\\empty\\deeper");
     EXPECT_TRUE(Forward());
@@ -266,7 +324,7 @@ TEST_F(CopyPass, APathThatWouldNotFitIsSkippedAndTheRunGoesOn) {
     ASSERT_LT(S(name).size(), 260u);
 
     EXPECT_FALSE(Run(src, longDst));
-    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:1 entries could not be synced; their \"skip\" rows say why."}));
+    EXPECT_EQ(host.Only(L"error"), (Rows{L"error:1 entry could not be synced; its \"skip\" row says why."}));
     EXPECT_EQ(host.Rows(), (Rows{L"copy|" + S(L"a") + L"|" + longDst + L"\\a"}));
     EXPECT_EQ(host.Only(L"skip"), (Rows{L"skip|" + longDst + L"\\" + name + L"|the path is longer than 259 characters"}));
 }

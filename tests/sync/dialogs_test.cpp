@@ -62,8 +62,8 @@ TEST_P(RunDialogs, EachPromptShowsCaptionIconTextAndArgument) {
         wchar_t expected[kMessageChars];
         FormatInto(expected, Pick(c.message), c.argument);
         EXPECT_EQ(seen[0].caption, Pick(c.caption));
-        EXPECT_EQ(seen[0].Text(kMessageControl), expected);
-        EXPECT_EQ(seen[0].icons[kIconControl], ExpectedIcon(c.icon));
+        EXPECT_EQ(seen[0].Text(IDC_DIALOG_MESSAGE), expected);
+        EXPECT_EQ(seen[0].icons[IDC_DIALOG_ICON], ExpectedIcon(c.icon));
         for (int id : {kIdYes, kIdYesToAll, kIdNo, kIdCancel}) EXPECT_TRUE(seen[0].HasControl(id)) << id;
         if (c.kind == PromptKind::Replace) {
             EXPECT_EQ(seen[0].Text(kIdYesToAll), Pick(SyncTexts::ReplaceYesToAll));
@@ -98,14 +98,14 @@ TEST_P(RunDialogs, NoticeQuestionAndSuccess) {
     auto seen = watcher.Seen();
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].caption, Pick(SyncTexts::SourceNoticeCaption));
-    EXPECT_EQ(seen[0].Text(kMessageControl), L"notice 50% & more");
-    EXPECT_EQ(seen[0].icons[kIconControl], ExpectedIcon(32515));
+    EXPECT_EQ(seen[0].Text(IDC_DIALOG_MESSAGE), L"notice 50% & more");
+    EXPECT_EQ(seen[0].icons[IDC_DIALOG_ICON], ExpectedIcon(32515));
     EXPECT_EQ(seen[1].caption, Pick(SyncTexts::DestinationQuestionCaption));
-    EXPECT_EQ(seen[1].Text(kMessageControl), L"create?");
+    EXPECT_EQ(seen[1].Text(IDC_DIALOG_MESSAGE), L"create?");
     EXPECT_EQ(seen[1].Text(kIdNo), UiLanguage ? L"いいえ(&N)" : L"&No");
     EXPECT_EQ(seen[2].caption, Pick(SyncTexts::SuccessCaption));
     EXPECT_EQ(seen[2].message, Pick(SyncTexts::SuccessMessage));
-    EXPECT_EQ(seen[2].icons[kIconControl], ExpectedIcon(32516));
+    EXPECT_EQ(seen[2].icons[IDC_DIALOG_ICON], ExpectedIcon(32516));
 }
 
 TEST_P(RunDialogs, DestinationNoAndErrorBox) {

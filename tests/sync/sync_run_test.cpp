@@ -1,5 +1,7 @@
 #include "sync_fixture.h"
 
+#include "platform/system_status.h"
+
 using SyncRun = SyncFixture;
 
 TEST_F(SyncRun, ASourceThatIsNotAFolderIsRefusedBeforeTheRun) {
@@ -156,4 +158,54 @@ TEST_F(SyncRun, AnAbortBeforeTheRunOrBetweenItsPassesIsNotLost) {
     EXPECT_FALSE(Forward());
     EXPECT_FALSE(tree.Exists(L"dst\\b.txt"));
     EXPECT_TRUE(host.Only(L"success").empty());
+}
+
+namespace {
+PowerFigures g_power;
+PowerFigures StandInPower() { return g_power; }
+}  // namespace
+
+// On battery below the level the run asks first, even with Force (No: nothing happens); on
+// mains it does not; a drop to the critical level stops the run between two files.
+TEST_F(SyncRun, ALowBatteryIsAskedAboutAndACriticalOneStopsBetweenFiles) {
+    SetPowerStatusStandIn(StandInPower);
+    g_power = PowerFigures();
+    g_power.acLine = 0;
+    g_power.main = {2, 8};
+    options.force = true;
+    tree.Write(L"src\\a.txt", "a");
+    tree.Write(L"src\\b.txt", "b");
+    EXPECT_FALSE(Forward());
+    EXPECT_EQ(host.Only(L"battery"), Rows{L"battery:The battery is at 8%. A run stopped by a flat battery may leave a "
+                                          L"file half written. Run anyway?"});
+    EXPECT_TRUE(host.Rows().empty());
+    EXPECT_FALSE(tree.Exists(L"dst\\a.txt"));
+    options.minBattery = 5;  // below the level no more: not asked
+    host.events.clear();
+    options.dryRun = true;
+    EXPECT_TRUE(Forward());
+    EXPECT_TRUE(host.Only(L"battery").empty());
+    options.dryRun = false;
+
+    // Yes at 8%, then the battery drops to its critical level after the first copy.
+    options.minBattery = kDefaultMinBattery;
+    host.events.clear();
+    host.batteryAnswer = kIdYes;
+    host.onPump = [this](int) {
+        if (host.Rows().size() == 1) g_power.main = {4, 4};
+    };
+    EXPECT_FALSE(Forward());
+    EXPECT_EQ(host.Rows().size(), 1u);
+    ASSERT_EQ(host.Only(L"error").size(), 1u);
+    EXPECT_NE(host.Only(L"error")[0].find(L"stopped between two files"), std::wstring::npos);
+    EXPECT_TRUE(host.Only(L"success").empty());
+    EXPECT_NE(tree.Exists(L"dst\\a.txt"), tree.Exists(L"dst\\b.txt"));
+
+    host.events.clear();  // on mains power nothing is asked, whatever the level
+    host.onPump = nullptr;
+    g_power.acLine = 1;
+    EXPECT_TRUE(Forward());
+    EXPECT_TRUE(host.Only(L"battery").empty());
+    EXPECT_TRUE(tree.Exists(L"dst\\a.txt") && tree.Exists(L"dst\\b.txt"));
+    SetPowerStatusStandIn(nullptr);
 }

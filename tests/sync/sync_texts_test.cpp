@@ -25,11 +25,13 @@ std::wstring CopyText(DWORD code) {
 // `form` with each %s replaced by the next of `values`, as a reader expects the text.
 std::wstring Filled(const wchar_t* form, const std::vector<std::wstring>& values) {
     std::wstring text = form;
+    const bool numbered = text.find(L"%1") != std::wstring::npos;  // "%1", "%2": each where it stands
     size_t at = 0;
-    for (const std::wstring& value : values) {
-        at = text.find(L"%s", at);
-        text.replace(at, 2, value);
-        at += value.size();
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::wstring mark = numbered ? L"%" + std::to_wstring(i + 1) : L"%s";
+        at = text.find(mark, numbered ? 0 : at);
+        text.replace(at, mark.size(), values[i]);
+        at += values[i].size();
     }
     return text;
 }

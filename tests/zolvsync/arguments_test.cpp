@@ -26,6 +26,16 @@ TEST(RunnerArguments, OptionsAndFolders) {
     ASSERT_TRUE(Parse({L"C:\\x", L"C:\\y"}, plain));
     EXPECT_FALSE(plain.backward || plain.options.deleteAfterCopy || plain.options.force);
     EXPECT_EQ(plain.language, -1);
+    EXPECT_EQ(plain.options.minBattery, kDefaultMinBattery);
+    EXPECT_TRUE(plain.options.exclude.empty() && plain.logFile == nullptr);
+
+    RunnerArguments more;  // --exclude repeats; --min-battery 0 turns the question off
+    ASSERT_TRUE(Parse({L"--exclude", L"*.tmp", L"--exclude", L"Photos\\*.raw", L"--min-battery", L"0", L"--log",
+                       L"run.log", L"A", L"B"},
+                      more));
+    EXPECT_EQ(more.options.exclude, L"*.tmp;Photos\\*.raw");
+    EXPECT_EQ(more.options.minBattery, 0);
+    EXPECT_STREQ(more.logFile, L"run.log");
 }
 
 TEST(RunnerArguments, BadInputIsRefused) {
@@ -37,6 +47,12 @@ TEST(RunnerArguments, BadInputIsRefused) {
     std::wstring error;
     EXPECT_FALSE(Parse({L"-x", L"A", L"B"}, a, &error));
     EXPECT_EQ(error, L"unknown option '-x'");
+    EXPECT_FALSE(Parse({L"--exclude", L"a\\..\\b", L"A", L"B"}, a, &error));
+    EXPECT_EQ(error, L"The exclude pattern 'a\\..\\b' cannot be used: a '.' or '..' part names nothing inside the set's "
+                     L"folders.");
+    EXPECT_FALSE(Parse({L"--exclude", L"", L"A", L"B"}, a));
+    EXPECT_FALSE(Parse({L"--min-battery", L"101", L"A", L"B"}, a));
+    EXPECT_FALSE(Parse({L"--log", L"A", L"B"}, a));  // B would be the log, and one folder is missing
 }
 
 TEST(RunnerArguments, DryRunAndFoldersAfterTheEndOfOptions) {

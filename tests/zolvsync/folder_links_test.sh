@@ -25,7 +25,7 @@ for target in "$work/outside/precious.txt" "$work/src/a.txt" "$work/outside/empt
   [ -e "$target" ] || fail "the deletion pass deleted $target through a link"
   [ ! -e "$work/dst/zz.txt" ] || fail "the run did not go on past the link to $target: $out"
   if [ -L "$work/dst/link" ]; then
-    [ "$code" -eq 1 ] && grep -q "^Error: 1 entries could not be synced" <<<"$out" &&
+    [ "$code" -eq 1 ] && grep -q "^Error: 1 entry could not be synced" <<<"$out" &&
       grep -qxF "skip	$(winpath "$work/dst/link")	a link that cannot be removed without what it points to; it stays" <<<"$out" ||
       fail "a link that stays has no row: exit $code ($out)"
     [ "$(run --delete --dry-run | grep -v "^Error\|^zolvsync")" = "$(grep "^skip" <<<"$out")" ] || fail "the dry run's rows differ for $target"

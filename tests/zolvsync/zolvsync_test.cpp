@@ -248,3 +248,21 @@ TEST_F(Zolvsync, MaxDeleteDeletesAllOrNothing) {
         EXPECT_EQ(refused.exitCode, 2) << Utf8(bad);
     }
 }
+
+// --log appends each run: a line naming it, its rows as on standard output, its summary.
+TEST_F(Zolvsync, LogAppendsEachRunToAFile) {
+    tree.Write(L"src\\a.txt", "a");
+    const std::wstring arguments = L"--log " + Q(L"run.log") + L" " + Q(L"src") + L" " + Q(L"dst");
+    ProcessResult first = Run(arguments);
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    ASSERT_EQ(Run(arguments).exitCode, 0);
+    const std::string log = tree.Read(L"run.log");
+    const std::string header = "# " + U(L"src") + " > " + U(L"dst") + "\tForward\t";
+    EXPECT_EQ(log.compare(0, header.size(), header), 0) << log;
+    EXPECT_NE(log.find("\r\ncopy\t" + U(L"src\\a.txt") + "\t" + U(L"dst\\a.txt") + "\r\n# zolvsync: 1 files copied"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\r\n" + header), std::string::npos);  // the second run, appended
+    EXPECT_NE(log.find("# zolvsync: 0 files copied"), std::string::npos);
+    EXPECT_EQ(Run(L"--log " + Q(L"no\\such\\run.log") + L" " + Q(L"src") + L" " + Q(L"dst")).exitCode, 2);
+}

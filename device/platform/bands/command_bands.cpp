@@ -48,16 +48,22 @@ struct CommandBandsState {
     HIMAGELIST images = nullptr;
     HWND adornments = nullptr;
     HWND menuBar = nullptr;
+    bool adornmentsRow = false;  // the adornments on a strip of their own below the rows
+    bool fitting = false;
 };
 
 CommandBandsState* FindBands(HWND bands);
 void UnhookParent(HWND parent);
 
-// The adornments stand beside the bands, not on them: the bands keep the adornments' width
-// free at their right end (WM_NCCALCSIZE), and the adornments' tool bar, a sibling above the
-// bands, covers that strip.
+// The adornments stand over the bands' top right, where the first row keeps their width free,
+// or, when the first band and they cannot share a row, on a strip of their own below the
+// bands' rows (the bands' window is that much taller than their rows).
 int AdornmentsWidth(const CommandBandsState& state) {
     return state.adornments ? CommandBarButtonsWidth(state.adornments) : 0;
+}
+
+int AdornmentsHeight(const CommandBandsState& state) {
+    return state.adornments ? HIWORD(SendMessageW(state.adornments, TB_GETBUTTONSIZE, 0, 0)) : 0;
 }
 
 void PlaceAdornments(const CommandBandsState& state) {
@@ -66,9 +72,63 @@ void PlaceAdornments(const CommandBandsState& state) {
     GetWindowRect(state.bands, &bands);
     MapWindowPoints(nullptr, state.parent, reinterpret_cast<POINT*>(&bands), 2);
     const int width = AdornmentsWidth(state);
-    int height = static_cast<int>(SendMessageW(state.bands, RB_GETROWHEIGHT, 0, 0));
-    if (height <= 0) height = HIWORD(SendMessageW(state.adornments, TB_GETBUTTONSIZE, 0, 0));
-    SetWindowPos(state.adornments, HWND_TOP, bands.right - width, bands.top, width, height, SWP_NOACTIVATE);
+    int height = state.adornmentsRow ? 0 : static_cast<int>(SendMessageW(state.bands, RB_GETROWHEIGHT, 0, 0));
+    if (height <= 0) height = AdornmentsHeight(state);
+    const int top = state.adornmentsRow ? bands.bottom - height : bands.top;
+    SetWindowPos(state.adornments, HWND_TOP, bands.right - width, top, width, height, SWP_NOACTIVATE);
+}
+
+// Where one row cannot hold them, the bands wrap onto further rows, as the device's command
+// bands do, and a combo box in a band too wide for a row of its own gets narrower: every
+// band's contents lie inside the parent and none under the adornments.
+void FitBandsToWidth(CommandBandsState& state) {
+    if (state.fitting) return;
+    state.fitting = true;
+    RECT client{};
+    GetClientRect(state.parent, &client);
+    const int width = client.right - client.left;
+    const int adornments = AdornmentsWidth(state);
+    const int count = static_cast<int>(SendMessageW(state.bands, RB_GETBANDCOUNT, 0, 0));
+    int used = 0;
+    int room = width - adornments;
+    bool ownRow = false;
+    for (int i = 0; i < count; ++i) {
+        REBARBANDINFOW info{};
+        info.cbSize = REBARBANDINFOW_V6_SIZE;
+        info.fMask = RBBIM_STYLE | RBBIM_CHILD;
+        SendMessageW(state.bands, RB_GETBANDINFOW, i, reinterpret_cast<LPARAM>(&info));
+        RECT borders{};
+        SendMessageW(state.bands, RB_GETBANDBORDERS, i, reinterpret_cast<LPARAM>(&borders));
+        const int frame = borders.left + borders.right;
+        const bool bar = FindCommandBar(info.hwndChild) != nullptr;
+        const int full = frame + (bar ? CommandBarFullWidth(info.hwndChild) : 0);
+        const int least = frame + (bar ? CommandBarLeastWidth(info.hwndChild) : 0);
+        if (i == 0 && least > room) {  // the first band and the adornments cannot share a row
+            ownRow = true;
+            room = width;
+        }
+        const bool wrap = i > 0 && used + full > room;
+        if (wrap) {
+            used = 0;
+            room = width;
+        }
+        const int given = full <= room - used ? full : (least > room - used ? least : room - used);
+        if (bar) CommandBarFitToWidth(info.hwndChild, given - frame);
+        used += given;
+        const UINT style = wrap ? (info.fStyle | RBBS_BREAK) : (info.fStyle & ~RBBS_BREAK);
+        if (style != info.fStyle) {
+            info.fMask = RBBIM_STYLE;
+            info.fStyle = style;
+            SendMessageW(state.bands, RB_SETBANDINFOW, i, reinterpret_cast<LPARAM>(&info));
+        }
+    }
+    if (ownRow != state.adornmentsRow) {
+        state.adornmentsRow = ownRow;
+        SetWindowPos(state.bands, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        SendMessageW(state.bands, WM_SIZE, 0, 0);
+    }
+    state.fitting = false;
+    PlaceAdornments(state);
 }
 
 void Adornment(const CommandBandsState& state, int command) {
@@ -109,10 +169,32 @@ LRESULT BandsMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandB
         break;
     case WM_NCCALCSIZE: {
         LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (!state->adornmentsRow) return result;
         auto* rect = reinterpret_cast<RECT*>(lParam);  // the first rectangle either way
-        rect->right -= AdornmentsWidth(*state);
-        if (rect->right < rect->left) rect->right = rect->left;
+        rect->bottom -= AdornmentsHeight(*state);
+        if (rect->bottom < rect->top) rect->bottom = rect->top;
         return result;
+    }
+    case WM_NCPAINT: {
+        LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (!state->adornmentsRow) return result;
+        // The strip is outside the bands' client area: nothing else paints it.
+        RECT window;
+        GetWindowRect(hwnd, &window);
+        RECT strip{0, window.bottom - window.top - AdornmentsHeight(*state), window.right - window.left,
+                   window.bottom - window.top};
+        if (HDC dc = GetWindowDC(hwnd)) {
+            FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
+            ReleaseDC(hwnd, dc);
+        }
+        return result;
+    }
+    case WM_WINDOWPOSCHANGING: {
+        // The bands size their window to their rows; the adornments' strip comes below.
+        auto* place = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (state->adornmentsRow && !(place->flags & SWP_NOSIZE))
+            place->cy = static_cast<int>(SendMessageW(hwnd, RB_GETBARHEIGHT, 0, 0)) + AdornmentsHeight(*state);
+        break;
     }
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED: {
@@ -163,6 +245,7 @@ LRESULT ParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC previous = hook->previous;
     if (CommandBandsState* state = hook->state) {
         if (msg == WM_SIZE) {
+            FitBandsToWidth(*state);
             SendMessageW(state->bands, WM_SIZE, 0, 0);
         } else if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && state->menuBar) {
             if (CommandBarState* bar = FindCommandBar(state->menuBar))
@@ -316,6 +399,7 @@ bool AddCommandBandsAdornments(HWND bands, DWORD flags) {
     SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(bar, TB_SETPARENT, reinterpret_cast<WPARAM>(bands), 0);  // its clicks come here
     SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    SendMessageW(bar, TB_SETPADDING, 0, MAKELPARAM(kCompactPadding, HIWORD(SendMessageW(bar, TB_GETPADDING, 0, 0))));
 
     struct Adorn {
         DWORD flag;
@@ -336,8 +420,7 @@ bool AddCommandBandsAdornments(HWND bands, DWORD flags) {
         SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
     }
     state->adornments = bar;
-    SetWindowPos(bands, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    PlaceAdornments(*state);
+    FitBandsToWidth(*state);
     return true;
 }
 
@@ -364,7 +447,7 @@ void FitBandToBar(HWND bar) {
     info.cxMinChild = CommandBarButtonsWidth(bar);
     info.cyMinChild = height;
     SendMessageW(bands, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info));
-    if (CommandBandsState* state = FindBands(bands)) PlaceAdornments(*state);
+    if (CommandBandsState* state = FindBands(bands)) FitBandsToWidth(*state);
 }
 
 #endif

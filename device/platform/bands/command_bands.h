@@ -10,7 +10,9 @@
 // box inserted into a bar.
 //
 // What the desktop adds on its own: the command bands follow the width of their parent
-// (they watch its WM_SIZE), the menu bar opens its popups with the mouse, with Alt or F10
+// (they watch its WM_SIZE) and, where a row cannot hold them, wrap onto further rows with a
+// combo box narrowed to what its row holds, so that everything on them stays inside the
+// parent down to a handheld's width; the menu bar opens its popups with the mouse, with Alt or F10
 // and with the mnemonics of its titles, Tab reaches the controls inserted into a bar (the
 // bands and bars are control parents for the dialog keyboard handling), and a close button
 // ends the adornments, as on the device.
@@ -20,7 +22,8 @@ constexpr DWORD kAdornHelp = 0x1;  // "?": sends WM_HELP to the parent
 constexpr DWORD kAdornOk = 0x2;    // "OK": sends WM_COMMAND IDOK to the parent
 
 // Control id of the tool bar holding the adornments (a child of the command bands' parent,
-// over a strip at the bands' right end that the bands keep free), and its command ids.
+// over the first row's right end, which the bands' contents leave free, or on a strip below
+// the rows when the first band needs the whole row), and its command ids.
 constexpr int kAdornmentBarId = 0x7F00;
 constexpr int kAdornHelpCommand = 0x7F01;
 constexpr int kAdornOkCommand = 0x7F02;

@@ -22,6 +22,7 @@ int CommandBarButtonsWidth(HWND bar) {
 namespace {
 
 constexpr UINT_PTR kBarSubclass = 0x5A44;
+constexpr int kComboDroppedHeight = 200;  // the combo box's height with its list down
 const wchar_t kBarProperty[] = L"ZolvCommandBar";  // the state (no GetWindowSubclass in MinGW)
 
 LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBarState* state);
@@ -58,6 +59,7 @@ LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBar
         RemoveWindowSubclass(hwnd, BarProc, kBarSubclass);
         RemovePropW(hwnd, kBarProperty);
         if (state->images) ImageList_Destroy(state->images);
+        if (state->listFont) DeleteObject(state->listFont);
         delete state;
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     default: break;
@@ -66,6 +68,46 @@ LRESULT BarMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CommandBar
 }
 
 int ButtonCount(HWND bar) { return static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); }
+
+// The combo box's drop-down list draws its items with plain text output, which takes no
+// character from another font, while its edit lays its text out by script and does: in a
+// font of no face in the ANSI character set (the English control font) a Japanese name
+// reads in the edit and shows as empty boxes in the list. The list gets the same font in the
+// face of the system's message font instead, whose linked fonts hold those characters.
+void GiveListItsFont(CommandBarState& state, HFONT font) {
+    LOGFONTW shape{};
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (!font || !GetObjectW(font, sizeof shape, &shape) || shape.lfFaceName[0] || shape.lfCharSet != ANSI_CHARSET ||
+        !GetComboBoxInfo(state.combo, &parts))
+        return;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
+    lstrcpynW(shape.lfFaceName, metrics.lfMessageFont.lfFaceName, LF_FACESIZE);
+    shape.lfCharSet = DEFAULT_CHARSET;
+    HFONT listFont = CreateFontIndirectW(&shape);
+    if (!listFont) return;
+    SendMessageW(parts.hwndList, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+    if (state.listFont) DeleteObject(state.listFont);
+    state.listFont = listFont;
+}
+
+// The combo box's procedure is replaced the classic way, the bar's state in the box's user
+// data: the common controls' subclassing finds its data through a window property, which
+// under some platforms costs a round trip to the window server on every message, and a set
+// list of thousands of sets gets several messages per set.
+LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<CommandBarState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const LRESULT result = CallWindowProcW(state->comboProc, hwnd, msg, wParam, lParam);
+    if (msg == WM_SETFONT) {
+        Guarded(hwnd, L"WndProc", [&]() -> LRESULT {
+            GiveListItsFont(*state, reinterpret_cast<HFONT>(wParam));
+            return 0;
+        });
+    }
+    return result;
+}
 
 }  // namespace
 
@@ -150,11 +192,18 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     RECT rect{};
     SendMessageW(bar, TB_GETITEMRECT, button, reinterpret_cast<LPARAM>(&rect));
     HWND combo = CreateWindowExW(0, L"ComboBox", nullptr, (style | WS_CHILD) & ~WS_POPUP, rect.left, rect.top, width,
-                                 200, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                                 kComboDroppedHeight, bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                 nullptr);
     if (!combo) {
         SendMessageW(bar, TB_DELETEBUTTON, button, 0);
         return nullptr;
     }
+    CommandBarState* state = FindCommandBar(bar);
+    state->combo = combo;
+    state->comboWidth = width;
+    SetWindowLongPtrW(combo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    state->comboProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ComboProc)));
     FitBandToBar(bar);
     // Centred on the band's height once the band has it.
     RECT bar_rect, combo_rect;
@@ -163,6 +212,52 @@ HWND CommandBarInsertComboBox(HWND bar, HINSTANCE instance, int width, DWORD sty
     const int top = (bar_rect.bottom - (combo_rect.bottom - combo_rect.top)) / 2;
     SetWindowPos(combo, nullptr, rect.left, top > 0 ? top : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return combo;
+}
+
+namespace {
+
+// A narrower combo box would show too little of a set's name beside its arrow.
+constexpr int kLeastComboWidth = 64;
+
+int ComboWidthNow(const CommandBarState& state) {
+    RECT rect{};
+    GetWindowRect(state.combo, &rect);
+    return rect.right - rect.left;
+}
+
+}  // namespace
+
+int CommandBarFullWidth(HWND bar) {
+    const CommandBarState* state = FindCommandBar(bar);
+    int width = CommandBarButtonsWidth(bar);
+    if (state && state->combo) width += state->comboWidth - ComboWidthNow(*state);
+    return width;
+}
+
+int CommandBarLeastWidth(HWND bar) {
+    const CommandBarState* state = FindCommandBar(bar);
+    int width = CommandBarFullWidth(bar);
+    if (state && state->combo && state->comboWidth > kLeastComboWidth) width -= state->comboWidth - kLeastComboWidth;
+    return width;
+}
+
+void CommandBarFitToWidth(HWND bar, int barWidth) {
+    CommandBarState* state = FindCommandBar(bar);
+    if (!state || !state->combo) return;
+    int width = state->comboWidth - (CommandBarFullWidth(bar) - barWidth);
+    if (width > state->comboWidth) width = state->comboWidth;
+    if (width < kLeastComboWidth) width = kLeastComboWidth;
+    if (width == ComboWidthNow(*state)) return;
+    // The combo box stands on a separator as wide as itself.
+    const int index = static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX, GetDlgCtrlID(state->combo), 0));
+    TBBUTTONINFOW place{};
+    place.cbSize = sizeof place;
+    place.dwMask = TBIF_BYINDEX | TBIF_SIZE | TBIF_IMAGE;
+    place.cx = static_cast<WORD>(width);
+    place.iImage = width;
+    SendMessageW(bar, TB_SETBUTTONINFOW, index, reinterpret_cast<LPARAM>(&place));
+    SetWindowPos(state->combo, nullptr, 0, 0, width, kComboDroppedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitBandToBar(bar);
 }
 
 bool CommandBarShow(HWND bar, bool show) {

@@ -183,6 +183,9 @@ bool CommandBarInsertMenuBar(HWND bar, HINSTANCE instance, int menuId, int butto
     SetWindowLongW(bar, GWL_STYLE, GetWindowLongW(bar, GWL_STYLE) | TBSTYLE_LIST);
     // Titles only: no room kept for images on a bar that has none.
     if (!state->images) SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    // Titles packed as closely as the device's menu bar packs them: a handheld's window holds
+    // the band image and the three Japanese titles on one row.
+    SendMessageW(bar, TB_SETPADDING, 0, MAKELPARAM(kCompactPadding, HIWORD(SendMessageW(bar, TB_GETPADDING, 0, 0))));
     const int count = GetMenuItemCount(menu);
     const int buttons = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
     const int first = button < 0 || button > buttons ? buttons : button;

@@ -1,5 +1,9 @@
-#pragma once
+/* Controls shared by the run's dialogs and prompts. Included by the resource scripts as well
+   as code: macros only. */
+#ifndef ZOLV_SYNC_DIALOGS_DIALOG_IDS_H
+#define ZOLV_SYNC_DIALOGS_DIALOG_IDS_H
 
-// Controls shared by the run's dialogs and prompts.
-constexpr int kIconControl = 10901;
-constexpr int kMessageControl = 11901;
+#define IDC_DIALOG_ICON 10901
+#define IDC_DIALOG_MESSAGE 11901
+
+#endif

@@ -26,6 +26,8 @@ int GuiSyncHost::AskCreateDestination(const wchar_t* text) {
 
 namespace {
 
+const TextPair kLowBatteryCaption{L"Low battery", L"ﾊﾞｯﾃﾘ残量低下"};
+
 // A Yes/No question whose Yes changes much: No is the default button, closing the box is No.
 int AskWarning(HWND owner, const TextPair& caption, const wchar_t* text) {
     Prompt prompt{PromptKind::FolderDelete, Pick(caption), kIconWarning, nullptr, false, true, text};
@@ -35,6 +37,8 @@ int AskWarning(HWND owner, const TextPair& caption, const wchar_t* text) {
 }  // namespace
 
 int GuiSyncHost::AskEmptySource(const wchar_t* text) { return AskWarning(owner_, SyncTexts::EmptySourceCaption, text); }
+
+int GuiSyncHost::AskLowBattery(const wchar_t* text) { return AskWarning(owner_, kLowBatteryCaption, text); }
 
 int GuiSyncHost::AskUndo(const wchar_t* text) { return AskWarning(owner_, KeepTexts::UndoCaption, text); }
 

@@ -20,6 +20,8 @@ public:
     // Yes or No, No the default; closing the box is No.
     int AskEmptySource(const wchar_t* text) override;
     // Yes or No, No the default; closing the box is No.
+    int AskLowBattery(const wchar_t* text) override;
+    // Yes or No, No the default; closing the box is No.
     int AskUndo(const wchar_t* text) override;
     void ShowSuccess() override;
     void ShowError(const wchar_t* text) override;

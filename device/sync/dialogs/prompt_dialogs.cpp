@@ -6,10 +6,10 @@
 
 LRESULT FDlgPrompt::OnInitDialog(HWND hwnd, UINT, WPARAM, LPARAM) {
     SetWindowTextW(hwnd, prompt_.caption);
-    ShowProgramIcon(hwnd, kIconControl, prompt_.iconId);
+    ShowProgramIcon(hwnd, IDC_DIALOG_ICON, prompt_.iconId);
     if (prompt_.yesToAllCaption && GetDlgItem(hwnd, kIdYesToAll))
         SetDlgItemTextW(hwnd, kIdYesToAll, prompt_.yesToAllCaption);
-    ShowFittedMessage(hwnd, kMessageControl, prompt_.message.c_str());
+    ShowFittedMessage(hwnd, IDC_DIALOG_MESSAGE, prompt_.message.c_str());
     CenterWindow(hwnd);
     if (!prompt_.defaultNo) return TRUE;
     // The focus on No makes it the default button too; FALSE keeps the focus there.

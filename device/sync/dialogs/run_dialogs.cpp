@@ -11,8 +11,8 @@
 namespace {
 
 LRESULT InitNotice(HWND hwnd, int iconId, const wchar_t* text) {
-    ShowProgramIcon(hwnd, kIconControl, iconId);
-    if (text) ShowFittedMessage(hwnd, kMessageControl, text);
+    ShowProgramIcon(hwnd, IDC_DIALOG_ICON, iconId);
+    if (text) ShowFittedMessage(hwnd, IDC_DIALOG_MESSAGE, text);
     else FitDialogToScreenWidth(hwnd);
     CenterWindow(hwnd);
     return TRUE;
