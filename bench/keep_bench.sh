@@ -36,13 +36,15 @@ plain_a=() keep_a=() plain_b=() keep_b=() before_c=()
 for round in $(seq 1 "$rounds"); do
   plain_a+=("$(seconds run "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")")
   keep_a+=("$(seconds run --keep "$(winpath "$work/big-src")" "$(winpath "$work/big-dst")")")
-  stale_copy replace-plain && stale_copy replace-keep
+  # Every tree is made afresh just before its run, so that none meets a warmer disk cache.
+  stale_copy replace-plain
   plain_b+=("$(seconds run "$(winpath "$work/small-src")" "$(winpath "$work/replace-plain")")")
-  keep_b+=("$(seconds run --keep "$(winpath "$work/small-src")" "$(winpath "$work/replace-keep")")")
   if [ -n "$before_exe" ]; then
     stale_copy replace-before
     before_c+=("$(seconds run_before --keep "$(winpath "$work/small-src")" "$(winpath "$work/replace-before")")")
   fi
+  stale_copy replace-keep
+  keep_b+=("$(seconds run --keep "$(winpath "$work/small-src")" "$(winpath "$work/replace-keep")")")
 done
 [ -n "$(ls -A "$work/replace-keep/.zolvkept")" ] || { echo "Keep kept nothing: the figures are void"; exit 1; }
 pa=$(printf '%s\n' "${plain_a[@]}" | median) ka=$(printf '%s\n' "${keep_a[@]}" | median)
