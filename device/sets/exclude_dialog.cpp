@@ -13,7 +13,7 @@ bool FDlgExclude::Edit(HWND owner) {
 
 LRESULT FDlgExclude::OnInitDialog(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND edit = GetDlgItem(hwnd, kIdExcludeEdit);
-    SendMessageW(edit, EM_LIMITTEXT, MAX_PATH - 1, 0);
+    SendMessageW(edit, EM_LIMITTEXT, kPatternListChars, 0);
     SetWindowTextW(edit, patterns_);
     FDlg::OnInitDialog(hwnd, msg, wParam, lParam);
     SetFocus(edit);

@@ -14,6 +14,8 @@ const TextPair kEmptyReason{L"there is nothing between two ';' or at an end of t
                             L"';' の間またはﾘｽﾄの端に何もありません"};
 const TextPair kSeparatorsReason{L"it holds nothing but '\\'", L"'\\' しかありません"};
 const TextPair kEmptyPartReason{L"it holds two '\\' together", L"'\\' が続いています"};
+const TextPair kTooLong{L"The exclude list is longer than %d characters (a set file may have cut it); shorten it.",
+                        L"除外ﾘｽﾄが %d 文字を超えています (設定ﾌｧｲﾙで切れた可能性があります)。短くしてください。"};
 const TextPair kDotPartReason{L"a '.' or '..' part names nothing inside the set's folders",
                               L"'.' や '..' はｾｯﾄのﾌｫﾙﾀﾞ内の何も指しません"};
 
@@ -88,6 +90,7 @@ bool Matches(const wchar_t* pattern, const wchar_t* text) {
 }  // namespace
 
 PatternFault CheckPatternList(const wchar_t* list, std::wstring* bad) {
+    if (wcslen(list) > kPatternListChars) return PatternFault::TooLong;
     PatternFault fault = PatternFault::None;
     ForEachPattern(list, [&](const std::wstring& pattern) {
         fault = CheckPattern(pattern);
@@ -106,6 +109,7 @@ std::wstring PatternListProblem(const wchar_t* list) {
     case PatternFault::OnlySeparators: reason = &kSeparatorsReason; break;
     case PatternFault::EmptyPart: reason = &kEmptyPartReason; break;
     case PatternFault::DotPart: reason = &kDotPartReason; break;
+    case PatternFault::TooLong: return FormatString(Pick(kTooLong), static_cast<int>(kPatternListChars));
     }
     return FormatString(Pick(kBadPattern), bad.c_str(), Pick(*reason));
 }

@@ -14,7 +14,13 @@ enum class PatternFault {
     OnlySeparators,  // nothing but '\'
     EmptyPart,       // "a\\b": two separators together
     DotPart,         // a "." or ".." part: it would name no entry of the folders
+    TooLong,         // more than kPatternListChars: a set file's field may have cut it
 };
+
+// The longest list a set holds. A set file's field holds one unit more, so a longer list read
+// from a file arrives cut, one unit over this, and is refused rather than run with patterns
+// cut short (which would leave in, and could delete, what the user meant to leave out).
+constexpr size_t kPatternListChars = 258;
 
 // Why the list cannot be used (the first bad pattern in `bad`), or PatternFault::None.
 PatternFault CheckPatternList(const wchar_t* list, std::wstring* bad = nullptr);

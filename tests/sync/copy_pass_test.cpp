@@ -134,6 +134,9 @@ TEST_F(CopyPass, ExcludePatternsLeaveNamesAndPathsOutOfBothPasses) {
     EXPECT_EQ(bad, L"docs\\..\\x");
     EXPECT_EQ(CheckPatternList(L"a\\\\b"), PatternFault::EmptyPart);
     EXPECT_EQ(CheckPatternList(L"  "), PatternFault::None);
+    // A list a set file's field cut short is refused, never run with its patterns cut.
+    EXPECT_EQ(CheckPatternList(std::wstring(kPatternListChars, L'a').c_str()), PatternFault::None);
+    EXPECT_EQ(CheckPatternList((std::wstring(kPatternListChars, L'a') + L"b").c_str()), PatternFault::TooLong);
     options.exclude = L"*.tmp;";  // as a hand-edited set file may hold it: no run
     host.events.clear();
     EXPECT_FALSE(Forward());
