@@ -15,6 +15,7 @@
 #include "framework/message_boxes.h"
 #include "sets/set_options.h"
 #include "sync/file_ops.h"
+#include "sync/keep_actions.h"
 #include "sync/keep_texts.h"
 #include "sync/run_undo.h"
 
@@ -60,6 +61,10 @@ void RunController::Sync(bool backward, bool preview) {
     ApplySetFlags(sets_.CurrentSet, options);
     options.dryRun = preview;
     SyncEngine engine(*this, runState, options);
+    // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
+    // actions moves it into a kept run of the written folder first.
+    KeepActions keeping(engine.Actions(), *this, to, options.dryRun, options.keptRuns);
+    if (options.keep) engine.UseActions(keeping);
     SendMessageW(controls_.statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));  // the last run's figures go
     if (!engine.CheckSyncFolders(from, to)) return;
     BeginRunFigures(engine.Stats(), preview, to);
@@ -72,17 +77,26 @@ void RunController::UndoLastRun() {
     if (sets_.RefuseOverlongPaths(*this)) return;
     sets_.ReadSetControls();
     sets_.CommitCurrentSet();
-    SendMessageW(controls_.statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    // The newer of the two folders' kept runs, by the order of runs in each store; the last
+    // run's figures stay until an undo is under way.
+    const RunLogHeader lastRun = log_.NotedRun();  // a declined undo leaves the last run's log as it was
     log_.NoteRunForLog(sets_.CurrentSet.name, L"Undo");
     RunUndo destination(*this, runState), source(*this, runState);
-    const bool inDestination = destination.FindRun(sets_.CurrentSet.destination);
-    const bool inSource = source.FindRun(sets_.CurrentSet.source);
-    if (!inDestination && !inSource) {
+    const RunUndo::Found inDestination = destination.FindRun(sets_.CurrentSet.destination);
+    if (inDestination == RunUndo::Found::Refused) return;
+    const RunUndo::Found inSource = source.FindRun(sets_.CurrentSet.source);
+    if (inSource == RunUndo::Found::Refused) return;
+    const bool destinationRun = inDestination == RunUndo::Found::Run, sourceRun = inSource == RunUndo::Found::Run;
+    if (!destinationRun && !sourceRun) {
         ReportText(*this, KeepTexts::NothingToUndoIn, sets_.CurrentSet.destination, sets_.CurrentSet.source);
         return;
     }
-    RunUndo& undo = inDestination && (!inSource || destination.NewerThan(source)) ? destination : source;
+    RunUndo& undo = destinationRun && (!sourceRun || destination.NewerThan(source)) ? destination : source;
     undo.Undo(true);
+    if (undo.Declined()) {  // No changes nothing
+        log_.RestoreNotedRun(lastRun);
+        return;
+    }
     wchar_t figures[kMessageChars];
     FormatUndoFigures(undo.Figures(), figures);
     SendMessageW(controls_.statusBar.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(figures));

@@ -83,8 +83,10 @@ std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFo
 }
 
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]) {
-    static const TextPair form{L"Undo: %1 put back, %2 removed, %3 left as they were",
-                               L"元に戻す: 戻したもの %1、削除したもの %2、そのままのもの %3"};
-    FormatInto(out, Pick(form), Count(figures.putBack, L"entry", L"entries").c_str(),
-               std::to_wstring(figures.removed).c_str(), std::to_wstring(figures.left).c_str());
+    static const TextPair form{L"%1%2 put back, %3 removed, %4 left as they were",
+                               L"%1戻したもの %2、削除したもの %3、そのままのもの %4"};
+    static const TextPair done{L"Undo: ", L"元に戻す: "};
+    static const TextPair stopped{L"Undo stopped: ", L"元に戻す中止: "};
+    FormatInto(out, Pick(form), Pick(figures.stopped ? stopped : done), Count(figures.putBack, L"entry", L"entries").c_str(),
+               Count(figures.removed, L"entry", L"entries").c_str(), Count(figures.left, L"entry", L"entries").c_str());
 }

@@ -21,7 +21,8 @@ void FormatBriefRunFigures(const RunStats& stats, double seconds, bool preview, 
 // `createdFolder`: the destination folder the run would create, or null.
 std::wstring FormatPreviewResult(const RunStats& stats, const wchar_t* createdFolder);
 
-// The status-bar line after an undo: "Undo: 12 entries put back, 3 removed, 0 left as they were".
+// The status-bar line after an undo: "Undo: 12 entries put back, 3 entries removed, 0 entries left as
+// they were", "Undo stopped: " first for one an Abort ended.
 void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]);
 
 extern const TextPair kPreviewCaption;

@@ -20,6 +20,9 @@ public:
     explicit RunLog(const Controls& controls);
 
     void NoteRunForLog(const wchar_t* set, const wchar_t* kind);  // as a run starts
+    // What was noted last, to put back when the run it was noted for did not happen after all.
+    RunLogHeader NotedRun() const { return logHeader_; }
+    void RestoreNotedRun(const RunLogHeader& run) { logHeader_ = run; }
     std::string LogContent() const;
     void SaveLogCommand();
 

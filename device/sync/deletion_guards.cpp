@@ -1,45 +1,11 @@
-// What the engine checks before a deletion pass may start: an empty source, and a limit on
-// how much the pass would delete.
+#include "deletion_guards.h"
+
 #include <cwchar>
 #include <string>
 
 #include "folder_search.h"
 #include "kept_runs.h"
-#include "sync_engine.h"
 #include "sync_texts.h"
-
-// Whether `folder` or a folder below it holds a file (a link too, but no folder link is
-// followed), not counting excluded ones nor, in the run folder `root`, the kept runs'
-// store; one that cannot be listed may, and counts.
-bool SyncEngine::HoldsFile(const wchar_t* root, const wchar_t* folder) const {
-    FolderSearch search(folder);
-    PathBuffer child;
-    while (const WIN32_FIND_DATAW* found = search.Next()) {
-        if (folder == root && IsKeptStoreName(found->cFileName)) continue;
-        if (Excluded(root, folder, found->cFileName, found->dwFileAttributes)) continue;
-        if (!IsFolderAttributes(found->dwFileAttributes)) {
-            if (!options_.excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
-        } else if (!IsFolderLink(found->dwFileAttributes) &&
-                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(root, child))) {
-            return true;
-        }
-    }
-    return search.Error() != 0;
-}
-
-bool SyncEngine::HoldsExcluded(const wchar_t* folder) const {
-    if (excluded_.Empty()) return false;
-    FolderSearch search(folder);
-    PathBuffer child;
-    while (const WIN32_FIND_DATAW* found = search.Next()) {
-        if (Excluded(to_, folder, found->cFileName, found->dwFileAttributes)) return true;
-        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
-            JoinPath(child, folder, found->cFileName) && HoldsExcluded(child)) {
-            return true;
-        }
-    }
-    return false;  // a folder that cannot be listed: its removal says so
-}
 
 namespace {
 
@@ -100,29 +66,23 @@ private:
 
 }  // namespace
 
-bool SyncEngine::GuardDeletionPass(const wchar_t* from, const wchar_t* to) {
-    return ConfirmEmptySource(from, to) && WithinDeleteLimit(from, to);
+bool DeletionGuards::MayDelete(const wchar_t* from, const wchar_t* to, bool sourceHoldsFile) {
+    return ConfirmEmptySource(from, to, sourceHoldsFile) && WithinDeleteLimit();
 }
 
-bool SyncEngine::ConfirmEmptySource(const wchar_t* from, const wchar_t* to) {
+bool DeletionGuards::ConfirmEmptySource(const wchar_t* from, const wchar_t* to, bool sourceHoldsFile) {
     // A dry run asks as the run does: its rows alone would not stop a mistaken mirror.
-    if (sourceHoldsFile_ || !HoldsFile(to, to)) return true;
+    if (sourceHoldsFile || !pass_.DestinationHoldsFile(to)) return true;
     return host_.AskEmptySource(FormatString(Pick(SyncTexts::EmptySource), from, to).c_str()) == kIdYes;
 }
 
-bool SyncEngine::WithinDeleteLimit(const wchar_t* from, const wchar_t* to) {
+bool DeletionGuards::WithinDeleteLimit() {
     if (options_.maxDelete == SyncOptions::kNoDeleteLimit) return true;
     // The same pass without questions, counting instead of deleting, so that it finds what
     // the real one would.
-    SyncOptions counted = options_;
-    counted.maxDelete = SyncOptions::kNoDeleteLimit;
     RowlessHost quiet(host_);
-    DeletionCounter counter(host_, *this);
-    SyncEngine counting(quiet, state_, counted, counter);
-    counting.from_ = from;  // the run's folders, as the real pass knows them
-    counting.to_ = to;
-    state_.confirmEach = false;
-    if (!counting.PrunePass(from, to)) return false;
+    DeletionCounter counter(host_, check_);
+    if (!pass_.RunCounting(quiet, counter)) return false;
     if (counter.entries <= options_.maxDelete) return true;
     host_.ShowError(FormatString(Pick(SyncTexts::TooManyDeletions), std::to_wstring(counter.entries).c_str(),
                                  std::to_wstring(options_.maxDelete).c_str())

@@ -19,7 +19,8 @@ bool DiskActions::MakeFolder(const wchar_t* path, bool withParents) {
 
 bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination,
-                               copy.destinationBefore, progress, copy.written, copy.beforeReplace);
+                               copy.destinationBefore, progress, copy.written, copy.beforeReplace,
+                               copy.hookMovesDestination);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) {
@@ -60,11 +61,13 @@ bool ParentIsFolder(const wchar_t* path) {
 }  // namespace
 
 // What would stop the run's own folder making stops a dry run too, with its message.
-bool DryActions::MakeFolder(const wchar_t* path, bool withParents) {
+bool DryActions::MakeFolder(const wchar_t* path, bool withParents) { return LookBeforeMakeFolder(owner_, path, withParents); }
+
+bool LookBeforeMakeFolder(ErrorReporter& owner, const wchar_t* path, bool withParents) {
     DWORD attributes = GetFileAttributesW(path);
     if (withParents) {
         // The walk makes a folder's parents before it: only a file in its place is in the way.
-        return attributes == kUnreadableAttributes || IsFolderAttributes(attributes) || ReportFileInTheWay(owner_, path);
+        return attributes == kUnreadableAttributes || IsFolderAttributes(attributes) || ReportFileInTheWay(owner, path);
     }
     // One folder, as CreateFolderReport makes it: the name free, the folder that holds it there.
     DWORD code = attributes != kUnreadableAttributes ? ERROR_ALREADY_EXISTS
@@ -73,6 +76,6 @@ bool DryActions::MakeFolder(const wchar_t* path, bool withParents) {
     if (code == ERROR_SUCCESS) return true;
     wchar_t text[kMessageChars];
     CreateFolderErrorText(code, path, text);
-    owner_.ShowError(text);
+    owner.ShowError(text);
     return false;
 }

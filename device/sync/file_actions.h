@@ -22,7 +22,11 @@ struct FileCopy {
     const wchar_t* destination;
     const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore;  // null: nothing there
     ULONGLONG* written;  // gets the bytes the copy wrote (a dry run: the size it would write)
-    ReplaceHook* beforeReplace = nullptr;  // hears when the new file is complete
+    ReplaceHook* beforeReplace = nullptr;  // hears of each step of the copy
+    // The hook moves an existing destination away before the new file takes its place (Keep):
+    // nothing is lifted from the old file, and where no temporary name is free the copy is
+    // written in place, in the place the hook freed.
+    bool hookMovesDestination = false;
 };
 
 // The destination folder the deletion pass walks: resolved once for the link checks of its
@@ -41,8 +45,26 @@ private:
     bool resolvedRead_ = false;
 };
 
+// What a layer did around the change it was asked for, which the run's figures count: an
+// entry it left as it was on purpose (with its "skip" row: the call's true then means "go
+// on", not "done"), and entries it moved aside (Keep).
+struct ActionReport {
+    bool leftAlone = false;
+    unsigned long long kept = 0;
+};
+
 class FileActions {
 public:
+    // What the last call did beyond its change; read once, after each call.
+    ActionReport TakeReport() {
+        ActionReport report = report_;
+        report_ = ActionReport();
+        return report;
+    }
+    // The run's passes are over, stopped or not, before its result is shown: a layer ends
+    // its own work here (with its rows).
+    virtual void EndOfRun() {}
+
     // A folder the run needs where none is: `path`, and its missing parents when
     // `withParents`. A file in its way stops the run.
     virtual bool MakeFolder(const wchar_t* path, bool withParents) = 0;
@@ -59,7 +81,12 @@ public:
 
 protected:
     ~FileActions() = default;
+    ActionReport report_;
 };
+
+// The looks of MakeFolder, making nothing: false, reported as the making would report it,
+// where it would stop (a file in the way; for one folder, its name taken or its parent missing).
+bool LookBeforeMakeFolder(ErrorReporter& owner, const wchar_t* path, bool withParents);
 
 // The disk's own operations; each failure is reported once, through `owner`. Every folder
 // a removal enters is shown to `check` first.
@@ -87,7 +114,8 @@ public:
     bool MakeFolder(const wchar_t* path, bool withParents) override;
     bool CopyFile(const FileCopy& copy, CopyProgress*) override {
         *copy.written = copy.size;
-        return LookBeforeCopy(owner_, copy.destination, copy.destinationBefore != nullptr);
+        return LookBeforeCopy(owner_, copy.destination, copy.destinationBefore && !copy.hookMovesDestination,
+                              copy.beforeReplace);
     }
     // The pass has told links that cannot be removed; any other fault shows as the removal's.
     bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder*) override {

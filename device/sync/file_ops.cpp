@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <string>
 
+#include "base/owned_handle.h"
 #include "base/paths.h"
 #include "folder_search.h"
 #include "platform/file_attributes.h"
@@ -56,21 +57,20 @@ enum class FreshCopy { Made, NoFreeName, Failed };
 // every name that fits the path limit is taken (or none fits); Failed, with the last error
 // set, when the copy failed.
 FreshCopy CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
-                          CopyProgress* progress, ULONGLONG* written) {
+                          CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
     for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
         if (!TemporaryNameFor(destination, attempt, temporary)) continue;
+        if (hook && !hook->BeforeTemporary(temporary)) {
+            SetLastError(ERROR_REQUEST_ABORTED);  // said by the hook
+            temporary[0] = L'\0';
+            return FreshCopy::Failed;
+        }
         if (CopyFileInPieces(source, temporary, true, progress, written)) return FreshCopy::Made;
         DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return FreshCopy::Failed;
     }
     temporary[0] = L'\0';  // none of them is ours
     return FreshCopy::NoFreeName;
-}
-
-// Whether a temporary name fits beside the destination at all.
-bool TemporaryNameFits(const wchar_t* destination) {
-    PathBuffer temporary;
-    return TemporaryNameFor(destination, 0, temporary);
 }
 
 bool ReportNoTemporaryName(ErrorReporter& owner, const wchar_t* destination) {
@@ -106,7 +106,8 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
 // again when it fails or is stopped. A file that is there is never written over in place: a
 // stop or a failure would lose it.
 bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination, const FileTimes& times,
-                 CopyProgress* progress, ULONGLONG* written) {
+                 CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+    if (hook && !(hook->BeforeTemporary(destination) && hook->BeforeReplace(destination))) return false;
     if (!CopyFileInPieces(source, destination, true, progress, written)) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return ReportNoTemporaryName(owner, destination);
@@ -147,8 +148,11 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+                         CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook,
+                         bool hookMovesDestination) {
     if (written) *written = 0;
+    // An old file the hook moves away first keeps its attributes, and its place is then free.
+    const WIN32_FILE_ATTRIBUTE_DATA* replaced = hook && hookMovesDestination ? nullptr : destinationBefore;
     if (IsInRomOrUnreadable(sourceAttributes)) return true;
     // The destination keeps its old content until the new one is complete, with its times:
     // a run stopped, failed or killed leaves at most a temporary file, never a half-written
@@ -158,14 +162,12 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // What a killed run left is a file like any other to later runs: the next copy takes
     // another name.
     PathBuffer temporary;
-    switch (CopyToFreshName(source, destination, temporary, progress, written)) {
+    switch (CopyToFreshName(source, destination, temporary, progress, written, hook)) {
     case FreshCopy::Made: break;
     case FreshCopy::NoFreeName:
-        // A file there is never written over in place; one a layer moves away first (Keep)
-        // is safe, and its place is then free.
-        if (destinationBefore) return ReportNoTemporaryName(owner, destination);
-        if (hook && !hook->BeforeReplace(destination)) return false;
-        return CopyInPlace(owner, source, destination, times, progress, written);
+        // A file there is never written over in place.
+        if (replaced) return ReportNoTemporaryName(owner, destination);
+        return CopyInPlace(owner, source, destination, times, progress, written, hook);
     default: {
         // The copy removes what it made itself; whatever else stands under that name is not
         // this run's.
@@ -178,10 +180,10 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
         RemoveLeftover(temporary);
         return false;
     }
-    const bool lifted = LiftAttributes(destination, destinationBefore);
+    const bool lifted = LiftAttributes(destination, replaced);
     if (!ReplaceFileAtomically(temporary, destination, &times.creation, &times.lastAccess, &times.lastWrite)) {
         DWORD code = GetLastError();
-        if (lifted) SetFileAttributesW(destination, destinationBefore->dwFileAttributes);
+        if (lifted) SetFileAttributesW(destination, replaced->dwFileAttributes);
         RemoveLeftover(temporary);
         ReportReplaceError(owner, code, destination);
         return false;
@@ -189,8 +191,11 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     return true;
 }
 
-bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists) {
-    return !destinationExists || TemporaryNameFits(destination) || ReportNoTemporaryName(owner, destination);
+bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool replaced, ReplaceHook* hook) {
+    PathBuffer temporary;
+    const bool fits = TemporaryNameFor(destination, 0, temporary);
+    if (!fits && replaced) return ReportNoTemporaryName(owner, destination);
+    return !hook || (hook->BeforeTemporary(fits ? temporary : destination) && hook->BeforeReplace(destination));
 }
 
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes) {
@@ -200,20 +205,14 @@ bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attrib
 }
 
 bool ReadFileTimes(const wchar_t* path, FILETIME* creation, FILETIME* lastAccess, FILETIME* lastWrite) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    BOOL ok = GetFileTime(file, creation, lastAccess, lastWrite);
-    CloseHandle(file);
-    return ok != 0;
+    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && GetFileTime(file.Get(), creation, lastAccess, lastWrite) != 0;
 }
 
 bool WriteFileTimes(const wchar_t* path, const FILETIME* creation, const FILETIME* lastAccess,
                     const FILETIME* lastWrite) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    BOOL ok = SetFileTime(file, creation, lastAccess, lastWrite);
-    CloseHandle(file);
-    return ok != 0;
+    FileHandle file(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && SetFileTime(file.Get(), creation, lastAccess, lastWrite) != 0;
 }
 
 namespace {

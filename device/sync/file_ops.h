@@ -23,11 +23,15 @@ struct FileTimes {
     FILETIME lastWrite;
 };
 
-// Told by a copy that the new file is complete and about to take the destination's place
-// (or, where the destination is written in place, about to be written); false stops the
-// copy there, with its temporary file removed and the destination as it is.
+// Told by a copy of each step before it is taken; false stops the copy there, with its
+// temporary file removed and the destination as it is.
 class ReplaceHook {
 public:
+    // Before the copy is written under `temporary` (a name that was free; the destination
+    // itself where it is written in place). A name found taken is followed by the next.
+    virtual bool BeforeTemporary(const wchar_t* temporary) = 0;
+    // The new file is complete and about to take the destination's place (or, written in
+    // place, about to be written).
     virtual bool BeforeReplace(const wchar_t* destination) = 0;
 
 protected:
@@ -38,13 +42,17 @@ protected:
 // destination's state (null: no destination) and need not pay for reading them again.
 // `progress` (may be null) watches the copy and may stop it: a stopped copy leaves the
 // destination as it was, reports nothing (it is no failure) and returns false. `written`
-// (may be null) gets the bytes the copy wrote.
+// (may be null) gets the bytes the copy wrote. `hookMovesDestination`: the hook moves an
+// existing destination away before the new file takes its place (see FileCopy).
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
-                         CopyProgress* progress = nullptr, ULONGLONG* written = nullptr, ReplaceHook* hook = nullptr);
+                         CopyProgress* progress = nullptr, ULONGLONG* written = nullptr, ReplaceHook* hook = nullptr,
+                         bool hookMovesDestination = false);
 // The look of a copy that only the text shows: false, reported as the copy would report it,
-// where an existing destination could not be replaced because no temporary name fits.
-bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool destinationExists);
+// where an existing destination (`replaced`: one that stays in place until it is replaced)
+// could not be replaced because no temporary name fits. `hook` (may be null) is told of the
+// steps as the copy would tell it.
+bool LookBeforeCopy(ErrorReporter& owner, const wchar_t* destination, bool replaced, ReplaceHook* hook = nullptr);
 extern const wchar_t kTemporarySuffix[];
 extern const wchar_t kTemporaryFallbackName[];
 bool SetAttributesReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes);

@@ -10,7 +10,7 @@ constexpr wchar_t kAllEntries[] = L"*.*";
 
 }  // namespace
 
-FolderSearch::FolderSearch(const wchar_t* folder) : handle_(INVALID_HANDLE_VALUE) {
+FolderSearch::FolderSearch(const wchar_t* folder) {
     // The pattern has room of its own beyond the path limit: a folder whose path is 256 to
     // 259 characters long is still a folder that can be listed.
     wchar_t pattern[kPathChars + sizeof kAllEntries / sizeof kAllEntries[0]];
@@ -22,17 +22,11 @@ FolderSearch::FolderSearch(const wchar_t* folder) : handle_(INVALID_HANDLE_VALUE
     wmemcpy(pattern, folder, length);
     if (length > 0 && folder[length - 1] != L'\\') pattern[length++] = L'\\';
     wmemcpy(pattern + length, kAllEntries, sizeof kAllEntries / sizeof kAllEntries[0]);
-    handle_ = OpenFolderSearch(pattern, &data_);
-    if (handle_ == INVALID_HANDLE_VALUE) Fail(GetLastError());
+    handle_.Reset(OpenFolderSearch(pattern, &data_));
+    if (!handle_.Valid()) Fail(GetLastError());
 }
 
-FolderSearch::~FolderSearch() { Close(this); }
-
-void FolderSearch::Close(void* search) noexcept {
-    HANDLE& handle = static_cast<FolderSearch*>(search)->handle_;
-    if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
-    handle = INVALID_HANDLE_VALUE;
-}
+void FolderSearch::Close(void* search) noexcept { static_cast<FolderSearch*>(search)->handle_.Reset(); }
 
 void FolderSearch::Fail(DWORD code) {
     // An empty folder or the end of the listing: nothing went wrong.
@@ -40,11 +34,11 @@ void FolderSearch::Fail(DWORD code) {
 }
 
 const WIN32_FIND_DATAW* FolderSearch::Next() {
-    if (handle_ == INVALID_HANDLE_VALUE) return nullptr;
+    if (!handle_.Valid()) return nullptr;
     for (;;) {
         if (first_) {
             first_ = false;
-        } else if (!FindNextFileW(handle_, &data_)) {
+        } else if (!FindNextFileW(handle_.Get(), &data_)) {
             Fail(GetLastError());
             return nullptr;
         }

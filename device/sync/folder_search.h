@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/owned_handle.h"
 #include "base/paths.h"
 #include "base/recovery_steps.h"
 #include "platform/file_system.h"
@@ -10,7 +11,6 @@
 class FolderSearch {
 public:
     explicit FolderSearch(const wchar_t* folder);
-    ~FolderSearch();
     FolderSearch(const FolderSearch&) = delete;
     FolderSearch& operator=(const FolderSearch&) = delete;
 
@@ -24,7 +24,7 @@ private:
     void Fail(DWORD code);
     static void Close(void* search) noexcept;
 
-    HANDLE handle_;
+    FindHandle handle_;
     bool first_ = true;
     DWORD error_ = 0;
     WIN32_FIND_DATAW data_;

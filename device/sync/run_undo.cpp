@@ -1,79 +1,109 @@
 #include "run_undo.h"
 
 #include <cwchar>
+#include <map>
 #include <string>
 
 #include "file_numbers.h"
 #include "file_ops.h"
 #include "folder_search.h"
 #include "keep_texts.h"
-#include "kept_runs.h"
 #include "sync_texts.h"
 
 namespace {
 
-// The copy the run wrote, untouched since: the same size and last-write time.
-bool StillTheRunsCopy(const WIN32_FILE_ATTRIBUTE_DATA& info, const RecordEntry& entry) {
-    return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileSizeOf(info) == entry.size &&
-           FileTimeTicks(info.ftLastWriteTime) == entry.lastWrite;
+// The file the run wrote, untouched since: a file (never a link: a link is not what the run
+// made) of the same size and last-write time.
+bool StillTheRunsFile(const wchar_t* path, ULONGLONG size, ULONGLONG lastWrite) {
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &info)) return false;
+    return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileSizeOf(info) == size &&
+           FileTimeTicks(info.ftLastWriteTime) == lastWrite && ClassifyLink(path) == LinkKind::Entry;
 }
 
-bool Exists(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* info) {
-    return GetFileAttributesExW(path, GetFileExInfoStandard, info) != 0;
+// Whether anything stands at `path` (a link as itself, whatever it leads to).
+bool Exists(const wchar_t* path) {
+    if (GetFileAttributesW(path) != kUnreadableAttributes) return true;
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(path, &found));
+    return search.Valid();
+}
+
+// Every folder from below `base` down to the one holding `path` is a plain folder, or not
+// there (then neither is anything below it): no link and no file on the way, so that what is
+// done at `path` is done inside `base`. A mount point is a folder.
+bool WayIsPlain(const wchar_t* base, const wchar_t* path) {
+    size_t start = wcslen(base);
+    PathBuffer folder;
+    if (!CopyPath(folder, path)) return false;
+    for (size_t i = start + 1; folder[i]; ++i) {
+        if (folder[i] != L'\\') continue;
+        folder[i] = L'\0';
+        DWORD attributes = GetFileAttributesW(folder);
+        if (attributes == kUnreadableAttributes) {
+            DWORD code = GetLastError();
+            // A dangling link reads as missing: only a name that is truly not there is.
+            return (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) && !Exists(folder);
+        }
+        if (!IsFolderAttributes(attributes)) return false;
+        if (IsFolderLink(attributes) && ClassifyLink(folder) != LinkKind::Entry) return false;
+        folder[i] = L'\\';
+    }
+    return true;
 }
 
 std::wstring Entries(unsigned long long n) {
     return std::to_wstring(n) + (UiLanguage ? L" 個" : n == 1 ? L" entry" : L" entries");
 }
 
-// Removes what is empty below `folder`, then `folder` itself when it is empty; what holds
-// anything stays.
-bool RemoveEmptyFolders(const wchar_t* folder) {
-    bool empty = true;
-    {
-        FolderSearch search(folder);
-        PathBuffer child;
-        while (const WIN32_FIND_DATAW* found = search.Next()) {
-            bool plainFolder = (found->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsFolderLink(found->dwFileAttributes);
-            if (!plainFolder || !JoinPath(child, folder, found->cFileName) || !RemoveEmptyFolders(child)) empty = false;
-        }
-        if (search.Error() != 0) return false;
+const TextPair& FaultReason(RecordFault fault) {
+    switch (fault) {
+    case RecordFault::TooLong: return KeepTexts::RecordLineTooLong;
+    case RecordFault::UnsafePath: return KeepTexts::RecordLineUnsafe;
+    case RecordFault::TooLarge: return KeepTexts::RecordTooLarge;
+    default: return KeepTexts::RecordLineMalformed;
     }
-    return empty && RemoveDirectoryW(folder) != 0;
+}
+
+bool IsStoreOfItsOwn(const wchar_t* store) {
+    DWORD attributes = GetFileAttributesW(store);
+    if (attributes == kUnreadableAttributes) return !Exists(store);
+    return IsFolderAttributes(attributes) && (!IsFolderLink(attributes) || ClassifyLink(store) == LinkKind::Entry);
 }
 
 }  // namespace
 
-bool RunUndo::FindRun(const wchar_t* folder) {
+RunUndo::Found RunUndo::FindRun(const wchar_t* folder) {
     folder_ = folder;
-    if (!KeptStorePath(folder, store_)) return false;
-    std::vector<std::wstring> runs;
+    run_[0] = L'\0';
+    if (!KeptStorePath(folder, store_)) return Found::None;
+    if (!IsStoreOfItsOwn(store_)) {
+        ReportText(host_, KeepTexts::StoreIsLink, store_);
+        return Found::Refused;
+    }
+    std::vector<KeptRun> runs;
     DWORD error;
-    if (!ListKeptRuns(store_, runs, &error)) return ReportFolderUnlistable(host_, store_, error);
+    if (!ListKeptRuns(store_, runs, &error)) {
+        ReportFolderUnlistable(host_, store_, error);
+        return Found::Refused;
+    }
     // The newest first; one an earlier undo marked is passed over.
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        if (!JoinPath(run_, store_, run->c_str()) || !JoinPath(record_, run_, kKeptStoreName)) continue;
-        bool undone = false;
+        if (!JoinPath(run_, store_, run->name.c_str()) || !JoinPath(record_, run_, kKeptStoreName)) continue;
         DWORD code;
-        if (!ReadRunRecord(record_, entries_, &undone, &code)) {
-            // A run killed before its record was made kept nothing.
-            if (code != ERROR_FILE_NOT_FOUND) return ReportUnreadable(host_, record_, code);
-            entries_.clear();
+        if (!ReadRunRecord(record_, contents_, &code)) {
+            // A record that is not there is read as empty: what its folder holds is named.
+            if (code != ERROR_FILE_NOT_FOUND) {
+                ReportUnreadable(host_, record_, code);
+                return Found::Refused;
+            }
         }
-        if (undone) continue;
-        ParseRunStamp(run->c_str(), &time_, &suffix_);
-        return true;
+        if (contents_.undone) continue;
+        stamp_ = run->stamp;
+        return Found::Run;
     }
     run_[0] = L'\0';
-    return false;
-}
-
-bool RunUndo::NewerThan(const RunUndo& other) const {
-    FILETIME mine, theirs;
-    SystemTimeToFileTime(&time_, &mine);
-    SystemTimeToFileTime(&other.time_, &theirs);
-    int order = CompareFileTime(&mine, &theirs);
-    return order > 0 || (order == 0 && suffix_ > other.suffix_);
+    return Found::None;
 }
 
 bool RunUndo::Step() {
@@ -81,104 +111,273 @@ bool RunUndo::Step() {
     return !state_.abortRequested;
 }
 
-// What the undo would do as things stand, for the question.
-void RunUndo::Plan(UndoFigures& planned) const {
-    PathBuffer path;
-    WIN32_FILE_ATTRIBUTE_DATA info;
-    for (const RecordEntry& entry : entries_) {
-        if (entry.kind == RecordEntry::Kept) {
-            if (JoinPath(path, run_, entry.path.c_str()) && Exists(path, &info)) ++planned.putBack;
-        } else if (JoinPath(path, folder_, entry.path.c_str()) && Exists(path, &info)) {
-            if (entry.kind == RecordEntry::Made || StillTheRunsCopy(info, entry)) ++planned.removed;
-        }
-    }
-}
-
-void RunUndo::Leave(const wchar_t* path, const TextPair& reason) {
-    host_.AddLogRow(kLogSkip, path, Pick(reason));
+void RunUndo::Leave(const wchar_t* path, const TextPair& reason, bool act) {
+    if (act) host_.AddLogRow(kLogSkip, path, Pick(reason));
     ++figures_.left;
 }
 
-bool RunUndo::PutBack(const wchar_t* kept, const wchar_t* place) {
-    PathBuffer folder, name;
-    SplitPath(place, folder, name);
-    if (!CreateFolderPath(host_, folder)) return false;
-    host_.AddLogRow(kLogBack, kept, place);
-    if (!RenameEntry(kept, place)) return ReportWithReason(host_, KeepTexts::KeepFailed, GetLastError(), kept, place);
+// Said in the record before the act: a stopped undo run again knows what it did.
+bool RunUndo::Mark(const RecordEntry& entry) {
+    if (marks_.IsOpen() && !marks_.AddBack(entry.line)) {
+        return ReportWithReason(host_, KeepTexts::RecordFailed, GetLastError(), record_);
+    }
+    return true;
+}
+
+bool RunUndo::RemoveCopy(const wchar_t* path, const RecordEntry& entry, bool act) {
+    if (act) {
+        if (!Mark(entry)) return false;
+        host_.AddLogRow(kLogDelete, path, L"");
+        if (!DeleteEntryReport(host_, path)) return false;
+    } else {
+        countedRemoved_.insert(path);
+    }
+    ++figures_.removed;
+    return true;
+}
+
+bool RunUndo::UndoCopied(const RecordEntry& entry, bool act) {
+    copiedPaths_.insert(entry.path);
+    PathBuffer place;
+    if (!JoinPath(place, folder_, entry.path.c_str())) return true;  // never written then
+    if (!WayIsPlain(folder_, place)) {
+        Leave(place, KeepTexts::LinkOnTheWay, act);
+        return true;
+    }
+    if (!Exists(place)) return true;
+    if (StillTheRunsFile(place, entry.size, entry.lastWrite)) return RemoveCopy(place, entry, act);
+    // What a stopped undo put back in its place is no change.
+    if (backLines_.count(entry.line) == 0) Leave(place, KeepTexts::ChangedSinceRun, act);
+    return true;
+}
+
+// A copy the record names before it was written: its temporary file, if a kill left it, and
+// the copy itself where the kill came after it took its place but before "copied".
+bool RunUndo::UndoCopy(const RecordEntry& entry, bool act) {
+    // A later attempt of the same copy (its name was taken) or its "copied" line says more.
+    const bool superseded = !copyPaths_.insert(entry.path).second;
+    const bool copied = copiedPaths_.count(entry.path) != 0;
+    PathBuffer place, temporary;
+    if (!JoinPath(place, folder_, entry.path.c_str()) || !JoinPath(temporary, folder_, entry.where.c_str())) return true;
+    PathBuffer placeFolder, temporaryFolder, name;
+    SplitPath(place, placeFolder, name);
+    SplitPath(temporary, temporaryFolder, name);
+    // A temporary file lies beside its copy: a line naming another folder is not the run's.
+    if (_wcsicmp(placeFolder, temporaryFolder) != 0) {
+        Leave(place, KeepTexts::RecordLineUnsafe, act);
+        return true;
+    }
+    if (!WayIsPlain(folder_, place)) {
+        Leave(place, KeepTexts::LinkOnTheWay, act);
+        return true;
+    }
+    const bool inPlace = _wcsicmp(place, temporary) == 0;
+    if (!superseded && !inPlace && Exists(temporary)) {
+        // What the run began: a file no larger than the source, never a folder or a link.
+        WIN32_FILE_ATTRIBUTE_DATA info;
+        if (GetFileAttributesExW(temporary, GetFileExInfoStandard, &info) &&
+            !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileSizeOf(info) <= entry.size &&
+            ClassifyLink(temporary) == LinkKind::Entry) {
+            if (!RemoveCopy(temporary, entry, act)) return false;
+        } else {
+            Leave(temporary, KeepTexts::ChangedSinceRun, act);
+        }
+    }
+    if (copied || superseded || !Exists(place)) return true;
+    if (StillTheRunsFile(place, entry.size, entry.lastWrite)) return RemoveCopy(place, entry, act);
+    // Written in place and stopped part-way: the run's, but not whole; anything else there
+    // (a copy that never landed) is not the run's.
+    if (inPlace && backLines_.count(entry.line) == 0) Leave(place, KeepTexts::PartialCopy, act);
+    return true;
+}
+
+bool RunUndo::UndoMade(const RecordEntry& entry, bool act) {
+    PathBuffer place;
+    if (!JoinPath(place, folder_, entry.path.c_str())) return true;
+    DWORD attributes = GetFileAttributesW(place);
+    if (attributes == kUnreadableAttributes) {
+        if (Exists(place)) Leave(place, KeepTexts::LinkOnTheWay, act);  // a dangling link
+        return true;
+    }
+    if (!IsFolderAttributes(attributes)) return true;  // not the run's folder
+    if (!WayIsPlain(folder_, place) || IsFolderLink(attributes)) {
+        Leave(place, KeepTexts::LinkOnTheWay, act);
+        return true;
+    }
+    bool empty = true;
+    {
+        FolderSearch search(place);
+        PathBuffer child;
+        while (const WIN32_FIND_DATAW* found = search.Next()) {
+            if (act || !JoinPath(child, place, found->cFileName) || !Gone(child)) empty = false;
+        }
+        if (search.Error() != 0) empty = false;
+    }
+    if (!empty) {
+        Leave(place, KeepTexts::FolderNotEmpty, act);
+        return true;
+    }
+    if (act) {
+        if (!Mark(entry)) return false;
+        host_.AddLogRow(kLogRemoveFolder, place, L"");
+        if (!RemoveFolderReport(host_, place)) return false;
+    } else {
+        countedRemoved_.insert(place);
+    }
+    ++figures_.removed;
+    return true;
+}
+
+bool RunUndo::UndoKept(const RecordEntry& entry, bool act) {
+    PathBuffer place, kept;
+    if (!JoinPath(kept, run_, entry.where.c_str())) return true;  // never kept then
+    if (!WayIsPlain(run_, kept)) {
+        Leave(kept, KeepTexts::LinkOnTheWay, act);
+        return true;
+    }
+    if (!Exists(kept)) return true;  // back already, or never moved
+    if (!JoinPath(place, folder_, entry.path.c_str())) {
+        Leave(kept, KeepTexts::PlaceTooLong, act);
+        return true;
+    }
+    if (!WayIsPlain(folder_, place)) {
+        Leave(place, KeepTexts::LinkOnTheWay, act);
+        return true;
+    }
+    if (Exists(place) && !Gone(place)) {
+        Leave(place, KeepTexts::PlaceTaken, act);
+        return true;
+    }
+    if (act) {
+        if (!Mark(entry)) return false;
+        PathBuffer parent, name;
+        SplitPath(place, parent, name);
+        if (!CreateFolderPath(host_, parent)) return false;
+        host_.AddLogRow(kLogBack, kept, place);
+        if (!RenameEntry(kept, place)) return ReportWithReason(host_, KeepTexts::KeepFailed, GetLastError(), kept, place);
+    }
     ++figures_.putBack;
     return true;
 }
 
-bool RunUndo::UndoEntry(const RecordEntry& entry) {
-    PathBuffer place, kept;
-    if (!JoinPath(place, folder_, entry.path.c_str())) {
-        ReportPathTooLong(host_, folder_, entry.path.c_str());
-        return false;
-    }
-    WIN32_FILE_ATTRIBUTE_DATA info;
+bool RunUndo::UndoEntry(const RecordEntry& entry, bool act) {
     switch (entry.kind) {
-    case RecordEntry::Copied:
-        if (!Exists(place, &info)) return true;
-        if (!StillTheRunsCopy(info, entry)) {
-            Leave(place, KeepTexts::ChangedSinceRun);
-            return true;
-        }
-        host_.AddLogRow(kLogDelete, place, L"");
-        if (!DeleteEntryReport(host_, place)) return false;
-        ++figures_.removed;
-        return true;
-    case RecordEntry::Made:
-        if (!Exists(place, &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-        if (IsFolderLink(info.dwFileAttributes) || !RemoveDirectoryW(place)) {
-            Leave(place, KeepTexts::FolderNotEmpty);
-            return true;
-        }
-        host_.AddLogRow(kLogRemoveFolder, place, L"");
-        ++figures_.removed;
-        return true;
-    case RecordEntry::Kept:
-        if (!JoinPath(kept, run_, entry.path.c_str()) || !Exists(kept, &info)) return true;  // back already
-        if (GetFileAttributesW(place) != kUnreadableAttributes) {
-            Leave(place, KeepTexts::PlaceTaken);
-            return true;
-        }
-        return PutBack(kept, place);
+    case RecordEntry::Copied: return UndoCopied(entry, act);
+    case RecordEntry::Copy: return UndoCopy(entry, act);
+    case RecordEntry::Made: return UndoMade(entry, act);
+    case RecordEntry::Kept: return UndoKept(entry, act);
+    default: return true;
     }
-    return true;
 }
 
-// An undone run's folder goes once nothing of it is left; otherwise it is marked undone.
+// Lines that cannot be acted on, then every entry, newest first: what the run did last is
+// undone first (a folder's files before the folder).
+void RunUndo::RunThrough(bool act) {
+    figures_ = UndoFigures();
+    copiedPaths_.clear();
+    copyPaths_.clear();
+    keptWheres_.clear();
+    backLines_.clear();
+    countedRemoved_.clear();
+    for (const RecordEntry& entry : contents_.entries) {
+        if (entry.kind == RecordEntry::Back) backLines_.insert(entry.backLine);
+        if (entry.kind == RecordEntry::Kept) keptWheres_.insert(entry.where);
+    }
+    for (const RecordLineFault& fault : contents_.faults) {
+        Leave(FormatString(L"%s:%u", record_, fault.line).c_str(), FaultReason(fault.fault), act);
+    }
+    // A replace is recorded as "copy", "kept", "copied": killed before "copied", its copy
+    // may stand in the kept file's place, and goes before the kept file comes back.
+    std::map<std::wstring, const RecordEntry*> lastCopy;
+    for (const RecordEntry& entry : contents_.entries) {
+        if (entry.kind == RecordEntry::Copy) lastCopy[entry.path] = &entry;
+    }
+    for (auto entry = contents_.entries.rbegin(); entry != contents_.entries.rend(); ++entry) {
+        if (act && !Step()) {
+            figures_.stopped = true;
+            return;
+        }
+        if (entry->kind == RecordEntry::Kept) {
+            auto copy = lastCopy.find(entry->path);
+            if (copy != lastCopy.end() && copy->second->line < entry->line && !copiedPaths_.count(entry->path) &&
+                !copyPaths_.count(entry->path) && !UndoCopy(*copy->second, act)) {
+                figures_.stopped = true;
+                return;
+            }
+        }
+        if (!UndoEntry(*entry, act)) {
+            figures_.stopped = true;  // reported where it failed
+            return;
+        }
+    }
+}
+
+// What the run folder still holds that the record does not name (a record cut short or
+// deleted) is said; the folders the run made there to keep entries in go when empty.
+void RunUndo::NameWhatStays(const wchar_t* folder, const wchar_t* relative) {
+    FolderSearch search(folder);
+    PathBuffer child, childRelative;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (*relative == L'\0' && IsKeptStoreName(found->cFileName)) continue;  // the record
+        if (!JoinPath(child, folder, found->cFileName)) continue;
+        if (*relative == L'\0') {
+            CopyPath(childRelative, found->cFileName);
+        } else {
+            JoinPath(childRelative, relative, found->cFileName);
+        }
+        if (keptWheres_.count(childRelative)) continue;  // left with its row
+        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes)) {
+            NameWhatStays(child, childRelative);
+            RemoveDirectoryW(child);  // only when empty
+        } else {
+            Leave(child, KeepTexts::NotInRecord, true);
+        }
+    }
+}
+
+// An undone run's folder goes once nothing of it is left; otherwise its record is kept whole
+// and marked undone.
 void RunUndo::Tidy() {
-    if (figures_.left == 0 && DeleteFileW(record_) && RemoveEmptyFolders(run_)) {
+    NameWhatStays(run_, L"");
+    bool onlyRecord = true;
+    {
+        FolderSearch search(run_);
+        while (const WIN32_FIND_DATAW* found = search.Next()) {
+            if (!IsKeptStoreName(found->cFileName)) onlyRecord = false;
+        }
+        if (search.Error() != 0) onlyRecord = false;
+    }
+    marks_.Close();
+    if (onlyRecord && figures_.left == 0 && (DeleteFileW(record_) || !Exists(record_)) && RemoveDirectoryW(run_)) {
         RemoveDirectoryW(store_);  // only when no other run is kept there
         return;
     }
     RunRecordWriter record;
-    if (GetFileAttributesW(record_) == kUnreadableAttributes ? record.Create(record_) : record.OpenToAdd(record_)) {
-        record.AddUndone();
-    }
+    if (Exists(record_) ? record.OpenToAdd(record_) : record.Create(record_)) record.AddUndone();
 }
 
 bool RunUndo::Undo(bool ask) {
+    declined_ = false;
     if (ask) {
-        UndoFigures planned;
-        Plan(planned);
-        wchar_t when[kRunStampChars], text[kMessageChars];
-        FormatRunTime(time_, when);
-        FormatInto(text, Pick(KeepTexts::UndoQuestion), when, Entries(planned.putBack).c_str(),
-                   Entries(planned.removed).c_str());
-        if (host_.AskUndo(text) != kIdYes) return false;
+        RunThrough(false);
+        wchar_t when[kRunStampChars];
+        FormatRunTime(stamp_.time, when);
+        const std::wstring text = FormatString(Pick(KeepTexts::UndoQuestion), when, folder_,
+                                               Entries(figures_.putBack).c_str(), Entries(figures_.removed).c_str());
+        if (host_.AskUndo(text.c_str()) != kIdYes) {
+            declined_ = true;
+            figures_ = UndoFigures();
+            return false;
+        }
     }
     host_.BeginRun();
     state_.abortRequested = false;
-    figures_ = UndoFigures();
     host_.SetStatusText(folder_);
-    bool ok = true;
-    // Newest first: what the run did last is undone first (a folder's files before the folder).
-    for (auto entry = entries_.rbegin(); ok && entry != entries_.rend(); ++entry) {
-        ok = Step() && UndoEntry(*entry);
-    }
+    if (Exists(record_)) marks_.OpenToAdd(record_);
+    RunThrough(true);
+    bool ok = !figures_.stopped;
     if (ok) Tidy();
+    marks_.Close();
     if (ok && figures_.left > 0) ok = ReportText(host_, KeepTexts::UndoLeft, static_cast<int>(figures_.left));
     host_.SetStatusText(L"");
     host_.EndRun();

@@ -7,7 +7,6 @@
 #include "file_ops.h"
 #include "folder_overlap.h"
 #include "folder_search.h"
-#include "keep_actions.h"
 #include "kept_runs.h"
 #include "name_rules.h"
 #include "platform/file_system.h"
@@ -41,6 +40,7 @@ struct SyncEngine::CaseTwins {
     bool read = false;
     NameSet names{NameSet::Case::Ignored};
     NameSet twins{NameSet::Case::Ignored};  // names met more than once, but for case
+    NameSet exact{NameSet::Case::Kept};     // the names as the folder holds them
 };
 
 // A large file takes long to copy: between its pieces the host shows how far the copy is
@@ -115,19 +115,17 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
     // run or between its passes would be lost, and the mirror would delete on. The host
     // clears it before it starts a run.
     state_.confirmEach = !options_.force && !options_.dryRun;
-    // With Keep, nothing the run replaces or deletes is destroyed: a layer over the run's
-    // actions moves it into a kept run of the written folder first.
-    FileActions* plain = actions_;
-    KeepActions keeping(*plain, host_, stats_, to, options_.dryRun, options_.keptRuns);
-    if (options_.keep) actions_ = &keeping;
     watchPower_ = !options_.dryRun;
     if (watchPower_) power_.Start();
     bool ok = CopyTree(from, to);
     if (ok && options_.deleteAfterCopy) {
-        ok = GuardDeletionPass(from, to);
+        // Before the deletion pass: an empty source asked about, a deletion limit checked.
+        DeletionGuards guards(host_, options_, *this, *this);
+        ok = guards.MayDelete(from, to, sourceHoldsFile_);
         state_.confirmEach = !options_.force && !options_.dryRun;
         if (ok) ok = PrunePass(from, to);
     }
+    actions_->EndOfRun();
     stats_.completed = ok;
     // Entries left alone are not a success: the error box counts them instead.
     if (ok && stats_.entriesSkipped > 0) {
@@ -136,10 +134,61 @@ bool SyncEngine::RunSync(const wchar_t* from, const wchar_t* to) {
                  : ReportText(host_, SyncTexts::EntriesSkipped, static_cast<int>(stats_.entriesSkipped));
     }
     if (ok) host_.ShowSuccess();
-    actions_ = plain;
     host_.SetStatusText(L"");
     host_.EndRun();
     return ok;
+}
+
+bool SyncEngine::RunCounting(SyncHost& host, FileActions& actions) {
+    SyncOptions counted = options_;
+    counted.maxDelete = SyncOptions::kNoDeleteLimit;
+    SyncEngine counting(host, state_, counted, actions);
+    counting.from_ = from_;  // the run's folders, as the real pass knows them
+    counting.to_ = to_;
+    state_.confirmEach = false;
+    return counting.PrunePass(from_, to_);
+}
+
+// Whether `folder` or a folder below it holds a file (a link too, but no folder link is
+// followed), not counting excluded ones nor, in the run folder `root`, the kept runs'
+// store; one that cannot be listed may, and counts.
+bool SyncEngine::DestinationHoldsFile(const wchar_t* to) const { return HoldsFile(to, to); }
+
+bool SyncEngine::HoldsFile(const wchar_t* root, const wchar_t* folder) const {
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (folder == root && IsKeptStoreName(found->cFileName)) continue;
+        if (Excluded(root, folder, found->cFileName, found->dwFileAttributes)) continue;
+        if (!IsFolderAttributes(found->dwFileAttributes)) {
+            if (!options_.excludeObj || !HasExtension(found->cFileName, L".obj")) return true;
+        } else if (!IsFolderLink(found->dwFileAttributes) &&
+                   (!JoinPath(child, folder, found->cFileName) || HoldsFile(root, child))) {
+            return true;
+        }
+    }
+    return search.Error() != 0;
+}
+
+bool SyncEngine::HoldsExcluded(const wchar_t* folder) const {
+    if (excluded_.Empty()) return false;
+    FolderSearch search(folder);
+    PathBuffer child;
+    while (const WIN32_FIND_DATAW* found = search.Next()) {
+        if (Excluded(to_, folder, found->cFileName, found->dwFileAttributes)) return true;
+        if (IsFolderAttributes(found->dwFileAttributes) && !IsFolderLink(found->dwFileAttributes) &&
+            JoinPath(child, folder, found->cFileName) && HoldsExcluded(child)) {
+            return true;
+        }
+    }
+    return false;  // a folder that cannot be listed: its removal says so
+}
+
+bool SyncEngine::Account(const ActionReport& report) {
+    stats_.entriesKept += report.kept;
+    if (!report.leftAlone) return true;
+    ++stats_.entriesSkipped;
+    return false;
 }
 
 bool SyncEngine::Skip(const wchar_t* path, const TextPair& reason) {
@@ -350,11 +399,15 @@ bool SyncEngine::PickCaseTwin(CaseTwins& twins, const wchar_t* destination, Path
         FolderSearch search(twins.folder);
         while (const WIN32_FIND_DATAW* entry = search.Next()) {
             if (!twins.names.Insert(entry->cFileName)) twins.twins.Insert(entry->cFileName);
+            twins.exact.Insert(entry->cFileName);
         }
         if (search.Error() != 0) return ReportFolderUnlistable(host_, twins.folder, search.Error());
     }
     const wchar_t* name = BaseName(destination);
-    if (!twins.twins.Contains(name)) return true;
+    // A file the folder holds under another case (readme.txt for Readme.TXT) is written under
+    // its own name, which a replace keeps, so that the name never changes whatever is done
+    // around the replace (Keep moves the old file away first).
+    if (!twins.twins.Contains(name) && twins.exact.Contains(name)) return true;
     // Rare: the folder is read once more for the names themselves.
     FolderSearch search(twins.folder);
     PathBuffer other;
@@ -407,7 +460,8 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
                   source.size, destination, destInfo, &written};
     rootsChanged_ = true;
     CopyWatch watch(*this);
-    if (!actions_->CopyFile(copy, &watch)) return false;
+    bool copied = actions_->CopyFile(copy, &watch);
+    if (!Account(actions_->TakeReport()) || !copied) return copied;
     ++stats_.filesCopied;
     stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;
@@ -490,6 +544,7 @@ bool SyncEngine::PruneEntry(const wchar_t* source, const wchar_t* destination, D
         host_.AddLogRow(kLogRemoveFolder, destination, L"");
         Removed removed;
         bool ok = actions_->RemoveFolder(destination, kind, removed);
+        Account(actions_->TakeReport());  // what was left alone went nowhere: nothing in `removed`
         stats_.filesDeleted += removed.files;
         stats_.foldersRemoved += removed.folders;
         return ok;
@@ -541,7 +596,8 @@ bool SyncEngine::PruneFile(const wchar_t* path) {
     }
     if (!PowerHolds()) return false;
     host_.AddLogRow(kLogDelete, path, L"");
-    if (!actions_->DeleteFile(path, kind, walked_)) return false;
+    bool deleted = actions_->DeleteFile(path, kind, walked_);
+    if (!Account(actions_->TakeReport()) || !deleted) return deleted;
     ++stats_.filesDeleted;
     return true;
 }

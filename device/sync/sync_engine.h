@@ -5,25 +5,16 @@
 
 #include "base/paths.h"
 #include "battery_guard.h"
+#include "deletion_guards.h"
 #include "exclude_patterns.h"
 #include "file_actions.h"
 #include "file_ops.h"
 #include "name_rules.h"
 #include "platform/file_system.h"
+#include "run_stats.h"
 #include "sync_host.h"
 #include "sync_options.h"
 #include "time_rule.h"
-
-// What a run did (or, in a dry run, would do).
-struct RunStats {
-    unsigned long long filesCopied = 0;
-    unsigned long long bytesCopied = 0;
-    unsigned long long filesDeleted = 0;
-    unsigned long long foldersRemoved = 0;  // each with what it held (see Removed)
-    unsigned long long entriesSkipped = 0;  // names the run could not use, each with a "skip" row
-    unsigned long long entriesKept = 0;     // files and folders moved into the run's kept run
-    bool completed = false;                 // both passes walked to their end (not stopped)
-};
 
 // The run state the host shares with the engine. The host's Abort sets abortRequested
 // (from its window procedure, or from the console's interrupt handler thread); the host
@@ -37,7 +28,7 @@ struct RunState {
 // true to go on (also after a skip) and false to stop the run; a failure has already
 // been reported where it happened. What the run changes on the disk goes through its
 // FileActions: the disk's own, or, for a dry run, none.
-class SyncEngine : private FolderCheck {
+class SyncEngine : private FolderCheck, private DeletionGuards::CountingPass {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
         : host_(host), state_(state), options_(options), excluded_(options.exclude.c_str()),
@@ -48,6 +39,11 @@ public:
         : SyncEngine(host, state, options) {
         actions_ = &actions;
     }
+
+    // The actions the run's changes go to: the disk's own, or, for a dry run, none. A host
+    // puts a layer over them (Keep) by handing the layer to UseActions before the run.
+    FileActions& Actions() { return *actions_; }
+    void UseActions(FileActions& actions) { actions_ = &actions; }
 
     // Source must be a folder; a missing destination is offered for creation.
     bool CheckSyncFolders(const wchar_t* from, const wchar_t* to);
@@ -67,6 +63,9 @@ private:
     struct CopyWatch;  // services the host during a file copy and stops the copy on an abort
 
     bool Step();   // services one message; false once an abort was asked for
+    // Counts what the actions' layer did around a change; false when it left the entry alone
+    // (the change is then not counted).
+    bool Account(const ActionReport& report);
     // Before a file is written or deleted: false (said) when the battery has just dropped to
     // the critical level.
     bool PowerHolds() { return !watchPower_ || power_.Holds(host_); }
@@ -86,22 +85,20 @@ private:
                    CaseTwins* twins = nullptr);
     // Where the copy pass is to write a file `destination` whose folder holds other names that
     // differ from it only in case (some file systems allow them), the first of them in the
-    // folder's order is written (`picked`, named exactly) and the others stay with a row.
+    // folder's order is written (`picked`, named exactly) and the others stay with a row; one
+    // the folder holds only under another case is written under that name (`picked`).
     // `*found` false: no such names. False (reported) when the folder cannot be listed.
     bool PickCaseTwin(CaseTwins& twins, const wchar_t* destination, PathBuffer& picked, bool* found);
     bool Newer(const Entry& source, const WIN32_FILE_ATTRIBUTE_DATA& destination) const;
     bool CopyFolder(const wchar_t* source, const wchar_t* destination);
     bool SyncFileKnown(const Entry& source, const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destInfo);
     bool PrunePass(const wchar_t* from, const wchar_t* to);
-    // Before the deletion pass: a source with nothing in it is asked about, even with Force
-    // (a card not inserted would otherwise empty the destination), and a deletion limit is
-    // checked with a dry deletion pass. False stops the run with nothing deleted.
-    bool GuardDeletionPass(const wchar_t* from, const wchar_t* to);
-    // The source holds no file the copy pass could sync (only folders, excluded or skipped
-    // entries: a freshly formatted card), while the destination holds one.
-    bool ConfirmEmptySource(const wchar_t* from, const wchar_t* to);
+    // The deletion pass of this run, counting with `actions`, for the deletion limit.
+    bool RunCounting(SyncHost& host, FileActions& actions) override;
+    // Whether the written folder holds a file the run counts (not its store, nor what the
+    // set leaves out), for the empty-source question.
+    bool DestinationHoldsFile(const wchar_t* to) const override;
     bool HoldsFile(const wchar_t* root, const wchar_t* folder) const;
-    bool WithinDeleteLimit(const wchar_t* from, const wchar_t* to);
     bool PruneEntry(const wchar_t* source, const wchar_t* destination, DWORD destAttributes);
     bool SourceCounterpart(const wchar_t* source, DWORD* attributes);
     bool PruneWithin(const wchar_t* source, const wchar_t* destination);  // the entries of a destination folder

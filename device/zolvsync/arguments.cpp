@@ -138,6 +138,7 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
                 return false;
             }
             out.options.keptRuns = static_cast<int>(runs);
+            out.keptRunsGiven = true;
         } else if (wcscmp(arg, L"--allow-empty-source") == 0) {
             out.allowEmptySource = true;
         } else if (wcscmp(arg, L"--max-delete") == 0) {
@@ -175,7 +176,7 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
         SyncOptions others = out.options;
         others.force = false;  // --force: put back without the question
         if (AnySetOption(others) || others.dryRun || others.maxDelete != SyncOptions::kNoDeleteLimit ||
-            out.allowEmptySource || out.logFile) {
+            out.allowEmptySource || out.keptRunsGiven || out.logFile) {
             *error = L"--undo takes only --backward, --force, --lang and FROM TO or --ini/--set";
             return false;
         }
@@ -194,6 +195,10 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
     }
     if (folderCount != 2) {
         *error = L"FROM and TO are both needed";
+        return false;
+    }
+    if (out.keptRunsGiven && !out.options.keep && !out.undo) {
+        *error = L"--keep-runs goes with --keep";
         return false;
     }
     out.from = folders[0];

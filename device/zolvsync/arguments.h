@@ -13,6 +13,7 @@ struct RunnerArguments {
     const wchar_t* to = nullptr;
     const wchar_t* iniFile = nullptr;  // with setName: folders and options come from this set
     const wchar_t* setName = nullptr;
+    bool keptRunsGiven = false;  // --keep-runs: only with Keep
     const wchar_t* logFile = nullptr;  // the rows and the summary are appended to this file too
     bool undo = false;  // put the written folder back as it was before its newest kept run
 };

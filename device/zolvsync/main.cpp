@@ -13,6 +13,7 @@
 #include "sets/ini_codec.h"
 #include "sets/set_options.h"
 #include "sync/file_ops.h"
+#include "sync/keep_actions.h"
 #include "sync/keep_texts.h"
 #include "sync/log_text.h"
 #include "sync/sync_texts.h"
@@ -111,16 +112,17 @@ bool UndoWritten(const wchar_t* written, bool force, const LARGE_INTEGER& start)
     ConsoleHost host(g_interrupt);
     RunUndo undo(host, *g_runState);
     bool ok = false;
-    if (undo.FindRun(written)) {
-        ok = undo.Undo(!force);
-    } else {
-        ReportText(host, KeepTexts::NothingToUndo, written);
+    switch (undo.FindRun(written)) {
+    case RunUndo::Found::Run: ok = undo.Undo(!force); break;
+    case RunUndo::Found::None: ReportText(host, KeepTexts::NothingToUndo, written); break;
+    case RunUndo::Found::Refused: break;
     }
     host.EndRun();
     const UndoFigures& figures = undo.Figures();
     wchar_t time[32];
     swprintf(time, 32, L"%.2f s\n", SecondsSince(start));
-    std::wstring text = L"zolvsync: undo: " + std::to_wstring(figures.putBack) + L" entries put back, " +
+    std::wstring text = std::wstring(L"zolvsync: undo") + (figures.stopped ? L" stopped: " : L": ") +
+                        std::to_wstring(figures.putBack) + L" entries put back, " +
                         std::to_wstring(figures.removed) + L" removed, " + std::to_wstring(figures.left) +
                         L" left as they were, " + time;
     ConsoleStream messages(STD_ERROR_HANDLE);
@@ -144,6 +146,9 @@ int wmain(int argc, wchar_t** argv) {
     SetFields set;
     if (arguments.iniFile) {
         if (const wchar_t* problem = LoadNamedSet(arguments, set)) return Refuse(problem, false);
+        if (arguments.keptRunsGiven && !arguments.options.keep && !arguments.undo) {
+            return Refuse(L"--keep-runs needs a set with Keep on", false);
+        }
     }
 
     const wchar_t* from = arguments.backward ? arguments.to : arguments.from;
@@ -172,6 +177,8 @@ int wmain(int argc, wchar_t** argv) {
             return Refuse((std::wstring(L"cannot open the log file: ") + reason).c_str(), false);
         }
         SyncEngine engine(host, state, arguments.options);
+        KeepActions keeping(engine.Actions(), host, to, arguments.options.dryRun, arguments.options.keptRuns);
+        if (arguments.options.keep) engine.UseActions(keeping);
         ok = engine.CheckSyncFolders(from, to) && engine.RunSync(from, to);
         host.EndRun();  // the rows first, then the summary
         std::wstring summary = SummaryText(engine.Stats(), arguments.options.dryRun, SecondsSince(start));

@@ -127,7 +127,7 @@ protected:
     // The one run folder in the destination's store.
     std::wstring KeptRunName() const {
         WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(tree.Path(L"dst\\.zolvkept\\2*").c_str(), &found);
+        HANDLE search = FindFirstFileW(tree.Path(L"dst\\.zolvkept\\1-*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return L"none";
         FindClose(search);
         return found.cFileName;
@@ -514,6 +514,10 @@ TEST_F(RunControllerTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {
     std::vector<std::wstring> captions;
     for (const SeenDialog& d : answers.Seen()) captions.push_back(d.caption);
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"Error", L"Result of fodler sync", L"Confirm undo"}));
+    // The question names the folder that will change, and counts what the undo then did.
+    EXPECT_NE(answers.Seen()[2].message.find(L" in '" + tree.Path(L"dst") + L"': 2 entries put back, 3 entries removed?"),
+              std::wstring::npos)
+        << answers.Seen()[2].message;
     EXPECT_EQ(answers.Seen()[0].message,
               L"There is no kept run to undo in '" + tree.Path(L"dst") + L"' or in '" + tree.Path(L"src") + L"'.");
     ASSERT_EQ(SetFile().SaveSetFile(), 1);

@@ -77,3 +77,19 @@ TEST(RunnerArguments, ANamedSetBringsItsOwnFoldersAndOptions) {
     EXPECT_FALSE(Parse({L"--ini", L"C:\\z.ini", L"--set", L"Docs", L"--delete"}, b));
     EXPECT_FALSE(Parse({L"--set"}, b));
 }
+
+TEST(RunnerArguments, KeepRunsGoesWithKeepAndNeverWithUndo) {
+    RunnerArguments a;
+    ASSERT_TRUE(Parse({L"--keep", L"--keep-runs", L"2", L"A", L"B"}, a));
+    EXPECT_EQ(a.options.keptRuns, 2);
+    std::wstring error;
+    RunnerArguments b;
+    EXPECT_FALSE(Parse({L"--keep-runs", L"2", L"A", L"B"}, b, &error));
+    EXPECT_EQ(error, L"--keep-runs goes with --keep");
+    RunnerArguments c;
+    EXPECT_FALSE(Parse({L"--undo", L"--keep-runs", L"2", L"A", L"B"}, c));
+    RunnerArguments d;
+    EXPECT_FALSE(Parse({L"--undo", L"--keep", L"A", L"B"}, d));
+    RunnerArguments e;  // a set's Keep is known once the set file is read
+    EXPECT_TRUE(Parse({L"--keep-runs", L"2", L"--ini", L"C:\\z.ini", L"--set", L"Docs"}, e));
+}
