@@ -493,7 +493,12 @@ TEST_F(RunControllerTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {
     AddSet(L"plain", tree.Path(L"src"), tree.Path(L"dst"));
     HMENU menu = window->menu.handle;
     auto keepChecked = [&] { return (GetMenuState(menu, 40205, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    DialogWatcher answers([](const SeenDialog& d) { DialogWatcher::Click(d.hwnd, d.HasControl(IDYES) ? IDYES : IDOK); });
+    bool declineUndo = true;  // the first undo asked about is declined
+    DialogWatcher answers([&declineUndo](const SeenDialog& d) {
+        const bool no = d.caption == L"Confirm undo" && declineUndo;
+        if (no) declineUndo = false;
+        DialogWatcher::Click(d.hwnd, no ? IDNO : d.HasControl(IDYES) ? IDYES : IDOK);
+    });
     SendMessageW(ui->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);  // nothing kept yet
     SendMessageW(ui->setList, CB_SETCURSEL, 0, 0);
     Sets().OnSetSelChange();
@@ -507,13 +512,17 @@ TEST_F(RunControllerTest, KeepFollowsTheSetAndUndoLastRunPutsTheFolderBack) {
     Sets().OnSetSelChange();
     EXPECT_FALSE(keepChecked());  // the other set's
 
+    SendMessageW(ui->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);  // declined: nothing changes, the log keeps the run
+    EXPECT_FALSE(tree.Exists(L"dst\\d.txt"));
+    EXPECT_EQ(Run().Log().LogContent().rfind("# kept\tForward\t", 0), 0u);
     SendMessageW(ui->hwnd, WM_COMMAND, kCmdUndoLastRun, 0);
     EXPECT_EQ(tree.Read(L"dst\\a.txt"), "old a");
     EXPECT_EQ(tree.Read(L"dst\\d.txt"), "d");
     EXPECT_FALSE(tree.Exists(L"dst\\b"));
     std::vector<std::wstring> captions;
     for (const SeenDialog& d : answers.Seen()) captions.push_back(d.caption);
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Error", L"Result of fodler sync", L"Confirm undo"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::wstring>{L"Error", L"Result of fodler sync", L"Confirm undo", L"Confirm undo"}));
     // The question names the folder that will change, and counts what the undo then did.
     EXPECT_NE(answers.Seen()[2].message.find(L" in '" + tree.Path(L"dst") + L"': 2 entries put back, 3 entries removed?"),
               std::wstring::npos)
