@@ -54,7 +54,8 @@ bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
 // and some hold more than they list (a /proc file lists 0 bytes). Every read asks for a whole
 // piece, since some such files give all they hold to the first read and nothing to a read
 // that does not start at 0.
-bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written) {
+bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written,
+                  ULONGLONG* checksum) {
     const DWORD bufferBytes = kCopyPieceBytes;
     char* buffer = new (std::nothrow) char[bufferBytes];
     if (!buffer) {
@@ -71,6 +72,7 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
         }
         if (read == 0) break;
         done += read;
+        if (checksum) *checksum = AddToChecksum(*checksum, buffer, read);
         if (progress && !progress->Continue(done, total)) {
             SetLastError(ERROR_REQUEST_ABORTED);
             ok = false;
@@ -84,10 +86,57 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
     return ok;
 }
 
+void (*g_readBackStandIn)(const wchar_t*, char*, DWORD) = nullptr;
+
+// Reads without the cache need a buffer on a sector's bound and whole sectors per read.
+constexpr DWORD kSectorBound = 4096;
+
 }  // namespace
 
+ULONGLONG AddToChecksum(ULONGLONG sum, const char* data, DWORD bytes) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
+    for (DWORD i = 0; i < bytes; ++i) sum = (sum ^ p[i]) * 0x100000001b3ULL;
+    return sum;
+}
+
+void SetReadBackStandIn(void (*alter)(const wchar_t* path, char* data, DWORD bytes)) { g_readBackStandIn = alter; }
+
+bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr);
+    // A file system that cannot read past its cache reads through it.
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char* block = new (std::nothrow) char[kCopyPieceBytes + kSectorBound];
+    if (!block) {
+        CloseHandle(file);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    char* buffer = block + (kSectorBound - reinterpret_cast<UINT_PTR>(block) % kSectorBound) % kSectorBound;
+    ULONGLONG sum = kChecksumStart;
+    bool ok = true;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, buffer, kCopyPieceBytes, &read, nullptr)) {
+            ok = false;
+            break;
+        }
+        if (read == 0) break;
+        if (g_readBackStandIn) g_readBackStandIn(path, buffer, read);
+        sum = AddToChecksum(sum, buffer, read);
+    }
+    DWORD code = GetLastError();
+    delete[] block;
+    CloseHandle(file);
+    *checksum = sum;
+    SetLastError(code);
+    return ok;
+}
+
 bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress,
-                      ULONGLONG* written) {
+                      ULONGLONG* written, ULONGLONG* checksum) {
     HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (from == INVALID_HANDLE_VALUE) return false;
     ULONGLONG total = 0, done = 0;
@@ -128,7 +177,8 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
                                     DeleteFileW(o->destination);
                                 },
                                 &open};
-        ok = CopyContents(from, to, total, progress, &done);
+        if (checksum) *checksum = kChecksumStart;
+        ok = CopyContents(from, to, total, progress, &done, checksum);
     }
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.

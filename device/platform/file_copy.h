@@ -18,8 +18,23 @@ protected:
 // the last error set, when the copy fails or was stopped (ERROR_REQUEST_ABORTED); a
 // destination the call had opened is removed then, never left half written. The source is
 // read to its end, whatever size it is listed with; `written` (may be null) gets the bytes
-// the copy wrote.
+// the copy wrote; `checksum` (may be null) the checksum of the bytes read from the source.
 bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress,
-                      ULONGLONG* written = nullptr);
+                      ULONGLONG* written = nullptr, ULONGLONG* checksum = nullptr);
+
+// A file's checksum: 64-bit FNV-1a over its bytes, cheap beside the copy that feeds it.
+constexpr ULONGLONG kChecksumStart = 0xcbf29ce484222325ULL;
+ULONGLONG AddToChecksum(ULONGLONG sum, const char* data, DWORD bytes);
+
+// Reads `path` back from its medium to its end and gives its checksum; false, with the last
+// error set, when it cannot be read. The read passes by the system's file cache where the
+// platform allows (a desktop Win32 file system that honours FILE_FLAG_NO_BUFFERING; under
+// Wine the flag is taken but the bytes may come from the host's page cache), so that what
+// is compared is what the medium holds wherever the platform lets it be.
+bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum);
+
+// For tests: `alter` (null: none) sees every piece ReadBackChecksum reads, with the file's
+// path, and may change it, as a medium that does not keep what was written would.
+void SetReadBackStandIn(void (*alter)(const wchar_t* path, char* data, DWORD bytes));
 
 constexpr DWORD kCopyPieceBytes = 64 * 1024;
