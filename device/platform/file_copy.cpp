@@ -101,7 +101,7 @@ ULONGLONG AddToChecksum(ULONGLONG sum, const char* data, DWORD bytes) {
 
 void SetReadBackStandIn(void (*alter)(const wchar_t* path, char* data, DWORD bytes)) { g_readBackStandIn = alter; }
 
-bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum) {
+bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum, CopyProgress* progress) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr);
     // A file system that cannot read past its cache reads through it.
     if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
@@ -115,17 +115,27 @@ bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum) {
         return false;
     }
     char* buffer = block + (kSectorBound - reinterpret_cast<UINT_PTR>(block) % kSectorBound) % kSectorBound;
-    ULONGLONG sum = kChecksumStart;
-    bool ok = true;
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file, buffer, kCopyPieceBytes, &read, nullptr)) {
-            ok = false;
-            break;
+    ULONGLONG sum = kChecksumStart, total = 0, done = 0;
+    DWORD attributes = 0;
+    bool ok = ReadSizeAndAttributes(file, &total, &attributes);
+    {
+        // The progress hears the host, whose code a fault may leave: the file must not stay open.
+        RecoveryStep afterFault{[](void* open) noexcept { CloseHandle(*static_cast<HANDLE*>(open)); }, &file};
+        while (ok) {
+            DWORD read = 0;
+            if (!ReadFile(file, buffer, kCopyPieceBytes, &read, nullptr)) {
+                ok = false;
+                break;
+            }
+            if (read == 0) break;
+            if (g_readBackStandIn) g_readBackStandIn(path, buffer, read);
+            sum = AddToChecksum(sum, buffer, read);
+            done += read;
+            if (progress && !progress->Continue(done, total)) {
+                SetLastError(ERROR_REQUEST_ABORTED);
+                ok = false;
+            }
         }
-        if (read == 0) break;
-        if (g_readBackStandIn) g_readBackStandIn(path, buffer, read);
-        sum = AddToChecksum(sum, buffer, read);
     }
     DWORD code = GetLastError();
     delete[] block;

@@ -30,8 +30,9 @@ ULONGLONG AddToChecksum(ULONGLONG sum, const char* data, DWORD bytes);
 // error set, when it cannot be read. The read passes by the system's file cache where the
 // platform allows (a desktop Win32 file system that honours FILE_FLAG_NO_BUFFERING; under
 // Wine the flag is taken but the bytes may come from the host's page cache), so that what
-// is compared is what the medium holds wherever the platform lets it be.
-bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum);
+// is compared is what the medium holds wherever the platform lets it be. `progress` (may be
+// null) hears how far the read has come and may stop it (ERROR_REQUEST_ABORTED).
+bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum, CopyProgress* progress = nullptr);
 
 // For tests: `alter` (null: none) sees every piece ReadBackChecksum reads, with the file's
 // path, and may change it, as a medium that does not keep what was written would.

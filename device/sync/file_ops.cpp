@@ -103,13 +103,15 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
 
 // Reads the copy at `path` back and compares it with `sourceSum`, what was read from the
 // source. A copy that differs, or cannot be read back, is removed: a mismatch is left to the
-// caller (false with `check->mismatch`), a read that fails is reported.
-bool ReadBackMatches(ErrorReporter& owner, const wchar_t* path, ULONGLONG sourceSum, CopyCheck& check) {
+// caller (false with `check->mismatch`), a read that fails is reported, one stopped is not.
+bool ReadBackMatches(ErrorReporter& owner, const wchar_t* path, ULONGLONG sourceSum, CopyProgress* progress,
+                     CopyCheck& check) {
     ULONGLONG readBack = 0;
-    if (!ReadBackChecksum(path, &readBack)) {
+    if (!ReadBackChecksum(path, &readBack, progress)) {
         DWORD code = GetLastError();
         RemoveLeftover(path);
-        return ReportUnreadable(owner, path, code);
+        if (code != ERROR_REQUEST_ABORTED) ReportUnreadable(owner, path, code);
+        return false;
     }
     if (readBack != sourceSum) {
         RemoveLeftover(path);
@@ -135,7 +137,7 @@ bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* des
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
         return false;
     }
-    if (check && !ReadBackMatches(owner, destination, sum, *check)) return false;
+    if (check && !ReadBackMatches(owner, destination, sum, progress, *check)) return false;
     WriteFileTimes(destination, &times.creation, &times.lastAccess, &times.lastWrite);
     return true;
 }
@@ -200,7 +202,7 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     }
     }
     // Read back while the old file is still in its place (and, with Keep, not yet moved away).
-    if (check && !ReadBackMatches(owner, temporary, sum, *check)) return false;
+    if (check && !ReadBackMatches(owner, temporary, sum, progress, *check)) return false;
     if (hook && !hook->BeforeReplace(destination)) {
         RemoveLeftover(temporary);
         return false;
