@@ -1,5 +1,6 @@
 #include "file_copy.h"
 
+#include <cstring>
 #include <new>
 
 #include "base/recovery_steps.h"
@@ -55,7 +56,7 @@ bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
 // piece, since some such files give all they hold to the first read and nothing to a read
 // that does not start at 0.
 bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written,
-                  ULONGLONG* checksum) {
+                  Checksum* checksum) {
     const DWORD bufferBytes = kCopyPieceBytes;
     char* buffer = new (std::nothrow) char[bufferBytes];
     if (!buffer) {
@@ -72,7 +73,7 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
         }
         if (read == 0) break;
         done += read;
-        if (checksum) *checksum = AddToChecksum(*checksum, buffer, read);
+        if (checksum) checksum->Add(buffer, read);
         if (progress && !progress->Continue(done, total)) {
             SetLastError(ERROR_REQUEST_ABORTED);
             ok = false;
@@ -93,10 +94,53 @@ constexpr DWORD kSectorBound = 4096;
 
 }  // namespace
 
-ULONGLONG AddToChecksum(ULONGLONG sum, const char* data, DWORD bytes) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
-    for (DWORD i = 0; i < bytes; ++i) sum = (sum ^ p[i]) * 0x100000001b3ULL;
+namespace {
+
+constexpr ULONGLONG kFnvPrime = 0x100000001b3ULL;
+
+ULONGLONG FnvBytes(ULONGLONG sum, const unsigned char* p, size_t bytes) {
+    for (size_t i = 0; i < bytes; ++i) sum = (sum ^ p[i]) * kFnvPrime;
     return sum;
+}
+
+ULONGLONG MixWord(ULONGLONG lane, const unsigned char* p) {
+    ULONGLONG word;
+    memcpy(&word, p, sizeof word);
+    lane = (lane ^ word) * kFnvPrime;
+    return (lane << 31) | (lane >> 33);
+}
+
+}  // namespace
+
+void Checksum::AddBlock(const unsigned char* block) {
+    lanes_[0] = MixWord(lanes_[0], block);
+    lanes_[1] = MixWord(lanes_[1], block + 8);
+    lanes_[2] = MixWord(lanes_[2], block + 16);
+    lanes_[3] = MixWord(lanes_[3], block + 24);
+}
+
+void Checksum::Add(const char* data, DWORD bytes) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
+    length_ += bytes;
+    if (pendingBytes_ > 0) {
+        DWORD taken = bytes < sizeof pending_ - pendingBytes_ ? bytes : sizeof pending_ - pendingBytes_;
+        memcpy(pending_ + pendingBytes_, p, taken);
+        pendingBytes_ += taken;
+        p += taken;
+        bytes -= taken;
+        if (pendingBytes_ < sizeof pending_) return;
+        AddBlock(pending_);
+        pendingBytes_ = 0;
+    }
+    for (; bytes >= sizeof pending_; p += sizeof pending_, bytes -= sizeof pending_) AddBlock(p);
+    memcpy(pending_, p, bytes);
+    pendingBytes_ = bytes;
+}
+
+ULONGLONG Checksum::Value() const {
+    ULONGLONG sum = FnvBytes(0xcbf29ce484222325ULL, reinterpret_cast<const unsigned char*>(lanes_), sizeof lanes_);
+    sum = FnvBytes(sum, pending_, pendingBytes_);
+    return FnvBytes(sum, reinterpret_cast<const unsigned char*>(&length_), sizeof length_);
 }
 
 void SetReadBackStandIn(void (*alter)(const wchar_t* path, char* data, DWORD bytes)) { g_readBackStandIn = alter; }
@@ -115,7 +159,8 @@ bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum, CopyProgress* pr
         return false;
     }
     char* buffer = block + (kSectorBound - reinterpret_cast<UINT_PTR>(block) % kSectorBound) % kSectorBound;
-    ULONGLONG sum = kChecksumStart, total = 0, done = 0;
+    Checksum sum;
+    ULONGLONG total = 0, done = 0;
     DWORD attributes = 0;
     bool ok = ReadSizeAndAttributes(file, &total, &attributes);
     {
@@ -129,7 +174,7 @@ bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum, CopyProgress* pr
             }
             if (read == 0) break;
             if (g_readBackStandIn) g_readBackStandIn(path, buffer, read);
-            sum = AddToChecksum(sum, buffer, read);
+            sum.Add(buffer, read);
             done += read;
             if (progress && !progress->Continue(done, total)) {
                 SetLastError(ERROR_REQUEST_ABORTED);
@@ -140,7 +185,7 @@ bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum, CopyProgress* pr
     DWORD code = GetLastError();
     delete[] block;
     CloseHandle(file);
-    *checksum = sum;
+    *checksum = sum.Value();
     SetLastError(code);
     return ok;
 }
@@ -187,8 +232,9 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
                                     DeleteFileW(o->destination);
                                 },
                                 &open};
-        if (checksum) *checksum = kChecksumStart;
-        ok = CopyContents(from, to, total, progress, &done, checksum);
+        Checksum sum;
+        ok = CopyContents(from, to, total, progress, &done, checksum ? &sum : nullptr);
+        if (checksum) *checksum = sum.Value();
     }
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.

@@ -42,7 +42,7 @@ protected:
 struct CopyCheck {
     bool verified = false;   // read back, and the same as what was read from the source
     bool mismatch = false;   // read back different: the copy is removed, the old file stays
-    ULONGLONG checksum = 0;  // the verified copy's checksum (see AddToChecksum)
+    ULONGLONG checksum = 0;  // the verified copy's checksum (see Checksum)
 };
 
 // The same, for a caller that has just read the source's attributes and times and the
