@@ -13,7 +13,7 @@ constexpr int kCmdBackward = IDM_BACKWARD;
 constexpr int kCmdPreviewForward = IDM_PREVIEW_FORWARD;
 constexpr int kCmdPreviewBackward = IDM_PREVIEW_BACKWARD;
 constexpr int kCmdUndoLastRun = IDM_UNDO_LAST_RUN;
-// 40207: the Exclude option's menu item (see sets/set_options.h).
+// 40207: the Exclude option's menu item, 40208: the Verify option's (see sets/set_options.h).
 constexpr int kCmdNewSet = IDM_NEW_SET;
 constexpr int kCmdDeleteSet = IDM_DELETE_SET;
 constexpr int kCmdBrowseSource = IDM_BROWSE_SOURCE;

@@ -51,6 +51,12 @@ void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& te
         FormatInto(part, Pick(brief ? briefKept : kept), count(stats.entriesKept, L"entry", L"entries").c_str());
         text += part;
     }
+    if (stats.filesVerified > 0) {
+        static const TextPair verified{L", %s verified", L"、検証 %s"};
+        static const TextPair briefVerified{L", %s verified", L"、%s 個検証"};
+        FormatInto(part, Pick(brief ? briefVerified : verified), count(stats.filesVerified, L"file", L"files").c_str());
+        text += part;
+    }
 }
 
 void FormatFigures(const RunStats& stats, double seconds, bool preview, bool brief, wchar_t (&out)[kMessageChars]) {

@@ -1,5 +1,6 @@
 #include "file_copy.h"
 
+#include <cstring>
 #include <new>
 
 #include "base/recovery_steps.h"
@@ -54,7 +55,8 @@ bool WriteAll(HANDLE file, const char* data, DWORD bytes) {
 // and some hold more than they list (a /proc file lists 0 bytes). Every read asks for a whole
 // piece, since some such files give all they hold to the first read and nothing to a read
 // that does not start at 0.
-bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written) {
+bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progress, ULONGLONG* written,
+                  Checksum* checksum) {
     const DWORD bufferBytes = kCopyPieceBytes;
     char* buffer = new (std::nothrow) char[bufferBytes];
     if (!buffer) {
@@ -71,6 +73,7 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
         }
         if (read == 0) break;
         done += read;
+        if (checksum) checksum->Add(buffer, read);
         if (progress && !progress->Continue(done, total)) {
             SetLastError(ERROR_REQUEST_ABORTED);
             ok = false;
@@ -84,10 +87,111 @@ bool CopyContents(HANDLE from, HANDLE to, ULONGLONG total, CopyProgress* progres
     return ok;
 }
 
+void (*g_readBackStandIn)(const wchar_t*, char*, DWORD) = nullptr;
+
+// Reads without the cache need a buffer on a sector's bound and whole sectors per read.
+constexpr DWORD kSectorBound = 4096;
+
 }  // namespace
 
+namespace {
+
+constexpr ULONGLONG kFnvPrime = 0x100000001b3ULL;
+
+ULONGLONG FnvBytes(ULONGLONG sum, const unsigned char* p, size_t bytes) {
+    for (size_t i = 0; i < bytes; ++i) sum = (sum ^ p[i]) * kFnvPrime;
+    return sum;
+}
+
+ULONGLONG MixWord(ULONGLONG lane, const unsigned char* p) {
+    ULONGLONG word;
+    memcpy(&word, p, sizeof word);
+    lane = (lane ^ word) * kFnvPrime;
+    return (lane << 31) | (lane >> 33);
+}
+
+}  // namespace
+
+void Checksum::AddBlock(const unsigned char* block) {
+    lanes_[0] = MixWord(lanes_[0], block);
+    lanes_[1] = MixWord(lanes_[1], block + 8);
+    lanes_[2] = MixWord(lanes_[2], block + 16);
+    lanes_[3] = MixWord(lanes_[3], block + 24);
+}
+
+void Checksum::Add(const char* data, DWORD bytes) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
+    length_ += bytes;
+    if (pendingBytes_ > 0) {
+        DWORD taken = bytes < sizeof pending_ - pendingBytes_ ? bytes : sizeof pending_ - pendingBytes_;
+        memcpy(pending_ + pendingBytes_, p, taken);
+        pendingBytes_ += taken;
+        p += taken;
+        bytes -= taken;
+        if (pendingBytes_ < sizeof pending_) return;
+        AddBlock(pending_);
+        pendingBytes_ = 0;
+    }
+    for (; bytes >= sizeof pending_; p += sizeof pending_, bytes -= sizeof pending_) AddBlock(p);
+    memcpy(pending_, p, bytes);
+    pendingBytes_ = bytes;
+}
+
+ULONGLONG Checksum::Value() const {
+    ULONGLONG sum = FnvBytes(0xcbf29ce484222325ULL, reinterpret_cast<const unsigned char*>(lanes_), sizeof lanes_);
+    sum = FnvBytes(sum, pending_, pendingBytes_);
+    return FnvBytes(sum, reinterpret_cast<const unsigned char*>(&length_), sizeof length_);
+}
+
+void SetReadBackStandIn(void (*alter)(const wchar_t* path, char* data, DWORD bytes)) { g_readBackStandIn = alter; }
+
+bool ReadBackChecksum(const wchar_t* path, ULONGLONG* checksum, CopyProgress* progress) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr);
+    // A file system that cannot read past its cache reads through it.
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char* block = new (std::nothrow) char[kCopyPieceBytes + kSectorBound];
+    if (!block) {
+        CloseHandle(file);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    char* buffer = block + (kSectorBound - reinterpret_cast<UINT_PTR>(block) % kSectorBound) % kSectorBound;
+    Checksum sum;
+    ULONGLONG total = 0, done = 0;
+    DWORD attributes = 0;
+    bool ok = ReadSizeAndAttributes(file, &total, &attributes);
+    {
+        // The progress hears the host, whose code a fault may leave: the file must not stay open.
+        RecoveryStep afterFault{[](void* open) noexcept { CloseHandle(*static_cast<HANDLE*>(open)); }, &file};
+        while (ok) {
+            DWORD read = 0;
+            if (!ReadFile(file, buffer, kCopyPieceBytes, &read, nullptr)) {
+                ok = false;
+                break;
+            }
+            if (read == 0) break;
+            if (g_readBackStandIn) g_readBackStandIn(path, buffer, read);
+            sum.Add(buffer, read);
+            done += read;
+            if (progress && !progress->Continue(done, total)) {
+                SetLastError(ERROR_REQUEST_ABORTED);
+                ok = false;
+            }
+        }
+    }
+    DWORD code = GetLastError();
+    delete[] block;
+    CloseHandle(file);
+    *checksum = sum.Value();
+    SetLastError(code);
+    return ok;
+}
+
 bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool failIfExists, CopyProgress* progress,
-                      ULONGLONG* written) {
+                      ULONGLONG* written, ULONGLONG* checksum) {
     HANDLE from = CreateFileW(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (from == INVALID_HANDLE_VALUE) return false;
     ULONGLONG total = 0, done = 0;
@@ -128,7 +232,9 @@ bool CopyFileInPieces(const wchar_t* source, const wchar_t* destination, bool fa
                                     DeleteFileW(o->destination);
                                 },
                                 &open};
-        ok = CopyContents(from, to, total, progress, &done);
+        Checksum sum;
+        ok = CopyContents(from, to, total, progress, &done, checksum ? &sum : nullptr);
+        if (checksum) *checksum = sum.Value();
     }
     DWORD code = GetLastError();
     // A write the file system held back can still fail when the file is closed.

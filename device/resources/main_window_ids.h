@@ -16,6 +16,7 @@
 /* 40205: the Keep option's menu item. */
 #define IDM_UNDO_LAST_RUN 40206
 /* 40207: the Exclude option's menu item. */
+/* 40208: the Verify option's menu item. */
 #define IDM_NEW_SET 40301
 #define IDM_DELETE_SET 40302
 #define IDM_BROWSE_SOURCE 40303

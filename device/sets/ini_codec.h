@@ -9,7 +9,7 @@
 
 // The INI set file: one section per set, CR LF line ends.
 //   [name]  SRC="source"  DST="destination"  DELETE=Y|N  DOSTIME=  FORCE=  EXCLUDEOBJ=  (blank)
-// The options added later follow EXCLUDEOBJ only when on or not empty: KEEP=Y, EXCLUDE="...".
+// The options added later follow EXCLUDEOBJ only when on or not empty: KEEP=Y, VERIFY=Y, EXCLUDE="...".
 // A '[', ']' or '"' inside a name or a path is written "<[>", "<]>", "<\">" (see StripSetValue).
 // It is written in the device's ANSI code page whenever that can hold every text, and
 // otherwise as UTF-8 after a byte-order mark, so that no name or path is ever lost to '?'.

@@ -28,7 +28,7 @@ struct SetOption {
     std::wstring SyncOptions::*textOption = nullptr;
 };
 
-constexpr int kSetOptionCount = 6;
+constexpr int kSetOptionCount = 7;
 // The options shown as check boxes: the first four rows.
 constexpr int kOptionBoxCount = 4;
 
@@ -44,6 +44,8 @@ inline constexpr SetOption kSetOptions[kSetOptionCount] = {
      &SetFlags::excludeObj, &SyncOptions::excludeObj},
     {"KEEP", false, SetOption::Shown::MenuItem, 40205, {L"&Keep replaced and deleted files", L"置換・削除したﾌｧｲﾙを保管(&K)"},
      L"--keep", &SetFlags::keep, &SyncOptions::keep},
+    {"VERIFY", false, SetOption::Shown::MenuItem, 40208, {L"Ve&rify copies", L"ｺﾋﾟｰを検証(&R)"}, L"--verify",
+     &SetFlags::verify, &SyncOptions::verify},
     {"EXCLUDE", false, SetOption::Shown::MenuDialog, 40207, {L"E&xclude...", L"除外(&X)..."}, L"--exclude", nullptr,
      nullptr, &SetFields::exclude, &SyncOptions::exclude},
 };

@@ -20,7 +20,7 @@ bool DiskActions::MakeFolder(const wchar_t* path, bool withParents) {
 bool DiskActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     return CopyFileKnownReport(owner_, copy.source, copy.sourceAttributes, copy.times, copy.destination,
                                copy.destinationBefore, progress, copy.written, copy.beforeReplace,
-                               copy.hookMovesDestination);
+                               copy.hookMovesDestination, copy.check);
 }
 
 bool DiskActions::DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) {

@@ -27,6 +27,8 @@ struct FileCopy {
     // nothing is lifted from the old file, and where no temporary name is free the copy is
     // written in place, in the place the hook freed.
     bool hookMovesDestination = false;
+    // Verify: the copy is read back before it takes its place (null: it is not).
+    CopyCheck* check = nullptr;
 };
 
 // The destination folder the deletion pass walks: resolved once for the link checks of its

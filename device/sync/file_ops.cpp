@@ -57,7 +57,7 @@ enum class FreshCopy { Made, NoFreeName, Failed };
 // every name that fits the path limit is taken (or none fits); Failed, with the last error
 // set, when the copy failed.
 FreshCopy CopyToFreshName(const wchar_t* source, const wchar_t* destination, PathBuffer& temporary,
-                          CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+                          CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook, ULONGLONG* checksum) {
     for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
         if (!TemporaryNameFor(destination, attempt, temporary)) continue;
         if (hook && !hook->BeforeTemporary(temporary)) {
@@ -65,7 +65,7 @@ FreshCopy CopyToFreshName(const wchar_t* source, const wchar_t* destination, Pat
             temporary[0] = L'\0';
             return FreshCopy::Failed;
         }
-        if (CopyFileInPieces(source, temporary, true, progress, written)) return FreshCopy::Made;
+        if (CopyFileInPieces(source, temporary, true, progress, written, checksum)) return FreshCopy::Made;
         DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return FreshCopy::Failed;
     }
@@ -101,19 +101,43 @@ void ReportReplaceError(ErrorReporter& owner, DWORD code, const wchar_t* destina
     ReportWithReason(owner, SyncTexts::ReplaceFailed, code, destination);
 }
 
+// Reads the copy at `path` back and compares it with `sourceSum`, what was read from the
+// source. A copy that differs, or cannot be read back, is removed: a mismatch is left to the
+// caller (false with `check->mismatch`), a read that fails is reported, one stopped is not.
+bool ReadBackMatches(ErrorReporter& owner, const wchar_t* path, ULONGLONG sourceSum, CopyProgress* progress,
+                     CopyCheck& check) {
+    ULONGLONG readBack = 0;
+    if (!ReadBackChecksum(path, &readBack, progress)) {
+        DWORD code = GetLastError();
+        RemoveLeftover(path);
+        if (code != ERROR_REQUEST_ABORTED) ReportUnreadable(owner, path, code);
+        return false;
+    }
+    if (readBack != sourceSum) {
+        RemoveLeftover(path);
+        check.mismatch = true;
+        return false;
+    }
+    check.verified = true;
+    check.checksum = readBack;
+    return true;
+}
+
 // A new file where no temporary name is free beside it: the copy is made under its own name,
 // created only if nothing is there (never through a link, never over a file), and removed
 // again when it fails or is stopped. A file that is there is never written over in place: a
 // stop or a failure would lose it.
 bool CopyInPlace(ErrorReporter& owner, const wchar_t* source, const wchar_t* destination, const FileTimes& times,
-                 CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook) {
+                 CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook, CopyCheck* check) {
     if (hook && !(hook->BeforeTemporary(destination) && hook->BeforeReplace(destination))) return false;
-    if (!CopyFileInPieces(source, destination, true, progress, written)) {
+    ULONGLONG sum = 0;
+    if (!CopyFileInPieces(source, destination, true, progress, written, check ? &sum : nullptr)) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return ReportNoTemporaryName(owner, destination);
         if (code != ERROR_REQUEST_ABORTED) ReportCopyError(owner, code, source);
         return false;
     }
+    if (check && !ReadBackMatches(owner, destination, sum, progress, *check)) return false;
     WriteFileTimes(destination, &times.creation, &times.lastAccess, &times.lastWrite);
     return true;
 }
@@ -149,7 +173,7 @@ bool CopyFileReport(ErrorReporter& owner, const wchar_t* source, const wchar_t* 
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
                          CopyProgress* progress, ULONGLONG* written, ReplaceHook* hook,
-                         bool hookMovesDestination) {
+                         bool hookMovesDestination, CopyCheck* check) {
     if (written) *written = 0;
     // An old file the hook moves away first keeps its attributes, and its place is then free.
     const WIN32_FILE_ATTRIBUTE_DATA* replaced = hook && hookMovesDestination ? nullptr : destinationBefore;
@@ -162,12 +186,13 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
     // What a killed run left is a file like any other to later runs: the next copy takes
     // another name.
     PathBuffer temporary;
-    switch (CopyToFreshName(source, destination, temporary, progress, written, hook)) {
+    ULONGLONG sum = 0;
+    switch (CopyToFreshName(source, destination, temporary, progress, written, hook, check ? &sum : nullptr)) {
     case FreshCopy::Made: break;
     case FreshCopy::NoFreeName:
         // A file there is never written over in place.
         if (replaced) return ReportNoTemporaryName(owner, destination);
-        return CopyInPlace(owner, source, destination, times, progress, written, hook);
+        return CopyInPlace(owner, source, destination, times, progress, written, hook, check);
     default: {
         // The copy removes what it made itself; whatever else stands under that name is not
         // this run's.
@@ -176,6 +201,8 @@ bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sour
         return false;
     }
     }
+    // Read back while the old file is still in its place (and, with Keep, not yet moved away).
+    if (check && !ReadBackMatches(owner, temporary, sum, progress, *check)) return false;
     if (hook && !hook->BeforeReplace(destination)) {
         RemoveLeftover(temporary);
         return false;

@@ -38,16 +38,25 @@ protected:
     ~ReplaceHook() = default;
 };
 
+// A copy read back from its medium before it takes its place (Verify), and what that found.
+struct CopyCheck {
+    bool verified = false;   // read back, and the same as what was read from the source
+    bool mismatch = false;   // read back different: the copy is removed, the old file stays
+    ULONGLONG checksum = 0;  // the verified copy's checksum (see Checksum)
+};
+
 // The same, for a caller that has just read the source's attributes and times and the
 // destination's state (null: no destination) and need not pay for reading them again.
 // `progress` (may be null) watches the copy and may stop it: a stopped copy leaves the
 // destination as it was, reports nothing (it is no failure) and returns false. `written`
 // (may be null) gets the bytes the copy wrote. `hookMovesDestination`: the hook moves an
-// existing destination away before the new file takes its place (see FileCopy).
+// existing destination away before the new file takes its place (see FileCopy). `check`
+// (null: none) has the copy read back first; a mismatch is not reported here (the caller
+// writes its row and goes on) but returns false with `check->mismatch` set.
 bool CopyFileKnownReport(ErrorReporter& owner, const wchar_t* source, DWORD sourceAttributes, const FileTimes& times,
                          const wchar_t* destination, const WIN32_FILE_ATTRIBUTE_DATA* destinationBefore,
                          CopyProgress* progress = nullptr, ULONGLONG* written = nullptr, ReplaceHook* hook = nullptr,
-                         bool hookMovesDestination = false);
+                         bool hookMovesDestination = false, CopyCheck* check = nullptr);
 // The look of a copy that only the text shows: false, reported as the copy would report it,
 // where an existing destination (`replaced`: one that stays in place until it is replaced)
 // could not be replaced because no temporary name fits. `hook` (may be null) is told of the

@@ -243,7 +243,8 @@ bool KeepActions::CopyFile(const FileCopy& copy, CopyProgress* progress) {
     // What the copy is now, so that Undo can tell it from a file changed since.
     ULONGLONG size = copy.size, lastWrite = FileTimeTicks(copy.times.lastWrite);
     if (!disk_.ReadWritten(fresh.destination, &size, &lastWrite)) return ReportUnreadable(host_, fresh.destination, GetLastError());
-    return recordFile_.AddCopied(Relative(fresh.destination), size, lastWrite) || RecordFailed();
+    const ULONGLONG* checksum = fresh.check && fresh.check->verified ? &fresh.check->checksum : nullptr;
+    return recordFile_.AddCopied(Relative(fresh.destination), size, lastWrite, checksum) || RecordFailed();
 }
 
 bool KeepActions::DeleteFile(const wchar_t* path, LinkKind, WalkedFolder*) { return KeepPlanned(path); }

@@ -42,6 +42,19 @@ bool ParseNumber(const std::string& text, ULONGLONG* value) {
     return true;
 }
 
+// Exactly 16 hex digits, as the writer writes a checksum.
+bool ParseChecksum(const std::string& text, ULONGLONG* value) {
+    if (text.size() != 16) return false;
+    ULONGLONG n = 0;
+    for (char c : text) {
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) return false;
+        n = (n << 4) | static_cast<ULONGLONG>(digit);
+    }
+    *value = n;
+    return true;
+}
+
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;
     size_t start = 0;
@@ -88,9 +101,11 @@ bool ParseLine(const std::string& line, RecordEntry& entry, bool* undone, Record
         if (!ParseNumber(f[3], &entry.size) || !ParseNumber(f[4], &entry.lastWrite)) return false;
         return ReadPath(f[1], entry.path, fault) && ReadPath(f[2], entry.where, fault);
     }
-    if (word == "copied" && f.size() == 4) {
+    if (word == "copied" && (f.size() == 4 || f.size() == 5)) {
         entry.kind = RecordEntry::Copied;
         if (!ParseNumber(f[2], &entry.size) || !ParseNumber(f[3], &entry.lastWrite)) return false;
+        entry.hasChecksum = f.size() == 5;
+        if (entry.hasChecksum && !ParseChecksum(f[4], &entry.checksum)) return false;
         return ReadPath(f[1], entry.path, fault);
     }
     ULONGLONG number = 0;
@@ -191,8 +206,13 @@ bool RunRecordWriter::AddCopy(const wchar_t* path, const wchar_t* temporary, ULO
                      std::to_wstring(lastWrite));
 }
 
-bool RunRecordWriter::AddCopied(const wchar_t* path, ULONGLONG size, ULONGLONG lastWrite) {
-    return WriteLine(std::wstring(L"copied\t") + path + L"\t" + std::to_wstring(size) + L"\t" + std::to_wstring(lastWrite));
+bool RunRecordWriter::AddCopied(const wchar_t* path, ULONGLONG size, ULONGLONG lastWrite, const ULONGLONG* checksum) {
+    std::wstring line = std::wstring(L"copied\t") + path + L"\t" + std::to_wstring(size) + L"\t" + std::to_wstring(lastWrite);
+    if (checksum) {
+        line += L'\t';
+        for (int shift = 60; shift >= 0; shift -= 4) line += L"0123456789abcdef"[(*checksum >> shift) & 0xF];
+    }
+    return WriteLine(line);
 }
 
 bool RunRecordWriter::AddBack(unsigned line) { return WriteLine(L"back\t" + std::to_wstring(line)); }

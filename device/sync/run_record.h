@@ -15,7 +15,8 @@
 //                                            (<where>: its place there, when not <path>)
 //   made <path>                              before a folder the run needs is made
 //   copy <path> <temporary> <size> <time>    before a copy is written under <temporary>
-//   copied <path> <size> <time>              after the copy took its place: what it is now
+//   copied <path> <size> <time> [<checksum>] after the copy took its place: what it is now
+//                                            (<checksum>: a verified copy's, 16 hex digits)
 //   back <line>                              before an undo acts on the entry of that line
 //   undone                                   after an undo that had to leave something
 // fields separated by tabs, times as last-write times in 100 ns, paths relative to the
@@ -34,6 +35,8 @@ struct RecordEntry {
     ULONGLONG size = 0;
     ULONGLONG lastWrite = 0;
     unsigned backLine = 0;  // Back: the line it names
+    bool hasChecksum = false;  // Copied: the copy was verified, and `checksum` is what it held
+    ULONGLONG checksum = 0;
 };
 
 enum class RecordFault { TooLong, Malformed, UnsafePath, TooLarge };
@@ -83,7 +86,8 @@ public:
     bool AddKept(const wchar_t* path, const wchar_t* where);
     bool AddMade(const wchar_t* path);
     bool AddCopy(const wchar_t* path, const wchar_t* temporary, ULONGLONG size, ULONGLONG lastWrite);
-    bool AddCopied(const wchar_t* path, ULONGLONG size, ULONGLONG lastWrite);
+    // `checksum` (may be null): a verified copy's.
+    bool AddCopied(const wchar_t* path, ULONGLONG size, ULONGLONG lastWrite, const ULONGLONG* checksum = nullptr);
     bool AddBack(unsigned line);
     bool AddUndone();
 

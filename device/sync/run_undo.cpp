@@ -145,7 +145,13 @@ bool RunUndo::UndoCopied(const RecordEntry& entry, bool act) {
         return true;
     }
     if (!Exists(place)) return true;
-    if (StillTheRunsFile(place, entry.size, entry.lastWrite)) return RemoveCopy(place, entry, act);
+    // A verified copy's checksum tells a file changed within its size and time; one that
+    // cannot be read counts as changed.
+    ULONGLONG sum = 0;
+    if (StillTheRunsFile(place, entry.size, entry.lastWrite) &&
+        (!entry.hasChecksum || (ReadBackChecksum(place, &sum) && sum == entry.checksum))) {
+        return RemoveCopy(place, entry, act);
+    }
     // What a stopped undo put back in its place is no change.
     if (backLines_.count(entry.line) == 0) Leave(place, KeepTexts::ChangedSinceRun, act);
     return true;

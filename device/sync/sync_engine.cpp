@@ -458,10 +458,17 @@ bool SyncEngine::SyncFileKnown(const Entry& source, const wchar_t* destination,
     ULONGLONG written = 0;
     FileCopy copy{source.path, source.attributes, FileTimes{source.creation, source.lastAccess, source.lastWrite},
                   source.size, destination, destInfo, &written};
+    CopyCheck check;
+    if (options_.verify) copy.check = &check;
     rootsChanged_ = true;
     CopyWatch watch(*this);
     bool copied = actions_->CopyFile(copy, &watch);
-    if (!Account(actions_->TakeReport()) || !copied) return copied;
+    if (!Account(actions_->TakeReport())) return copied;
+    // A copy that read back different is gone and the old file stays: said, counted as an
+    // entry the run could not sync, and the run goes on.
+    if (check.mismatch) return Skip(destination, SyncTexts::CopyDiffersReason);
+    if (!copied) return false;
+    if (check.verified) ++stats_.filesVerified;
     ++stats_.filesCopied;
     stats_.bytesCopied += written;  // what the source held, whatever size it was listed with
     return true;

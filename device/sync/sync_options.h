@@ -17,6 +17,7 @@ struct SyncOptions {
     bool force = false;            // FORCE
     bool excludeObj = false;       // EXCLUDEOBJ
     bool keep = false;             // KEEP: what a run replaces or deletes is moved into a kept run
+    bool verify = false;           // VERIFY: each copy is read back and compared before it takes its place
     std::wstring exclude;          // EXCLUDE: the patterns of what the run leaves out (exclude_patterns.h)
     // Not a set option: walk both passes and write every row a run without questions
     // would write, but copy, create, delete and ask nothing.

@@ -46,6 +46,8 @@ const TextPair SpecialFileReason{L"not a file nor a folder (a pipe, a socket or 
                                  L"ﾌｧｲﾙでもﾌｫﾙﾀﾞでもありません (ﾊﾟｲﾌﾟ、ｿｹｯﾄ、ﾃﾞﾊﾞｲｽ)。開きません"};
 const TextPair LinkStaysReason{L"a link that cannot be removed without what it points to; it stays",
                                L"ﾘﾝｸ先を消さずには削除できないﾘﾝｸです。残しました"};
+const TextPair CopyDiffersReason{L"its copy, read back, differs from the source; the copy is removed and the old file stays",
+                                 L"読み戻したｺﾋﾟｰがｺﾋﾟｰ元と違います。ｺﾋﾟｰを削除し、元のﾌｧｲﾙを残しました"};
 const TextPair TimeAhead{L"its time is more than a day ahead of this clock; it is copied as newer all the same",
                          L"ﾌｧｲﾙの日時がこの時計より1日以上先です。新しいものとしてｺﾋﾟｰします"};
 

@@ -32,6 +32,7 @@ extern const TextPair TimeAhead;          // a "note" row's text: the source's t
 extern const TextPair PathTooLongReason;  // its path (in either folder) would pass the path limit
 extern const TextPair SpecialFileReason;  // a pipe, a socket or a device node: never opened
 extern const TextPair LinkStaysReason;    // a link the platform cannot remove without its target
+extern const TextPair CopyDiffersReason;  // its copy read back differs from the source (Verify)
 
 extern const TextPair ReplaceCaption;
 extern const TextPair ReplaceMessage;

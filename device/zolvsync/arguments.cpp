@@ -30,6 +30,8 @@ const wchar_t kUsageRest[] =
     L"  --keep moves what the run replaces or deletes into TO\\.zolvkept\\<time>\\ (FROM with --backward),\n"
     L"  keeping the newest --keep-runs N runs (10); --undo puts the written folder back as it was\n"
     L"  before its newest kept run.\n"
+    L"  --verify reads each copy back before it takes its place and compares it with the source;\n"
+    L"  one that differs is removed, the old file stays, and the run ends with exit code 1.\n"
     L"  --exclude PATTERN leaves out the files and folders it matches (* and ?, no case; a pattern\n"
     L"  with \\ matches a path below FROM and TO); repeat it or separate patterns with ';'.\n"
     L"  --min-battery N: on battery power below N%, asks before the run, even with --force (10;\n"

@@ -86,6 +86,7 @@ std::wstring SummaryText(const RunStats& stats, bool dryRun, double seconds) {
             L" bytes), " + std::to_wstring(stats.filesDeleted) + L" files deleted, " +
             std::to_wstring(stats.foldersRemoved) + L" folders removed, ";
     if (stats.entriesKept > 0) text += std::to_wstring(stats.entriesKept) + L" entries kept, ";
+    if (stats.filesVerified > 0) text += std::to_wstring(stats.filesVerified) + L" files verified, ";
     if (stats.entriesSkipped > 0) text += std::to_wstring(stats.entriesSkipped) + L" entries skipped, ";
     return text + time;
 }

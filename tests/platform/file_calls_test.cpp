@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/file_copy.h"
@@ -75,6 +76,34 @@ TEST(CopyFileInPieces, StopsAtAPieceKeepsAnExistingTargetAndCarriesAttributes) {
     EXPECT_TRUE(CopyFileInPieces(src.c_str(), copy.c_str(), true, nullptr));  // a new name: made
     EXPECT_EQ(tree.Read(L"copy"), data);
     EXPECT_EQ(tree.Attributes(L"copy") & kKept, kKept);
+}
+
+// The checksum does not depend on how the bytes came in pieces (a copy reads in other pieces
+// than its read-back may); the copy's and the read-back's agree, and a byte or a length differs.
+TEST(Checksum, TheSameBytesInAnyPiecesAndTheCopysReadBackAgree) {
+    std::string data(100003, '\0');
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7919 >> 3);
+    Checksum whole, pieces;
+    whole.Add(data.data(), static_cast<DWORD>(data.size()));
+    for (size_t at = 0, step = 1; at < data.size(); at += step, step = step * 3 % 97 + 1) {
+        pieces.Add(data.data() + at, static_cast<DWORD>(std::min(step, data.size() - at)));
+    }
+    EXPECT_EQ(pieces.Value(), whole.Value());
+    Checksum longer = whole, changed;
+    longer.Add("", 1);
+    std::string other = data;
+    other[5000] ^= 0x40;
+    changed.Add(other.data(), static_cast<DWORD>(other.size()));
+    EXPECT_NE(longer.Value(), whole.Value());
+    EXPECT_NE(changed.Value(), whole.Value());
+
+    TempTree tree;
+    tree.Write(L"src", data);
+    ULONGLONG copied = 0, readBack = 0;
+    ASSERT_TRUE(CopyFileInPieces(tree.Path(L"src").c_str(), tree.Path(L"copy").c_str(), true, nullptr, nullptr, &copied));
+    ASSERT_TRUE(ReadBackChecksum(tree.Path(L"copy").c_str(), &readBack));
+    EXPECT_EQ(copied, whole.Value());
+    EXPECT_EQ(readBack, whole.Value());
 }
 
 // 0xFFFFFFFF bytes: the low half of the size reads as INVALID_FILE_SIZE, and is a size.

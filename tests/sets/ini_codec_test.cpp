@@ -198,7 +198,7 @@ TEST(IniCodec, AFileThatCannotBeReadWhollyGivesItsReason) {
     CloseHandle(lock);
 }
 
-TEST(IniCodec, TheKeepAndExcludeLinesAreWrittenOnlyWhenSetSoOldFilesStayAsTheyWere) {
+TEST(IniCodec, TheKeepVerifyAndExcludeLinesAreWrittenOnlyWhenSetSoOldFilesStayAsTheyWere) {
     SetFields set;
     ClearSetFields(set);
     wcscpy(set.name, L"K");
@@ -223,4 +223,13 @@ TEST(IniCodec, TheKeepAndExcludeLinesAreWrittenOnlyWhenSetSoOldFilesStayAsTheyWe
     EXPECT_STREQ(sets[0].exclude, set.exclude);
     EXPECT_STREQ(sets[1].exclude, L"");
     EXPECT_EQ(FormatSetSection(sets[0]), excluding);
+
+    // Verify follows Keep, and reads back.
+    set.verify = 1;
+    const std::string verifying = FormatSetSection(set);
+    EXPECT_EQ(verifying, kept.substr(0, kept.size() - 2) + "VERIFY=Y\r\nEXCLUDE=\"*.tmp;Thumbs.db;~*;<[>old<]>\\*\"\r\n\r\n");
+    sets = ReadAll(tree, verifying);
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].verify, 1);
+    EXPECT_EQ(FormatSetSection(sets[0]), verifying);
 }

@@ -28,21 +28,26 @@ TEST(RunRecord, ReadsOnlyWhatTheRunCouldHaveWrittenAndNamesEveryOtherLine) {
         "kept\t\\\\?\\Z:\\f", "kept\ta\\\\b", "kept\ta\\", "kept\ta/../b", "kept\tok\t..\\elsewhere",
         "copy\ta.txt\t..\\a.tmp\t1\t1", "kept\tCON", "kept\ta.\t", "copied\ta\t99999999999999999999\t1",
         "copied\ta\t-1\t1", "made", "remove\ta", "kept\ta\xff\xfe",
+        "copied\ta\t1\t1\t00000000000000fg", "copied\ta\t1\t1\tff", "copied\ta\t1\t1\t",
     };
     std::string bytes = "kept\tgood.txt\r\n";
     for (const std::string& line : hostile) bytes += line + "\n";
     bytes += std::string(3000, 'x') + "\n";
     bytes += "kept\tsub\\deep.txt\tsub\\deep.txt~2\ncopy\tn.txt\tn.txt.zolvtmp\t4\t7\ncopied\tn.txt\t4\t7\nback\t3\n";
+    bytes += "copied\tv.txt\t4\t7\t00000000000000fF\n";  // a verified copy's checksum
     bytes += "made\tcut";  // no line end: a kill came before the change
     RunRecordContents contents = ReadBack(tree, bytes);
-    ASSERT_EQ(contents.entries.size(), 5u);
+    ASSERT_EQ(contents.entries.size(), 6u);
     EXPECT_EQ(contents.entries[0].path, L"good.txt");
     EXPECT_EQ(contents.entries[0].where, L"good.txt");
     EXPECT_EQ(contents.entries[1].where, L"sub\\deep.txt~2");
     EXPECT_EQ(contents.entries[2].where, L"n.txt.zolvtmp");
     EXPECT_EQ(contents.entries[3].lastWrite, 7u);
     EXPECT_EQ(contents.entries[4].backLine, 3u);
-    EXPECT_EQ(contents.entries[4].line, 25u);
+    EXPECT_EQ(contents.entries[4].line, 28u);
+    EXPECT_FALSE(contents.entries[3].hasChecksum);  // a record of old still reads
+    EXPECT_TRUE(contents.entries[5].hasChecksum);
+    EXPECT_EQ(contents.entries[5].checksum, 0xFFu);
     ASSERT_EQ(contents.faults.size(), std::size(hostile) + 1);
     for (size_t i = 0; i < contents.faults.size(); ++i) EXPECT_EQ(contents.faults[i].line, i + 2);
     EXPECT_EQ(contents.faults[0].fault, RecordFault::UnsafePath);

@@ -1,6 +1,8 @@
 #include "sync_fixture.h"
 
+#include "platform/file_copy.h"
 #include "platform/system_status.h"
+#include "sync/keep_actions.h"
 
 using SyncRun = SyncFixture;
 
@@ -208,4 +210,42 @@ TEST_F(SyncRun, ALowBatteryIsAskedAboutAndACriticalOneStopsBetweenFiles) {
     EXPECT_TRUE(host.Only(L"battery").empty());
     EXPECT_TRUE(tree.Exists(L"dst\\a.txt") && tree.Exists(L"dst\\b.txt"));
     SetPowerStatusStandIn(nullptr);
+}
+
+namespace {
+// A medium that does not keep what is written to bad.txt.
+void SpoilBadFile(const wchar_t* path, char* data, DWORD bytes) {
+    if (bytes > 0 && wcsstr(path, L"bad.txt")) data[0] ^= 1;
+}
+}  // namespace
+
+// Verify: a copy that reads back different is removed and the old file stays (with Keep too,
+// in its place); a "skip" row names it, the run goes on and ends failed; verified copies count.
+TEST_F(SyncRun, ACopyThatReadsBackDifferentLeavesTheOldFileAndFailsTheRun) {
+    SetReadBackStandIn(SpoilBadFile);
+    options.force = options.verify = true;
+    for (bool keep : {false, true}) {
+        host = ScriptedHost();
+        tree.Write(L"dst\\bad.txt", "old");
+        tree.SetWriteTime(L"dst\\bad.txt", older);
+        tree.Write(L"src\\bad.txt", "new");
+        tree.SetWriteTime(L"src\\bad.txt", newer);
+        tree.Write(L"src\\good.txt", "good");
+        DeleteFileW(D(L"good.txt").c_str());
+        SyncEngine engine(host, state, options);
+        KeepActions keeping(engine.Actions(), host, dst.c_str(), false, kDefaultKeptRuns);
+        if (keep) engine.UseActions(keeping);
+        EXPECT_FALSE(engine.CheckSyncFolders(src.c_str(), dst.c_str()) && engine.RunSync(src.c_str(), dst.c_str()));
+        EXPECT_EQ(tree.Read(L"dst\\bad.txt"), "old");
+        EXPECT_FALSE(tree.Exists(L"dst\\bad.txt.zolvtmp"));
+        EXPECT_EQ(tree.Read(L"dst\\good.txt"), "good");
+        EXPECT_EQ(host.Only(L"skip"), (Rows{L"skip|" + D(L"bad.txt") +
+                                            L"|its copy, read back, differs from the source; the copy is removed and "
+                                            L"the old file stays"}));
+        ASSERT_EQ(host.Only(L"error").size(), 1u);
+        EXPECT_NE(host.Only(L"error")[0].find(L"1 entry could not be synced"), std::wstring::npos);
+        EXPECT_EQ(engine.Stats().filesVerified, 1u);
+        EXPECT_EQ(engine.Stats().entriesKept, 0u);
+    }
+    SetReadBackStandIn(nullptr);
 }

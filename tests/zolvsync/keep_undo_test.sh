@@ -7,7 +7,8 @@
 #   2. Undo: a mirror run undone to the byte and the time; a file changed since is left
 #      with a row and exit 1, and the next undo goes one run further back; a run killed in
 #      the middle of a large copy is undone as far as it went; the oldest runs beyond
-#      --keep-runs go, and only folders named as run stamps; nothing to undo is exit 1;
+#      --keep-runs go, and only folders named as run stamps; nothing to undo is exit 1; a
+#      verified copy's checksum in the record tells a file changed within its size and time;
 #   3. Undo trusts nothing it reads: hostile record lines never reach outside (a sentinel stays
 #      byte-identical), a made folder swapped for a link is not gone through, a record cut
 #      short names what it no longer lists; a run killed at any row is undone to the byte,
@@ -106,6 +107,18 @@ out=$(sync --undo --force "$(w src)" "$(w dst)")
 [ $? -eq 1 ] && [ "$(snapshot "$work/dst" | grep -v b.txt)" = "$(grep -v b.txt <<<"$before")" ] &&
   [ "$(cat "$work/dst/b.txt")" = user ] || fail "the second undo did not go one run further back: $out"
 [ "$(runs dst | wc -l)" -eq 2 ] || fail "the runs with what was left are not kept: $(runs dst)"
+rm -rf "$work/dst/.zolvkept"
+# Verify with Keep: the record holds each verified copy's checksum, by which Undo tells a file
+# changed within its size and time from the run's copy.
+echo "b 4" >"$work/src/b.txt" && touch -d 2030-02-01 "$work/src/b.txt"
+out=$(sync --force --keep --verify "$(w src)" "$(w dst)")
+[ $? -eq 0 ] && grep -q "files verified" <<<"$out" || fail "the verified run: $out"
+grep -qP '^copied\tb\.txt\t\d+\t\d+\t[0-9a-f]{16}\r?$' "$work"/dst/.zolvkept/*/.zolvkept ||
+  fail "no checksum in the record: $(cat "$work"/dst/.zolvkept/*/.zolvkept)"
+touch -r "$work/dst/b.txt" "$work/stamp" && echo "B 4" >"$work/dst/b.txt" && touch -r "$work/stamp" "$work/dst/b.txt"
+out=$(sync --undo --force "$(w src)" "$(w dst)")
+[ $? -eq 1 ] && grep -qP "^skip\t.*b\.txt\tchanged since the run" <<<"$out" && [ "$(cat "$work/dst/b.txt")" = "B 4" ] ||
+  fail "a verified copy changed within its size and time: $out"
 rm -rf "$work/dst/.zolvkept"
 # A run killed in the middle of a large copy: the old file is in its place, the copies made
 # before it are undone.
