@@ -1,11 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include "about_ids.h"
 #include "framework/prop_sheet.h"
 #include "platform/system_status.h"
 
 // Texts of the program page, 11901 to 11905, from strings 101 to 105.
-constexpr int kFirstAboutText = 11901;
+constexpr int kFirstAboutText = IDC_ABOUT_TEXT_1;
 constexpr int kFirstAboutString = 101;
 constexpr int kAboutTextCount = 5;
 

@@ -1,5 +1,7 @@
 #include "message_boxes.h"
 
+#include "box_ids.h"
+
 #include <cstdarg>
 #include <string>
 
@@ -13,8 +15,8 @@ namespace {
 const TextPair kErrorCaption{L"Error", L"ｴﾗｰ"};
 
 // The icon and the message of the box's templates (as in the run's dialogs).
-constexpr int kBoxIcon = 10901;
-constexpr int kBoxText = 11901;
+constexpr int kBoxIcon = IDC_DIALOG_ICON;
+constexpr int kBoxText = IDC_DIALOG_MESSAGE;
 
 bool AsksYesOrNo(UINT type) { return (type & MB_TYPEMASK) == MB_YESNO; }
 

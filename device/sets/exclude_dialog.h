@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "exclude_ids.h"
 #include "framework/dialog.h"
 
 // Sync › Exclude: the patterns of what the current set's runs leave out, in one line. OK
@@ -19,4 +20,4 @@ private:
     wchar_t (&patterns_)[MAX_PATH];
 };
 
-constexpr int kIdExcludeEdit = 10801;
+constexpr int kIdExcludeEdit = IDC_EXCLUDE_EDIT;

@@ -13,11 +13,10 @@ ConsoleHost::ConsoleHost(HANDLE interrupt)
     : rows_(STD_OUTPUT_HANDLE), messages_(STD_ERROR_HANDLE), input_(*new InputLines), interrupt_(interrupt) {}
 
 bool ConsoleHost::OpenLog(const wchar_t* path, const std::wstring& header) {
-    log_ = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log_ == INVALID_HANDLE_VALUE) return false;
-    if (GetFileType(log_) != FILE_TYPE_DISK) {  // a device or a pipe is no log file
-        CloseHandle(log_);
-        log_ = INVALID_HANDLE_VALUE;
+    log_.Reset(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!log_.Valid()) return false;
+    if (GetFileType(log_.Get()) != FILE_TYPE_DISK) {  // a device or a pipe is no log file
+        log_.Reset();
         SetLastError(ERROR_BAD_FILE_TYPE);
         return false;
     }
@@ -25,13 +24,13 @@ bool ConsoleHost::OpenLog(const wchar_t* path, const std::wstring& header) {
 }
 
 bool ConsoleHost::WriteLogLine(const std::wstring& line) {
-    if (log_ == INVALID_HANDLE_VALUE || !logIntact_) return logIntact_;
+    if (!log_.Valid() || !logIntact_) return logIntact_;
     const int length = static_cast<int>(line.size());
     const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.data(), length, nullptr, 0, nullptr, nullptr);
     logBytes_.resize(static_cast<size_t>(bytes));
     WideCharToMultiByte(CP_UTF8, 0, line.data(), length, logBytes_.data(), bytes, nullptr, nullptr);
     DWORD written = 0;
-    logIntact_ = WriteFile(log_, logBytes_.data(), static_cast<DWORD>(bytes), &written, nullptr) &&
+    logIntact_ = WriteFile(log_.Get(), logBytes_.data(), static_cast<DWORD>(bytes), &written, nullptr) &&
                  written == static_cast<DWORD>(bytes);
     if (!logIntact_) Report(L"zolvsync", L"the log file could not be written to its end");
     return logIntact_;
@@ -47,7 +46,7 @@ void ConsoleHost::AddLogRow(const wchar_t* operation, const wchar_t* first, cons
     // Through to the reader at once: a script sees each row as it comes, and the row of the
     // file being copied is there even after the program is killed.
     rows_.Flush();
-    if (log_ != INVALID_HANDLE_VALUE) {
+    if (log_.Valid()) {
         std::wstring line;
         AppendLogRow(line, operation, first, second, L"\r\n");
         WriteLogLine(line);

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "base/owned_handle.h"
 #include "console_stream.h"
 #include "sync/sync_host.h"
 
@@ -55,7 +56,7 @@ private:
     InputLines& input_;
     HANDLE interrupt_;
     int copyPercent_ = -1;  // shown on the console; -1: none
-    HANDLE log_ = INVALID_HANDLE_VALUE;  // never closed: the program's end closes it
+    FileHandle log_;
     std::string logBytes_;
     bool logIntact_ = true;
 };

@@ -1,9 +1,8 @@
-/* Controls shared by the run's dialogs and prompts. Included by the resource scripts as well
-   as code: macros only. */
+/* Controls shared by the run's dialogs and prompts: the box templates' own (see
+   framework/box_ids.h). Included by the resource scripts as well as code: macros only. */
 #ifndef ZOLV_SYNC_DIALOGS_DIALOG_IDS_H
 #define ZOLV_SYNC_DIALOGS_DIALOG_IDS_H
 
-#define IDC_DIALOG_ICON 10901
-#define IDC_DIALOG_MESSAGE 11901
+#include "framework/box_ids.h"
 
 #endif
