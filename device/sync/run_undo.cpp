@@ -124,11 +124,11 @@ bool RunUndo::Mark(const RecordEntry& entry) {
     return true;
 }
 
-bool RunUndo::RemoveCopy(const wchar_t* path, const RecordEntry& entry, bool act) {
+bool RunUndo::RemoveMade(const wchar_t* path, const RecordEntry& entry, bool act, bool folder) {
     if (act) {
         if (!Mark(entry)) return false;
-        host_.AddLogRow(kLogDelete, path, L"");
-        if (!DeleteEntryReport(host_, path)) return false;
+        host_.AddLogRow(folder ? kLogRemoveFolder : kLogDelete, path, L"");
+        if (!(folder ? RemoveFolderReport(host_, path) : DeleteEntryReport(host_, path))) return false;
     } else {
         countedRemoved_.insert(path);
     }
@@ -150,7 +150,7 @@ bool RunUndo::UndoCopied(const RecordEntry& entry, bool act) {
     ULONGLONG sum = 0;
     if (StillTheRunsFile(place, entry.size, entry.lastWrite) &&
         (!entry.hasChecksum || (ReadBackChecksum(place, &sum) && sum == entry.checksum))) {
-        return RemoveCopy(place, entry, act);
+        return RemoveMade(place, entry, act, false);
     }
     // What a stopped undo put back in its place is no change.
     if (backLines_.count(entry.line) == 0) Leave(place, KeepTexts::ChangedSinceRun, act);
@@ -184,13 +184,13 @@ bool RunUndo::UndoCopy(const RecordEntry& entry, bool act) {
         if (GetFileAttributesExW(temporary, GetFileExInfoStandard, &info) &&
             !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileSizeOf(info) <= entry.size &&
             ClassifyLink(temporary) == LinkKind::Entry) {
-            if (!RemoveCopy(temporary, entry, act)) return false;
+            if (!RemoveMade(temporary, entry, act, false)) return false;
         } else {
             Leave(temporary, KeepTexts::ChangedSinceRun, act);
         }
     }
     if (copied || superseded || !Exists(place)) return true;
-    if (StillTheRunsFile(place, entry.size, entry.lastWrite)) return RemoveCopy(place, entry, act);
+    if (StillTheRunsFile(place, entry.size, entry.lastWrite)) return RemoveMade(place, entry, act, false);
     // Written in place and stopped part-way: the run's, but not whole; anything else there
     // (a copy that never landed) is not the run's.
     if (inPlace && backLines_.count(entry.line) == 0) Leave(place, KeepTexts::PartialCopy, act);
@@ -223,15 +223,7 @@ bool RunUndo::UndoMade(const RecordEntry& entry, bool act) {
         Leave(place, KeepTexts::FolderNotEmpty, act);
         return true;
     }
-    if (act) {
-        if (!Mark(entry)) return false;
-        host_.AddLogRow(kLogRemoveFolder, place, L"");
-        if (!RemoveFolderReport(host_, place)) return false;
-    } else {
-        countedRemoved_.insert(place);
-    }
-    ++figures_.removed;
-    return true;
+    return RemoveMade(place, entry, act, true);
 }
 
 bool RunUndo::UndoKept(const RecordEntry& entry, bool act) {

@@ -62,7 +62,8 @@ private:
     bool UndoCopy(const RecordEntry& entry, bool act);
     bool UndoMade(const RecordEntry& entry, bool act);
     bool UndoKept(const RecordEntry& entry, bool act);
-    bool RemoveCopy(const wchar_t* path, const RecordEntry& entry, bool act);
+    // Removes (or, not `act`, counts) a file or an empty `folder` the run made, marked done first.
+    bool RemoveMade(const wchar_t* path, const RecordEntry& entry, bool act, bool folder);
     void Leave(const wchar_t* path, const TextPair& reason, bool act);
     bool Mark(const RecordEntry& entry);
     void RunThrough(bool act);
