@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "process.h"
+
 namespace {
 
 // The driver's output reaches the log also when the program is ended from outside.
@@ -119,8 +121,9 @@ bool ZolvProcess::Start(const std::wstring& exe, const std::wstring& cwd) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = L"\"" + exe + L"\"";
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &startup, &process_)) {
-        ADD_FAILURE() << "could not start " << Narrow(exe) << ": error " << GetLastError();
+    DWORD error = 0;
+    if (!StartProcess(line, false, 0, cwd.c_str(), &startup, &process_, &error)) {
+        ADD_FAILURE() << "could not start " << Narrow(exe) << ": error " << error;
         return false;
     }
     WaitForInputIdle(process_.hProcess, 10000);

@@ -1,5 +1,7 @@
 #include "live_box.h"
 
+#include "process.h"
+
 namespace {
 
 struct BoxSearch {
@@ -61,8 +63,7 @@ LaunchResult LaunchAndAnswerBoxes(const std::wstring& exe, const std::wstring& c
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &startup,
-                        &process))
+    if (!StartProcess(commandLine, false, 0, cwd.c_str(), &startup, &process))
         return result;
 
     HWND answered = nullptr;

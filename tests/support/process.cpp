@@ -20,6 +20,21 @@ DWORD WINAPI DrainPipe(void* context) {
 
 }  // namespace
 
+bool StartProcess(std::wstring commandLine, bool inheritHandles, DWORD flags, const wchar_t* cwd,
+                  STARTUPINFOW* startup, PROCESS_INFORMATION* process, DWORD* error) {
+    DWORD last = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags, nullptr, cwd, startup,
+                           process))
+            return true;
+        last = GetLastError();
+        if (last != ERROR_INTERNAL_ERROR) break;
+        Sleep(200);
+    }
+    if (error) *error = last;
+    return false;
+}
+
 ProcessResult RunProcess(const std::wstring& commandLine, const std::string& input) {
     ProcessResult result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -38,9 +53,7 @@ ProcessResult RunProcess(const std::wstring& commandLine, const std::string& inp
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
     PROCESS_INFORMATION process{};
-    std::wstring mutableLine = commandLine;
-    BOOL started = CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                  nullptr, &startup, &process);
+    bool started = StartProcess(commandLine, true, CREATE_NO_WINDOW, nullptr, &startup, &process);
     CloseHandle(inRead);
     CloseHandle(outWrite);
     CloseHandle(errWrite);

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // Runs a program with the given command line, feeding `input` to its standard input;
@@ -8,6 +10,11 @@ struct ProcessResult {
     std::string out;
     std::string err;
 };
+
+// CreateProcessW, tried again a few times when Wine's loader reports an internal error
+// (seen now and then while the previous program of a test is still being torn down).
+bool StartProcess(std::wstring commandLine, bool inheritHandles, DWORD flags, const wchar_t* cwd,
+                  STARTUPINFOW* startup, PROCESS_INFORMATION* process, DWORD* error = nullptr);
 
 ProcessResult RunProcess(const std::wstring& commandLine, const std::string& input = "");
 
