@@ -9,8 +9,8 @@
 
 // Everything a run changes on the disk goes through FileActions: the passes decide what
 // is to be done (and write its row), an implementation does it. The run does it on the
-// disk (DiskActions); a dry run does nothing (DryActions); the deletion limit counts
-// (DeletionCounter); a layer over another can do more around each change.
+// disk (DiskActions, made or, in a dry run, only looked at by DiskChanges); the deletion
+// limit counts (DeletionCounter); a layer over another can do more around each change.
 
 // One file of the copy pass: what the walk read of the source, and what stands at the
 // destination.
@@ -84,48 +84,4 @@ public:
 protected:
     ~FileActions() = default;
     ActionReport report_;
-};
-
-// The looks of MakeFolder, making nothing: false, reported as the making would report it,
-// where it would stop (a file in the way; for one folder, its name taken or its parent missing).
-bool LookBeforeMakeFolder(ErrorReporter& owner, const wchar_t* path, bool withParents);
-
-// The disk's own operations; each failure is reported once, through `owner`. Every folder
-// a removal enters is shown to `check` first.
-class DiskActions final : public FileActions {
-public:
-    DiskActions(ErrorReporter& owner, FolderCheck& check) : owner_(owner), check_(check) {}
-
-    bool MakeFolder(const wchar_t* path, bool withParents) override;
-    bool CopyFile(const FileCopy& copy, CopyProgress* progress) override;
-    bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder* walked) override;
-    bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) override;
-
-private:
-    ErrorReporter& owner_;
-    FolderCheck& check_;
-};
-
-// A dry run changes nothing; what would stop the run before it writes or deletes stops it
-// too, with the run's message: a folder that cannot be made, a link that cannot be removed,
-// what a folder's removal would meet (every folder it enters shown to `check`).
-class DryActions final : public FileActions {
-public:
-    DryActions(ErrorReporter& owner, FolderCheck& check) : owner_(owner), check_(check) {}
-
-    bool MakeFolder(const wchar_t* path, bool withParents) override;
-    bool CopyFile(const FileCopy& copy, CopyProgress*) override {
-        *copy.written = copy.size;
-        return LookBeforeCopy(owner_, copy.destination, copy.destinationBefore && !copy.hookMovesDestination,
-                              copy.beforeReplace);
-    }
-    // The pass has told links that cannot be removed; any other fault shows as the removal's.
-    bool DeleteFile(const wchar_t* path, LinkKind kind, WalkedFolder*) override {
-        return kind != LinkKind::Link || LookBeforeLinkRemoval(owner_, path);
-    }
-    bool RemoveFolder(const wchar_t* path, LinkKind kind, Removed& removed) override;
-
-private:
-    ErrorReporter& owner_;
-    FolderCheck& check_;
 };

@@ -6,6 +6,8 @@
 #include "base/paths.h"
 #include "battery_guard.h"
 #include "deletion_guards.h"
+#include "disk_actions.h"
+#include "disk_changes.h"
 #include "exclude_patterns.h"
 #include "file_actions.h"
 #include "file_ops.h"
@@ -27,20 +29,20 @@ struct RunState {
 // Runs one set in one direction: `from` is read, `to` is written. Every step returns
 // true to go on (also after a skip) and false to stop the run; a failure has already
 // been reported where it happened. What the run changes on the disk goes through its
-// FileActions: the disk's own, or, for a dry run, none.
+// FileActions: the disk's own, which a dry run only looks at (see DiskChanges).
 class SyncEngine : private FolderCheck, private DeletionGuards::CountingPass {
 public:
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options)
         : host_(host), state_(state), options_(options), excluded_(options.exclude.c_str()),
           timeRule_{options.dosTime, options.IgnoresHourShift()},
-          disk_(host, *this), dry_(host, *this), actions_(options.dryRun ? static_cast<FileActions*>(&dry_) : &disk_) {}
+          changes_(options.dryRun), disk_(host, *this, changes_), actions_(&disk_) {}
     // A run whose changes go to `actions` instead.
     SyncEngine(SyncHost& host, RunState& state, const SyncOptions& options, FileActions& actions)
         : SyncEngine(host, state, options) {
         actions_ = &actions;
     }
 
-    // The actions the run's changes go to: the disk's own, or, for a dry run, none. A host
+    // The actions the run's changes go to: the disk's own (looked at only, in a dry run). A host
     // puts a layer over them (Keep) by handing the layer to UseActions before the run.
     FileActions& Actions() { return *actions_; }
     void UseActions(FileActions& actions) { actions_ = &actions; }
@@ -134,8 +136,8 @@ private:
     // What the copy pass left alone in the destination, with its row: the deletion pass
     // leaves it too, without a second row.
     NameSet leftInDestination_{NameSet::Case::Kept};
+    DiskChanges changes_;  // made, or in a dry run only looked at
     DiskActions disk_;
-    DryActions dry_;
     FileActions* actions_;
     // Some platforms report a delete as done and leave the file: none of the names deleted
     // in the walked folder may still be there when its walk ends.
