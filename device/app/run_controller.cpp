@@ -92,7 +92,7 @@ void RunController::UndoLastRun() {
         return;
     }
     RunUndo& undo = destinationRun && (!sourceRun || destination.NewerThan(source)) ? destination : source;
-    undo.Undo(true);
+    undo.Undo(true, kDefaultMinBattery);
     if (undo.Declined()) {  // No changes nothing
         log_.RestoreNotedRun(lastRun);
         return;

@@ -108,7 +108,7 @@ RunUndo::Found RunUndo::FindRun(const wchar_t* folder) {
 
 bool RunUndo::Step() {
     host_.PumpOneMessage();
-    return !state_.abortRequested;
+    return !state_.abortRequested && power_.Holds(host_);
 }
 
 void RunUndo::Leave(const wchar_t* path, const TextPair& reason, bool act) {
@@ -354,7 +354,7 @@ void RunUndo::Tidy() {
     if (Exists(record_) ? record.OpenToAdd(record_) : record.Create(record_)) record.AddUndone();
 }
 
-bool RunUndo::Undo(bool ask) {
+bool RunUndo::Undo(bool ask, int minBattery) {
     declined_ = false;
     if (ask) {
         RunThrough(false);
@@ -362,12 +362,15 @@ bool RunUndo::Undo(bool ask) {
         FormatRunTime(stamp_.time, when);
         const std::wstring text = FormatString(Pick(KeepTexts::UndoQuestion), when, folder_,
                                                Entries(figures_.putBack).c_str(), Entries(figures_.removed).c_str());
-        if (host_.AskUndo(text.c_str()) != kIdYes) {
-            declined_ = true;
-            figures_ = UndoFigures();
-            return false;
-        }
+        declined_ = host_.AskUndo(text.c_str()) != kIdYes;
     }
+    // An undo moves and deletes as a run does: a flat battery must not cut it short either.
+    if (declined_ || !BatteryAllowsRun(host_, minBattery)) {
+        declined_ = true;
+        figures_ = UndoFigures();
+        return false;
+    }
+    power_.Start();
     host_.BeginRun();
     state_.abortRequested = false;
     host_.SetStatusText(folder_);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/paths.h"
+#include "battery_guard.h"
 #include "kept_runs.h"
 #include "run_record.h"
 #include "sync_engine.h"
@@ -48,9 +49,11 @@ public:
     bool NewerThan(const RunUndo& other) const { return RunBefore(other.stamp_, stamp_); }
 
     // Asks first (unless `ask` is false: No is the default), naming the folder and what it
-    // will do; then undoes, with a row for each step. True when the folder is back as it was
-    // and nothing had to be left; false also after No (Declined()) and a stop.
-    bool Undo(bool ask);
+    // will do, and then, on battery power below `minBattery`, the run's battery question; then
+    // undoes, with a row for each step, stopping between two entries should the battery drop
+    // to its critical level. True when the folder is back as it was and nothing had to be
+    // left; false also after No to either question (Declined()) and a stop.
+    bool Undo(bool ask, int minBattery);
     bool Declined() const { return declined_; }
     const UndoFigures& Figures() const { return figures_; }
 
@@ -89,5 +92,6 @@ private:
     std::set<std::wstring, NoCase> countedRemoved_;
     bool Gone(const wchar_t* path) const { return countedRemoved_.count(path) != 0; }
     UndoFigures figures_;
+    PowerWatch power_;
     bool declined_ = false;
 };

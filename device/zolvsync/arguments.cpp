@@ -19,8 +19,9 @@ const wchar_t kUsageRest[] =
     L"                [--] FROM TO\n"
     L"       zolvsync [--backward] [--dry-run] [--lang en|ja] [--max-delete N] [--allow-empty-source]\n"
     L"                [--keep-runs N] [--[no-]ignore-hour-shift] [--min-battery N] [--log FILE] --ini FILE --set NAME\n"
-    L"       zolvsync --undo [--backward] [--force] [--lang en|ja] FROM TO\n"
-    L"       zolvsync --undo [--backward] [--lang en|ja] --ini FILE --set NAME   (the set's Force decides)\n"
+    L"       zolvsync --undo [--backward] [--force] [--lang en|ja] [--min-battery N] FROM TO\n"
+    L"       zolvsync --undo [--backward] [--lang en|ja] [--min-battery N] --ini FILE --set NAME\n"
+    L"                (the set's Force decides)\n"
     L"  Copies what is missing or newer from FROM to TO (TO to FROM with --backward);\n"
     L"  --delete then removes from the written folder what the other one lacks.\n"
     L"  --ini FILE --set NAME runs the first set of that name in the INI set file, with its options.\n"
@@ -35,8 +36,8 @@ const wchar_t kUsageRest[] =
     L"  one that differs is removed, the old file stays, and the run ends with exit code 1.\n"
     L"  --exclude PATTERN leaves out the files and folders it matches (* and ?, no case; a pattern\n"
     L"  with \\ matches a path below FROM and TO); repeat it or separate patterns with ';'.\n"
-    L"  --min-battery N: on battery power below N%, asks before the run, even with --force (10;\n"
-    L"  0: never); a battery that drops to its critical level stops the run between two files.\n"
+    L"  --min-battery N: on battery power below N%, asks before the run or undo, even with --force\n"
+    L"  (10; 0: never); a battery that drops to its critical level stops it between two files.\n"
     L"  --log FILE appends the rows, after a line naming the run, and the summary to FILE (UTF-8).\n"
     L"  A deletion pass from an empty folder is asked about first, even with --force, which refuses\n"
     L"  it unless --allow-empty-source is given.\n"
@@ -180,7 +181,7 @@ bool ParseArguments(int argc, wchar_t** argv, RunnerArguments& out, std::wstring
         others.force = false;  // --force: put back without the question
         if (AnySetOption(others) || others.dryRun || others.maxDelete != SyncOptions::kNoDeleteLimit ||
             out.allowEmptySource || out.keptRunsGiven || out.logFile) {
-            *error = L"--undo takes only --backward, --force, --lang and FROM TO or --ini/--set";
+            *error = L"--undo takes only --backward, --force, --lang, --min-battery and FROM TO or --ini/--set";
             return false;
         }
     }

@@ -109,12 +109,12 @@ double SecondsSince(const LARGE_INTEGER& start) {
 }
 
 // --undo: the written folder back as it was before its newest kept run.
-bool UndoWritten(const wchar_t* written, bool force, const LARGE_INTEGER& start) {
+bool UndoWritten(const wchar_t* written, bool force, int minBattery, const LARGE_INTEGER& start) {
     ConsoleHost host(g_interrupt);
     RunUndo undo(host, *g_runState);
     bool ok = false;
     switch (undo.FindRun(written)) {
-    case RunUndo::Found::Run: ok = undo.Undo(!force); break;
+    case RunUndo::Found::Run: ok = undo.Undo(!force, minBattery); break;
     case RunUndo::Found::None: ReportText(host, KeepTexts::NothingToUndo, written); break;
     case RunUndo::Found::Refused: break;
     }
@@ -161,7 +161,7 @@ int wmain(int argc, wchar_t** argv) {
     SetConsoleCtrlHandler(OnInterrupt, TRUE);
     if (arguments.undo) {
         // The folder a run of these arguments writes.
-        bool ok = UndoWritten(to, arguments.options.force, start);
+        bool ok = UndoWritten(to, arguments.options.force, arguments.options.minBattery, start);
         g_runState = nullptr;
         return ok ? 0 : 1;
     }

@@ -3,6 +3,7 @@
 #include "platform/file_copy.h"
 #include "platform/system_status.h"
 #include "sync/keep_actions.h"
+#include "sync/run_undo.h"
 
 using SyncRun = SyncFixture;
 
@@ -209,6 +210,28 @@ TEST_F(SyncRun, ALowBatteryIsAskedAboutAndACriticalOneStopsBetweenFiles) {
     EXPECT_TRUE(Forward());
     EXPECT_TRUE(host.Only(L"battery").empty());
     EXPECT_TRUE(tree.Exists(L"dst\\a.txt") && tree.Exists(L"dst\\b.txt"));
+
+    // Undo moves and deletes as a run does: asked the same (No changes nothing), even unasked.
+    tree.Write(L"src\\a.txt", "new");
+    tree.SetWriteTime(L"src\\a.txt", AddSeconds(tree.WriteTime(L"dst\\a.txt"), 10));
+    {
+        SyncEngine engine(host, state, options);
+        KeepActions keeping(engine.Actions(), host, dst.c_str(), false, kDefaultKeptRuns);
+        engine.UseActions(keeping);
+        ASSERT_TRUE(engine.RunSync(src.c_str(), dst.c_str()));
+    }
+    g_power.acLine = 0;
+    g_power.main = {2, 8};
+    for (int answer : {kIdNo, kIdYes}) {
+        host.events.clear();
+        host.batteryAnswer = answer;
+        RunUndo undo(host, state);
+        ASSERT_EQ(undo.FindRun(dst.c_str()), RunUndo::Found::Run);
+        EXPECT_EQ(undo.Undo(false, kDefaultMinBattery), answer == kIdYes);
+        EXPECT_EQ(undo.Declined(), answer == kIdNo);
+        EXPECT_EQ(host.Only(L"battery").size(), 1u);
+        EXPECT_EQ(tree.Read(L"dst\\a.txt"), answer == kIdYes ? "a" : "new");
+    }
     SetPowerStatusStandIn(nullptr);
 }
 
