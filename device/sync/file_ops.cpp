@@ -294,14 +294,6 @@ bool LookBeforeLinkRemoval(ErrorReporter& owner, const wchar_t* path) {
     return false;
 }
 
-bool LookBeforeDelete(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder) {
-    switch (ClassifyLinkIn(resolvedFolder, path)) {
-    case LinkKind::Entry: return true;
-    case LinkKind::Link: return LookBeforeLinkRemoval(owner, path);
-    default: return ReportUnreadable(owner, path, GetLastError());
-    }
-}
-
 namespace {
 
 // Removes what `folder` holds, then the folder; or, with `look`, only goes through it as the

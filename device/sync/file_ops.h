@@ -80,9 +80,8 @@ bool RemoveFolderReport(ErrorReporter& owner, const wchar_t* path);
 bool DeleteEntryReport(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder = L"",
                        bool confirm = true);
 bool RemoveLinkReport(ErrorReporter& owner, const wchar_t* path);
-// The looks of DeleteEntryReport and RemoveLinkReport, taking nothing away: false, reported as
-// they would report it, where they would stop before deleting.
-bool LookBeforeDelete(ErrorReporter& owner, const wchar_t* path, const wchar_t* resolvedFolder = L"");
+// The look of RemoveLinkReport, taking nothing away: false, reported as it would report it,
+// where it would stop before removing.
 bool LookBeforeLinkRemoval(ErrorReporter& owner, const wchar_t* path);
 
 // Asked as a walk enters a folder, before anything in it is touched; false (already
