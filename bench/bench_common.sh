@@ -1,6 +1,11 @@
-# What the benchmark scripts share; sourced with $root and $build set.
+# What the benchmark scripts share; sourced with $root set.
+#   $build: the build tree (ZOLV_BUILD, or build/); $exe: its zolvsync.
+#   need_build: stops with a word when that zolvsync is not built.
 #   bench_start NAME: rsync at hand, a Wine session (stopped at exit), an empty $work
 #   under the build tree.
+build=${ZOLV_BUILD:-$root/build}
+exe="$build/device/zolvsync/zolvsync.exe"
+need_build() { [ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }; }
 bench_start() {
   command -v rsync >/dev/null || bash "$root/scripts/install-deps.sh"
   source "$root/scripts/wine-session.sh"

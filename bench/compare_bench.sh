@@ -6,13 +6,12 @@
 # (build the older tree first, e.g. in a worktree of the older commit: cmake --build B --target zolvsync)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZOLV_BUILD:-$root/build}
 before=$1 after=$2
 noop_files=${3:-100000}
 copy_files=${4:-10000}
 rounds=${5:-5}
-for exe in "$before" "$after"; do [ -f "$exe" ] || { echo "no such program: $exe"; exit 1; }; done
 source "$root/bench/bench_common.sh"
+for program in "$before" "$after"; do [ -f "$program" ] || { echo "no such program: $program"; exit 1; }; done
 bench_start bench-compare
 
 echo "Building trees ($noop_files and $copy_files files)..."

@@ -7,12 +7,10 @@
 # Usage: bash bench/exclude_bench.sh [FILES] [ROUNDS]   (build first: scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZOLV_BUILD:-$root/build}
 files=${1:-50000}
 rounds=${2:-5}
-exe="$build/device/zolvsync/zolvsync.exe"
-[ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
 source "$root/bench/bench_common.sh"
+need_build
 bench_start bench-exclude
 
 echo "Building a tree of $files files..."

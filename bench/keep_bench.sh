@@ -8,14 +8,12 @@
 # Usage: bash bench/keep_bench.sh [NOOP_FILES] [REPLACE_FILES] [ROUNDS] [BEFORE_EXE]   (build first)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZOLV_BUILD:-$root/build}
 noop_files=${1:-100000}
 replace_files=${2:-10000}
 rounds=${3:-5}
 before_exe=${4:-}
-exe="$build/device/zolvsync/zolvsync.exe"
-[ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
 source "$root/bench/bench_common.sh"
+need_build
 bench_start bench-keep
 run() { wine "$exe" --force --delete "$@"; }
 run_before() { wine "$before_exe" --force --delete "$@"; }

@@ -15,13 +15,11 @@
 # Usage: bash bench/sync_bench.sh [NOOP_FILES] [COPY_FILES]   (build first: scripts/build.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZOLV_BUILD:-$root/build}
 noop_files=${1:-100000}
 copy_files=${2:-10000}
-exe="$build/device/zolvsync/zolvsync.exe"
-gui="$build/bench/zolv_gui_bench.exe"
-[ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
 source "$root/bench/bench_common.sh"
+need_build
+gui="$build/bench/zolv_gui_bench.exe"
 bench_start bench-trees
 # Without a window manager on the virtual display, Wine waits two seconds for every managed
 # window it hides (the result dialog): unmanaged windows close at once.

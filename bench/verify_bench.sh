@@ -7,13 +7,11 @@
 # Usage: bash bench/verify_bench.sh [SMALL_FILES] [LARGE_MB] [ROUNDS]   (build first)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZOLV_BUILD:-$root/build}
 small_files=${1:-10000}
 large_mb=${2:-1024}
 rounds=${3:-3}
-exe="$build/device/zolvsync/zolvsync.exe"
-[ -f "$exe" ] || { echo "build first: bash scripts/build.sh"; exit 1; }
 source "$root/bench/bench_common.sh"
+need_build
 bench_start bench-verify
 # full_copy FROM [--verify]: a forced copy of FROM into a destination made afresh.
 full_copy() {
