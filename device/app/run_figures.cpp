@@ -29,15 +29,10 @@ const TextPair kWouldCreate{L"the folder '%s' would be created, ", L"ﾌｫﾙ�
 const TextPair kNothingChanged{L". Nothing was changed.", L"。何も変更していません。"};
 const TextPair kSeconds{L", %s s", L"、%s 秒"};
 
-// "1 file", "2 files"; "2 個" in Japanese, whose forms name the kind.
-std::wstring Count(unsigned long long n, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(n) + L" " + (UiLanguage ? L"個" : n == 1 ? one : many);
-}
-
 // `brief`: the bare numbers of the short forms.
 void AppendFigures(const RunStats& stats, const TextPair& form, std::wstring& text, bool brief = false) {
     auto count = [brief](unsigned long long n, const wchar_t* one, const wchar_t* many) {
-        return brief ? std::to_wstring(n) : Count(n, one, many);
+        return brief ? std::to_wstring(n) : CountText(n, one, many);
     };
     wchar_t size[32], part[kMessageChars];
     FormatByteSize(stats.bytesCopied, size);
@@ -93,6 +88,7 @@ void FormatUndoFigures(const UndoFigures& figures, wchar_t (&out)[kMessageChars]
                                L"%1戻したもの %2、削除したもの %3、そのままのもの %4"};
     static const TextPair done{L"Undo: ", L"元に戻す: "};
     static const TextPair stopped{L"Undo stopped: ", L"元に戻す中止: "};
-    FormatInto(out, Pick(form), Pick(figures.stopped ? stopped : done), Count(figures.putBack, L"entry", L"entries").c_str(),
-               Count(figures.removed, L"entry", L"entries").c_str(), Count(figures.left, L"entry", L"entries").c_str());
+    FormatInto(out, Pick(form), Pick(figures.stopped ? stopped : done), CountText(figures.putBack, L"entry", L"entries").c_str(),
+               CountText(figures.removed, L"entry", L"entries").c_str(),
+               CountText(figures.left, L"entry", L"entries").c_str());
 }

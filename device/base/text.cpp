@@ -199,3 +199,7 @@ std::wstring FormatString(const wchar_t* format, ...) {
     va_end(args);
     return text;
 }
+
+std::wstring CountText(unsigned long long n, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(n) + L" " + (UiLanguage ? L"個" : n == 1 ? one : many);
+}

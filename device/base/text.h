@@ -40,6 +40,10 @@ size_t FormatText(wchar_t* out, size_t capacity, const wchar_t* format, ...);
 std::wstring FormatStringV(const wchar_t* format, va_list args);
 std::wstring FormatString(const wchar_t* format, ...);
 
+// A count with what it counts, in the language of the interface: "1 entry", "2 entries";
+// "2 個" in Japanese, whose sentences name the kind themselves.
+std::wstring CountText(unsigned long long n, const wchar_t* one, const wchar_t* many);
+
 template <size_t N>
 size_t FormatInto(wchar_t (&out)[N], const wchar_t* format, ...) {
     va_list args;

@@ -52,9 +52,7 @@ bool WayIsPlain(const wchar_t* base, const wchar_t* path) {
     return true;
 }
 
-std::wstring Entries(unsigned long long n) {
-    return std::to_wstring(n) + (UiLanguage ? L" 個" : n == 1 ? L" entry" : L" entries");
-}
+std::wstring Entries(unsigned long long n) { return CountText(n, L"entry", L"entries"); }
 
 const TextPair& FaultReason(RecordFault fault) {
     switch (fault) {
