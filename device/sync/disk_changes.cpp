@@ -47,8 +47,11 @@ bool DiskChanges::MakeFolder(const wchar_t* path, DWORD attributes) {
     return GetFileAttributesW(path) == kUnreadableAttributes || Fail(ERROR_ALREADY_EXISTS);
 }
 
-bool DiskChanges::MakeFolderReport(ErrorReporter& owner, const wchar_t* path) {
-    return dry_ ? LookBeforeMakeFolder(owner, path, false) : CreateFolderReport(owner, path);
+bool DiskChanges::MakeFolderReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes) {
+    if (dry_) return LookBeforeMakeFolder(owner, path, false);
+    if (!CreateFolderReport(owner, path)) return false;
+    if (attributes) SetFileAttributesW(path, attributes);
+    return true;
 }
 
 bool DiskChanges::MakeFolderPath(ErrorReporter& owner, const wchar_t* path) {

@@ -19,7 +19,7 @@ public:
     // set (ERROR_ALREADY_EXISTS when the name is taken). Reports nothing.
     bool MakeFolder(const wchar_t* path, DWORD attributes = 0);
     // The same, a failure reported through `owner` (the name taken, its parent missing).
-    bool MakeFolderReport(ErrorReporter& owner, const wchar_t* path);
+    bool MakeFolderReport(ErrorReporter& owner, const wchar_t* path, DWORD attributes = 0);
     // A folder and its missing parents; a failure is reported through `owner`.
     bool MakeFolderPath(ErrorReporter& owner, const wchar_t* path);
     // One file of the copy pass (see CopyFileKnownReport); `copy.written` gets the bytes

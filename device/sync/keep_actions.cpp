@@ -88,12 +88,7 @@ bool KeepActions::StartRun() {
     if (started_) return true;
     if (!PlanRun()) return false;
     if (!storeThere_) {
-        if (!disk_.MakeFolder(store_, FILE_ATTRIBUTE_HIDDEN)) {
-            wchar_t text[kMessageChars];
-            CreateFolderErrorText(GetLastError(), store_, text);
-            host_.ShowError(text);
-            return false;
-        }
+        if (!disk_.MakeFolderReport(host_, store_, FILE_ATTRIBUTE_HIDDEN)) return false;
         storeThere_ = true;
     }
     if (!MakeRunFolder()) return false;
