@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/paths.h"
+#include "base/text.h"
 #include "framework/message_boxes.h"
 #include "sets/app_settings.h"
 #include "sets/file_dialog.h"
@@ -62,10 +63,7 @@ std::string RunLog::LogContent() const {
         AppendLogRow(text, ItemText(list, row, 0).c_str(), ItemText(list, row, 1).c_str(), ItemText(list, row, 2).c_str(),
                      L"\r\n");
     }
-    const int length = static_cast<int>(text.size());
-    std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
-    return bytes;
+    return ToUtf8(text);
 }
 
 void RunLog::SaveLogCommand() {

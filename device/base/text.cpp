@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include <windows.h>
+
 #include <utility>
 
 int UiLanguage = kLanguageEnglish;
@@ -202,4 +204,17 @@ std::wstring FormatString(const wchar_t* format, ...) {
 
 std::wstring CountText(unsigned long long n, const wchar_t* one, const wchar_t* many) {
     return std::to_wstring(n) + L" " + (UiLanguage ? L"個" : n == 1 ? one : many);
+}
+
+void ToUtf8(const wchar_t* text, size_t length, std::string& out) {
+    const int units = static_cast<int>(length);
+    const int bytes = units > 0 ? WideCharToMultiByte(CP_UTF8, 0, text, units, nullptr, 0, nullptr, nullptr) : 0;
+    out.resize(static_cast<size_t>(bytes > 0 ? bytes : 0));
+    if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, text, units, out.data(), bytes, nullptr, nullptr);
+}
+
+std::string ToUtf8(const std::wstring& text) {
+    std::string out;
+    ToUtf8(text.data(), text.size(), out);
+    return out;
 }

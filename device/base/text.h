@@ -40,6 +40,10 @@ size_t FormatText(wchar_t* out, size_t capacity, const wchar_t* format, ...);
 std::wstring FormatStringV(const wchar_t* format, va_list args);
 std::wstring FormatString(const wchar_t* format, ...);
 
+// UTF-8 of `length` UTF-16 units, into `out` (its room kept for the next call).
+void ToUtf8(const wchar_t* text, size_t length, std::string& out);
+std::string ToUtf8(const std::wstring& text);
+
 // A count with what it counts, in the language of the interface: "1 entry", "2 entries";
 // "2 個" in Japanese, whose sentences name the kind themselves.
 std::wstring CountText(unsigned long long n, const wchar_t* one, const wchar_t* many);

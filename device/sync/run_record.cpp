@@ -4,19 +4,11 @@
 #include <cwchar>
 
 #include "base/paths.h"
+#include "base/text.h"
 #include "kept_runs.h"
 #include "name_rules.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
-    }
-    return out;
-}
 
 // Bytes that are not UTF-8 read as nothing: such a line is malformed, never a guess.
 bool Wide(const std::string& text, std::wstring& out) {
@@ -178,7 +170,7 @@ bool RunRecordWriter::WriteLine(const std::wstring& line) {
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
-    std::string bytes = Utf8(line + L"\n");
+    std::string bytes = ToUtf8(line + L"\n");
     if (bytes.size() > kMaxRecordLine || bytes_ + bytes.size() > kMaxRecordBytes) {
         SetLastError(ERROR_FILE_TOO_LARGE);
         return false;

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "sync/keep_texts.h"
+#include "base/text.h"
 #include "sync/log_text.h"
 #include "sync/sync_texts.h"
 
@@ -25,13 +26,10 @@ bool ConsoleHost::OpenLog(const wchar_t* path, const std::wstring& header) {
 
 bool ConsoleHost::WriteLogLine(const std::wstring& line) {
     if (!log_.Valid() || !logIntact_) return logIntact_;
-    const int length = static_cast<int>(line.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.data(), length, nullptr, 0, nullptr, nullptr);
-    logBytes_.resize(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), length, logBytes_.data(), bytes, nullptr, nullptr);
+    ToUtf8(line.data(), line.size(), logBytes_);
+    const DWORD bytes = static_cast<DWORD>(logBytes_.size());
     DWORD written = 0;
-    logIntact_ = WriteFile(log_.Get(), logBytes_.data(), static_cast<DWORD>(bytes), &written, nullptr) &&
-                 written == static_cast<DWORD>(bytes);
+    logIntact_ = WriteFile(log_.Get(), logBytes_.data(), bytes, &written, nullptr) && written == bytes;
     if (!logIntact_) Report(L"zolvsync", L"the log file could not be written to its end");
     return logIntact_;
 }

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "base/text.h"
 #include "sync/log_text.h"
 
 namespace {
@@ -32,11 +33,7 @@ void ConsoleStream::Flush() {
     if (console_) {
         WriteConsoleW(handle_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr);
     } else {
-        int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer_.data(), static_cast<int>(buffer_.size()), nullptr, 0,
-                                        nullptr, nullptr);
-        utf8_.resize(static_cast<size_t>(bytes));
-        WideCharToMultiByte(CP_UTF8, 0, buffer_.data(), static_cast<int>(buffer_.size()), utf8_.data(), bytes,
-                            nullptr, nullptr);
+        ToUtf8(buffer_.data(), buffer_.size(), utf8_);
         WriteFile(handle_, utf8_.data(), static_cast<DWORD>(utf8_.size()), &written, nullptr);
     }
     buffer_.clear();
