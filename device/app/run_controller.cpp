@@ -145,20 +145,19 @@ void RunController::EndRun() {
     UnlockUiAfterRun();
 }
 
-// A question, a box or the result dialog shows over an up-to-date list, which keeps painting
-// normally while it is open.
+// A question, a box or the result dialog shows over an up-to-date list (OverTheList).
 int RunController::AskPrompt(const Prompt& prompt) {
-    display_.ShowNow();
-    int answer = GuiSyncHost::AskPrompt(prompt);
-    if (FaultedDuringRun()) answer = kIdCancel;  // what a faulted dialog showed is in doubt
-    display_.ResumeBatching();
-    return answer;
+    return OverTheList([&] {
+        int answer = GuiSyncHost::AskPrompt(prompt);
+        return FaultedDuringRun() ? kIdCancel : answer;  // what a faulted dialog showed is in doubt
+    });
 }
 
 void RunController::ShowError(const wchar_t* text) {
-    display_.ShowNow();
-    GuiSyncHost::ShowError(text);
-    display_.ResumeBatching();
+    OverTheList([&] {
+        GuiSyncHost::ShowError(text);
+        return true;
+    });
 }
 
 void RunController::ShowSuccess() {
@@ -172,24 +171,15 @@ void RunController::ShowSuccess() {
 }
 
 int RunController::AskUndo(const wchar_t* text) {
-    display_.ShowNow();
-    int answer = GuiSyncHost::AskUndo(text);
-    display_.ResumeBatching();
-    return answer;
+    return OverTheList([&] { return GuiSyncHost::AskUndo(text); });
 }
 
 int RunController::AskEmptySource(const wchar_t* text) {
-    display_.ShowNow();
-    int answer = GuiSyncHost::AskEmptySource(text);
-    display_.ResumeBatching();
-    return answer;
+    return OverTheList([&] { return GuiSyncHost::AskEmptySource(text); });
 }
 
 int RunController::AskLowBattery(const wchar_t* text) {
-    display_.ShowNow();
-    int answer = GuiSyncHost::AskLowBattery(text);
-    display_.ResumeBatching();
-    return answer;
+    return OverTheList([&] { return GuiSyncHost::AskLowBattery(text); });
 }
 
 // A fault taken anywhere during a run leaves the program's state in doubt: the run stops

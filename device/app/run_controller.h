@@ -73,6 +73,15 @@ private:
     void UnlockUiAfterRun();
     void FinishRun();  // ends what a run left on (also after a fault), then unlocks the commands
     bool FaultedDuringRun();
+    // A question or a box shown over an up-to-date list, which keeps painting normally while
+    // it is open.
+    template <typename Show>
+    auto OverTheList(Show show) {
+        display_.ShowNow();
+        auto answer = show();
+        display_.ResumeBatching();
+        return answer;
+    }
 
     // The run's figures in the status bar once it is over (a preview's too); the next run
     // clears them.
